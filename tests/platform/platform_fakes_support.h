@@ -1,0 +1,103 @@
+// Recording fakes of the desktop services (also used by the About box tests).
+#pragma once
+
+#include "platform/DocumentOpener.h"
+#include "platform/FileSystem.h"
+#include "platform/KeyValueStore.h"
+#include "platform/MessageBox.h"
+#include "platform/ProgramStarter.h"
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace curvalia::platform::testing {
+
+// One stored value: its type, its bytes (NULs included as given) and,
+// optionally, a size the store claims instead of the real one.
+struct FakeValue {
+    std::uint32_t type = kStringValue;
+    std::string bytes;
+    std::optional<std::uint32_t> claimedSize;
+};
+
+class FakeKeyValueStore final : public KeyValueStore {
+  public:
+    std::map<std::string, std::map<std::string, FakeValue>> keys; // keys[key][value]
+    std::set<std::string> failingOpens;
+    std::vector<KeyHandle> closed;
+    int opens = 0;
+
+    long openKey(std::int32_t root, const std::string& keyName, std::uint32_t,
+                 KeyHandle& key) override {
+        ++opens;
+        key = 0;
+        if (root != kLocalMachineRoot || failingOpens.count(keyName) || !keys.count(keyName))
+            return kNotFound;
+        opened_.push_back(keyName);
+        key = opened_.size(); // handles start at 1
+        return kSuccess;
+    }
+    long queryValue(KeyHandle key, const std::string& valueName, std::uint32_t& type, char* data,
+                    std::uint32_t& size) override {
+        if (key == 0 || key > opened_.size())
+            return kInvalidHandle;
+        const auto& values = keys.at(opened_[key - 1]);
+        const auto it = values.find(valueName);
+        if (it == values.end())
+            return kNotFound;
+        const auto need = static_cast<std::uint32_t>(it->second.bytes.size());
+        if (need > size) {
+            size = need;
+            return kMoreData;
+        }
+        std::memcpy(data, it->second.bytes.data(), need);
+        size = it->second.claimedSize.value_or(need);
+        type = it->second.type;
+        return kSuccess;
+    }
+    long closeKey(KeyHandle key) override {
+        closed.push_back(key);
+        return key ? kSuccess : kInvalidHandle;
+    }
+
+  private:
+    std::vector<std::string> opened_;
+};
+
+class FakeFileSystem final : public FileSystem {
+  public:
+    std::set<std::string> files;
+    bool fileExists(const std::string& path) override { return files.count(path) > 0; }
+    std::string currentDirectory() override { return "/cartella/corrente"; }
+};
+
+class FakeProgramStarter final : public ProgramStarter {
+  public:
+    enum class Outcome { Starts, Fails, Throws } outcome = Outcome::Starts;
+    std::vector<std::string> attempts;
+    bool start(const std::string& program) override {
+        attempts.push_back(program);
+        if (outcome == Outcome::Throws)
+            throw std::runtime_error("start failed");
+        return outcome == Outcome::Starts;
+    }
+};
+
+class FakeDocumentOpener final : public DocumentOpener {
+  public:
+    std::vector<std::string> opened;
+    void open(const std::string& target) override { opened.push_back(target); }
+};
+
+class FakeMessageBox final : public MessageBox {
+  public:
+    std::vector<std::string> shown;
+    void show(const std::string& text) override { shown.push_back(text); }
+};
+
+} // namespace curvalia::platform::testing

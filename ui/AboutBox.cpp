@@ -1,0 +1,173 @@
+#include "ui/AboutBox.h"
+
+#include "ui/SvgPicture.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QPushButton>
+
+namespace curvalia::ui {
+
+namespace {
+
+QPointer<AboutBox>& openBox() {
+    static QPointer<AboutBox> box;
+    return box;
+}
+
+QLabel* addLabel(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+// One of the two one-pixel lines that together look like an etched groove.
+void addLine(QWidget* parent, const QColor& colour, const QRect& geometry) {
+    auto* line = new QWidget(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setGeometry(geometry);
+    line->setAutoFillBackground(true);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+}
+
+} // namespace
+
+AboutBox* AboutBox::showSingle(QWidget* parent, platform::ShellServices& services) {
+    QPointer<AboutBox>& box = openBox();
+    if (!box) {
+        box = new AboutBox(services, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    box->show();
+    box->raise();
+    box->activateWindow();
+    return box;
+}
+
+AboutBox* AboutBox::current() {
+    return openBox();
+}
+
+void AboutBox::closeSingle() {
+    if (AboutBox* box = openBox())
+        box->close();
+}
+
+QString AboutBox::versionText() {
+    return QStringLiteral("Versione %1.%2.%3")
+        .arg(CURVALIA_VERSION_MAJOR)
+        .arg(CURVALIA_VERSION_MINOR)
+        .arg(CURVALIA_VERSION_PATCH);
+}
+
+AboutBox::AboutBox(platform::ShellServices& services, QWidget* parent)
+    : QDialog(parent), services_(services) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setModal(false);
+    setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
+    setFixedSize(424, 236);
+    buildControls();
+    loadTexts();
+}
+
+void AboutBox::buildControls() {
+    auto* picIcon = new SvgPicture(QStringLiteral(":/images/app-icon.svg"), this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(18, 18, 32, 32);
+
+    lblTitle_ = addLabel(this, "lblTitle", QRect(70, 16, 340, 26));
+    QFont titleFont = lblTitle_->font();
+    titleFont.setPointSizeF(12);
+    titleFont.setBold(true);
+    lblTitle_->setFont(titleFont);
+    lblVersion_ = addLabel(this, "lblVersion", QRect(70, 44, 340, 18));
+    lblDescription_ = addLabel(this, "lblDescription", QRect(70, 64, 340, 18));
+    lblDescription_->setText(QString::fromUtf8(kCredit));
+
+    // The two links: dark blue, a hand pointer, a tooltip; a click opens them.
+    label1_ = addLabel(this, "Label1", QRect(70, 94, 340, 18));
+    label1_->setText(QStringLiteral("E-mail: ") + QString::fromUtf8(kEmail));
+    label1_->setToolTip(QStringLiteral("Scrivimi"));
+    label2_ = addLabel(this, "Label2", QRect(70, 114, 340, 18));
+    label2_->setText(QStringLiteral("Url: ") + QString::fromUtf8(kWebPage));
+    label2_->setToolTip(QStringLiteral("Visita il mio sito"));
+    for (QLabel* link : {label1_, label2_}) {
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+        link->setPalette(palette);
+        link->setCursor(Qt::PointingHandCursor);
+        link->installEventFilter(this);
+    }
+
+    addLine(this, QColor(128, 128, 128), QRect(10, 146, 404, 1));
+    addLine(this, QColor(255, 255, 255), QRect(10, 147, 404, 1));
+
+    auto* label3 = addLabel(this, "Label3", QRect(18, 160, 262, 60));
+    label3->setText(
+        QStringLiteral("L'autore non si ritiene responsabile di eventuali malfunzionamenti."));
+    label3->setWordWrap(true);
+    label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    cmdOK_ = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK_->setGeometry(296, 160, 112, 28);
+    // Default button for Enter; Esc closes the box the same way (reject).
+    cmdOK_->setDefault(true);
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::close);
+
+    cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."), this);
+    cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
+    cmdSysInfo_->setGeometry(296, 196, 112, 28);
+    connect(cmdSysInfo_, &QPushButton::clicked, this, [this] { services_.sysInfo.StartSysInfo(); });
+
+    setTabOrder(cmdOK_, cmdSysInfo_);
+    cmdOK_->setFocus();
+}
+
+void AboutBox::loadTexts() {
+    const QString title = QStringLiteral(CURVALIA_TITLE);
+    setWindowTitle(QStringLiteral("Informazioni su ") + title);
+    lblVersion_->setText(versionText());
+    lblTitle_->setText(title);
+    lblDescription_->setText(QString::fromUtf8(kCredit));
+}
+
+void AboutBox::openEmail() {
+    // Both, every time: the mail program for writing, the page for reading.
+    services_.opener.open(std::string("mailto:") + kEmail);
+    openWebPage();
+}
+
+void AboutBox::openWebPage() {
+    services_.opener.open(kWebPage);
+}
+
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != label1_ && watched != label2_)
+        return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        pressedLink_ = mouse->button() == Qt::LeftButton ? watched : nullptr;
+        return true;
+    }
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const bool click =
+            mouse->button() == Qt::LeftButton && pressedLink_ == watched &&
+            static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint());
+        pressedLink_ = nullptr;
+        if (click)
+            watched == label1_ ? openEmail() : openWebPage();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace curvalia::ui

@@ -1,0 +1,21 @@
+#include "ui/HelpLauncher.h"
+
+namespace curvalia::ui {
+
+HelpLauncher::HelpLauncher(platform::DocumentOpener& opener, platform::FileSystem& files)
+    : opener_(opener), files_(files) {}
+
+std::string HelpLauncher::helpPath() const {
+    return files_.currentDirectory() + kHelpFile;
+}
+
+void HelpLauncher::open() {
+    // A missing document must show nothing. Some desktops answer an attempt
+    // to open a missing file with an error window of their own, so the
+    // attempt is not made.
+    const std::string path = helpPath();
+    if (files_.fileExists(path))
+        opener_.open(path);
+}
+
+} // namespace curvalia::ui
