@@ -3,9 +3,13 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
+#include "plot/RangeReader.h"
 #include "plot/Surface.h"
+
+#include <string>
 
 namespace curvalia::plot {
 
@@ -20,10 +24,26 @@ public:
     bool isRunning() const;
 
     // The stop button: the sweep ends after the current sample.
-    // (Sets the engine's StopRequested.)
+    // (Sets the engine's StopRequested and empties the status line, which
+    // is what the button does whether or not a draw runs.)
     void requestStop();
 
-    // (the rest is the implementer's)
+private:
+    struct Curves {
+        bool function;
+        bool derivative;
+    };
+    void prepareAndSweep();
+    void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression, Curves curves);
+    void finish();
+
+    engine::Engine& engine_;
+    PlotSwitches& switches_;
+    Surface& graph_;
+    Surface& scrollBar_;
+    PlotHost& host_;
+    Clock& clock_;
+    bool running_ = false;
 };
 
 } // namespace curvalia::plot

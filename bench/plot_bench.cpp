@@ -1,0 +1,139 @@
+// Draw command timings: the default plot from command to last point on an
+// in-memory surface and on the real image-backed surface, and a 2,000,000
+// sample sweep measured against the engine alone on the same samples.
+#include "engine/Engine.h"
+#include "plot/DrawCommand.h"
+#include "ui/PlotSurfaceWidget.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+using namespace curvalia;
+
+// Keeps the points in a preallocated array, as cheap as a surface can be
+// while still holding what was drawn.
+class MemorySurface final : public plot::Surface {
+public:
+    struct Dot {
+        float x, y;
+        int colour;
+    };
+    MemorySurface() { dots.reserve(1 << 16); }
+    void PSet(float x, float y, int colour) override {
+        if (dots.size() < dots.capacity())
+            dots.push_back({x, y, colour});
+    }
+    void Cls() override { dots.clear(); }
+    void setDrawWidth(int) override {}
+    float widthTwips() const override { return 6690; }
+    float heightTwips() const override { return 4650; }
+    std::vector<Dot> dots;
+};
+
+class BenchHost final : public plot::PlotHost {
+public:
+    explicit BenchHost(bool processEvents) : processEvents_(processEvents) {}
+    void setStatus(std::string_view) override {}
+    void setInputsEnabled(bool) override {}
+    void yield() override {
+        if (processEvents_)
+            QApplication::processEvents();
+    }
+    std::string expressionText() override { return "sin(x)"; }
+    plot::RangeTexts rangeTexts() override { return texts; }
+    bool drawFunctionChecked() override { return true; }
+    bool drawDerivativeChecked() override { return true; }
+    plot::RangeTexts texts;
+
+private:
+    bool processEvents_;
+};
+
+void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar, bool processEvents) {
+    engine::Engine engine;
+    plot::PlotSwitches switches;
+    switches.GridOn = plot::kTrue;
+    BenchHost host(processEvents);
+    plot::SteadyClock clock;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    for (auto _ : state)
+        command.run();
+    state.SetItemsProcessed(state.iterations() * 2001);
+}
+
+void BM_DefaultPlotInMemory(benchmark::State& state) {
+    MemorySurface graph;
+    MemorySurface bar;
+    defaultPlot(state, graph, bar, false);
+}
+BENCHMARK(BM_DefaultPlotInMemory)->Unit(benchmark::kMillisecond);
+
+void BM_DefaultPlotImageSurface(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
+    graph.show();
+    bar.show();
+    QApplication::processEvents();
+    defaultPlot(state, graph, bar, true);
+}
+BENCHMARK(BM_DefaultPlotImageSurface)->Unit(benchmark::kMillisecond);
+
+// The same samples as the sweep, through the engine only.
+double engineSeconds(engine::Engine& engine, double step) {
+    const auto start = std::chrono::steady_clock::now();
+    double sum = 0;
+    engine.emptyArrays();
+    for (double x = -10; x <= 10; x += step)
+        sum += engine.evaluateSample("sin(x)", x).value;
+    benchmark::DoNotOptimize(sum);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
+    const double step = 0.00001;
+    const double samples = 2000001;
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
+    graph.show();
+    bar.show();
+    QApplication::processEvents();
+    engine::Engine engine;
+    plot::PlotSwitches switches;
+    BenchHost host(true);
+    host.texts.step = "0.00001";
+    plot::SteadyClock clock;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    double sweepTotal = 0;
+    double engineTotal = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        command.run();
+        sweepTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.PauseTiming();
+        engineTotal += engineSeconds(engine, step);
+        state.ResumeTiming();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["sweep_samples_per_s"] = samples * n / sweepTotal;
+    state.counters["engine_samples_per_s"] = samples * n / engineTotal;
+    state.counters["sweep_vs_engine"] = engineTotal / sweepTotal;
+}
+BENCHMARK(BM_Sweep2MillionSamplesImageSurface)->Unit(benchmark::kSecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "plot/AxesRenderer.h"
+
+#include "plot/Palette.h"
+
+#include <cmath>
+
+namespace curvalia::plot {
+
+namespace {
+
+constexpr int kAxisDotTwips = 15; // one dot per pixel: the lines look solid
+constexpr int kTickPenWidth = 2;
+
+void dot(Surface& graph, double x, double y) {
+    graph.PSet(static_cast<float>(x), static_cast<float>(y), kAxesColour);
+}
+
+// Ticks are placed by repeated addition and tested against the far edge, so
+// a spacing that does not divide the frame exactly loses the last tick.
+void tickRun(Surface& graph, double spacing, double end, bool horizontal, double across) {
+    graph.setDrawWidth(kTickPenWidth);
+    for (double p = 0; p <= end; p += spacing) {
+        if (horizontal)
+            dot(graph, p, across);
+        else
+            dot(graph, across, p);
+    }
+    graph.setDrawWidth(1);
+}
+
+} // namespace
+
+double thinnedSpacing(double unitTwips) {
+    if (unitTwips >= kTwipsPerPixel)
+        return unitTwips;
+    return unitTwips * std::ceil(kTwipsPerPixel / unitTwips);
+}
+
+std::int16_t gridRowSpacing(double RangeY) {
+    const double exact = PlotHeight / RangeY;
+    double whole = std::floor(exact);
+    const double fraction = exact - whole;
+    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0))
+        whole += 1;
+    return static_cast<std::int16_t>(whole);
+}
+
+PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax, std::int16_t GridOn) {
+    const double W = PlotWidth;
+    const double H = PlotHeight;
+
+    PlotFrame frame;
+    frame.Xmin = Xmin;
+    frame.Ymax = Ymax;
+    frame.AxisY = 0;
+    frame.RangeX = Xmax - Xmin;
+    frame.RangeY = Ymax - Ymin;
+    const double RangeX = frame.RangeX;
+    const double RangeY = frame.RangeY;
+
+    // The x axis and its ticks.
+    double lineY = 0;
+    double tickY = 0;
+    if (Ymin <= 0 && 0 <= Ymax) {
+        lineY = std::fabs(Ymax) * H / RangeY;
+        frame.AxisY = Ymax != 0 ? lineY : std::fabs(Ymin) * H / RangeY;
+        tickY = lineY;
+    } else if (Ymax < 0) {
+        lineY = std::fabs(Ymin) * H / RangeY;
+        frame.AxisY = H - lineY;
+        tickY = kTopTickY;
+    } else {
+        lineY = std::fabs(Ymax) * H / RangeY;
+        frame.AxisY = lineY;
+        tickY = kBottomTickY;
+    }
+    for (int X = 0; X <= W; X += kAxisDotTwips)
+        dot(graph, X, lineY);
+    const double columnSpacing = thinnedSpacing(W / RangeX);
+    tickRun(graph, columnSpacing, W, true, tickY);
+
+    // The y axis and its ticks.
+    double lineX = 0;
+    double tickX = kLeftTickX;
+    if (Xmin <= 0 && 0 <= Xmax) {
+        lineX = std::fabs(Xmin) * W / RangeX;
+        if (Xmin != 0 && Xmax != 0)
+            tickX = lineX;
+    } else if (Xmax < 0) {
+        lineX = std::fabs(Xmin) * W / RangeX;
+    } else {
+        lineX = std::fabs(Xmax) * W / RangeX;
+    }
+    for (int Y = 0; Y <= H; Y += kAxisDotTwips)
+        dot(graph, lineX, Y);
+    tickRun(graph, thinnedSpacing(H / RangeY), H, false, tickX);
+
+    // The grid: columns on whole x, rows measured down from Ymax at a
+    // rounded spacing. A spacing that rounds to 0 would never advance.
+    if (GridOn != 0) {
+        const int rawRows = gridRowSpacing(RangeY);
+        if (rawRows > 0) {
+            const int rowSpacing = static_cast<int>(thinnedSpacing(rawRows));
+            for (double X = 0; X <= W; X += columnSpacing)
+                for (int Y = 0; Y <= H; Y += rowSpacing)
+                    dot(graph, X, Y);
+        }
+    }
+    return frame;
+}
+
+} // namespace curvalia::plot

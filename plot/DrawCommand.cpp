@@ -1,0 +1,139 @@
+#include "plot/DrawCommand.h"
+
+#include "plot/AxesRenderer.h"
+#include "plot/Palette.h"
+#include "plot/PlotMessages.h"
+#include "plot/YieldPacer.h"
+
+namespace curvalia::plot {
+
+namespace {
+
+constexpr int kCurvePenWidth = 1;
+constexpr int kProgressPenWidth = 10;
+constexpr float kProgressRow = 10;
+
+} // namespace
+
+DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
+                         PlotHost& host, Clock& clock)
+    : engine_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar), host_(host), clock_(clock) {}
+
+bool DrawCommand::isRunning() const { return running_; }
+
+void DrawCommand::requestStop() {
+    engine_.StopRequested = kTrue;
+    host_.setStatus("");
+}
+
+void DrawCommand::run() {
+    // A second click arrives through one of our own yields; a second sweep
+    // would rewrite the engine arrays under the first one.
+    if (running_)
+        return;
+    running_ = true;
+    prepareAndSweep();
+    finish();
+}
+
+void DrawCommand::finish() {
+    scrollBar_.Cls();
+    host_.setInputsEnabled(true);
+    running_ = false;
+}
+
+void DrawCommand::prepareAndSweep() {
+    host_.setStatus(msg::kAnalysing);
+    host_.yield();
+    engine_.StopRequested = 0;
+    graph_.setDrawWidth(kCurvePenWidth);
+    scrollBar_.setDrawWidth(kProgressPenWidth);
+    const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
+    host_.setInputsEnabled(false);
+    if (switches_.ClearBeforePlot != kFalse)
+        graph_.Cls();
+
+    const RangeReading reading = readRange(host_.rangeTexts());
+    if (reading.verdict == RangeVerdict::BadFields) {
+        host_.setStatus(msg::kBadFields);
+        return;
+    }
+    const PlotRange& range = reading.range;
+    const PlotFrame frame = DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    host_.yield();
+    // The range itself is fine, so its axes stay as a guide; only the sweep
+    // is refused.
+    if (reading.verdict == RangeVerdict::BadStep) {
+        host_.setStatus(msg::kBadStep);
+        return;
+    }
+
+    // Stopped during a yield: the stop button has already emptied the
+    // status line, and a later status text would stay there for good.
+    if (engine_.StopRequested != 0)
+        return;
+
+    const std::string expression = engine::toLowerText(host_.expressionText());
+    engine_.emptyArrays();
+    if (!engine_.CheckSyntax(expression))
+        return; // the checker's message stays
+    host_.setStatus(msg::kSweeping);
+    host_.yield();
+    if (engine_.StopRequested != 0)
+        return;
+    sweep(range, frame, expression, curves);
+}
+
+void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
+                        Curves curves) {
+    YieldPacer pacer(clock_);
+    bool stepLimitHit = false;
+    bool havePrevious = false;
+    double prevX = 0;
+    double prevY = 0;
+    const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
+
+    for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
+        const engine::Engine::Sample sample = engine_.evaluateSample(expression, x);
+        // StopRequested was clear before this sample, so the evaluator set
+        // it: it found nothing to reduce, its value means nothing, and its
+        // message stays.
+        if (engine_.StopRequested != 0)
+            return;
+        // The evaluator gives up after its step limit by resetting StepCount
+        // mid-list; a list it finished (or never had to reduce) leaves
+        // StepCount above 0 or NextPos at -1.
+        if (engine_.StepCount == 0 && engine_.NextPos != -1)
+            stepLimitHit = true;
+
+        const float column = static_cast<float>(frame.column(x));
+        if (sample.defined) {
+            const double y = sample.value;
+            // Backward difference with the previous defined sample, drawn
+            // at this sample; values outside the y range still count as the
+            // previous sample.
+            const bool haveSlope = havePrevious;
+            const double slope = haveSlope ? (y - prevY) / (x - prevX) : 0.0;
+            prevX = x;
+            prevY = y;
+            havePrevious = true;
+            if (curves.function && inRange(y))
+                graph_.PSet(column, static_cast<float>(frame.row(y)), switches_.CurveColor);
+            if (curves.derivative && haveSlope && inRange(slope))
+                graph_.PSet(column, static_cast<float>(frame.row(slope)), kDerivativeColour);
+        }
+        scrollBar_.PSet(column, kProgressRow, kProgressColour);
+
+        if (switches_.YieldEachSample != kFalse || pacer.sampleDone()) {
+            host_.yield();
+            pacer.yielded();
+        }
+        if (engine_.StopRequested != 0)
+            return;
+    }
+    // Emptying the status would hide why some points are missing.
+    if (!stepLimitHit)
+        host_.setStatus("");
+}
+
+} // namespace curvalia::plot

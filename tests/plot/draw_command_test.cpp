@@ -1,0 +1,235 @@
+#include "plot/DrawCommand.h"
+
+#include "engine/Messages.h"
+#include "plot/Palette.h"
+#include "plot/PlotMessages.h"
+#include "recording_surface_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace curvalia::plot {
+namespace {
+
+using testing::Point;
+using testing::RecordingSurface;
+using namespace std::chrono_literals;
+
+struct Rig {
+    engine::Engine engine;
+    PlotSwitches switches;
+    RecordingSurface graph, bar;
+    testing::FakeHost host;
+    testing::FakeClock clock;
+    DrawCommand command{engine, switches, graph, bar, host, clock};
+
+    Rig(const char* expression, RangeTexts texts = {}) {
+        engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
+        host.expression = expression;
+        host.texts = texts;
+    }
+    size_t samples() const { return bar.points(kProgressColour, false).size(); }
+    // Every way out clears the progress bar and gives the inputs back.
+    void expectFinished() const {
+        EXPECT_EQ(bar.calls.back().colour, RecordingSurface::kCls);
+        EXPECT_EQ(host.enabledHistory, (std::vector<bool>{false, true}));
+        EXPECT_FALSE(command.isRunning());
+    }
+};
+
+struct XY {
+    float x, y;
+};
+
+void expectPoints(const std::vector<Point>& actual, const std::vector<XY>& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-3) << "point " << i;
+        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-3) << "point " << i;
+    }
+}
+
+// x from 0 to 2 maps to 3337.5 twips a unit, y from -2 to 2 to 1158.75.
+float col(double x) { return static_cast<float>(3337.5 * x); }
+float row(double v) { return static_cast<float>(1158.75 * (2 - v)); }
+
+struct SweepCase {
+    const char* name;
+    const char* expression;
+    RangeTexts texts;
+    std::vector<XY> curve, derivative;
+    size_t samples;
+};
+
+class SweepTest : public ::testing::TestWithParam<SweepCase> {};
+
+TEST_P(SweepTest, SetsTheExpectedPoints) {
+    const SweepCase& c = GetParam();
+    Rig rig(c.expression, c.texts);
+    rig.host.drawDerivative = true;
+    rig.command.run();
+    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, msg::kSweeping, ""}));
+    expectPoints(rig.graph.points(10), c.curve);
+    expectPoints(rig.graph.points(kDerivativeColour), c.derivative);
+    EXPECT_EQ(rig.samples(), c.samples);
+    rig.expectFinished();
+}
+
+const SweepCase kSweepCases[] = {
+    // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
+    // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
+    {"points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
+     {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}}, {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5},
+    // Undefined from -1 to 0: the first quotient waits for the second
+    // defined sample.
+    {"quotient_starts_at_the_second_defined_sample", "lge(x)+1", {"-1", "1", "-2", "2", "0.5"},
+     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5},
+    // Undefined inside: one quotient over the whole gap, from -1 to 1.
+    {"quotient_spans_an_undefined_gap", "lge(x*x-0.5)", {"-1", "1", "-2", "2", "0.5"},
+     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5},
+    {"empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
+     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}}, 3},
+    // Ten additions of 0.7 land just past 7: the end test loses x = 7.
+    {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
+};
+
+INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
+    struct Case {
+        std::int16_t clear;
+        bool function, derivative;
+    };
+    for (const Case c : {Case{kTrue, true, false}, Case{kFalse, true, true}, Case{kTrue, false, false}}) {
+        Rig rig("x");
+        rig.switches.ClearBeforePlot = c.clear;
+        rig.host.drawFunction = c.function;
+        rig.host.drawDerivative = c.derivative;
+        rig.command.run();
+        EXPECT_EQ(rig.graph.calls[1].colour == RecordingSurface::kCls, c.clear != kFalse);
+        const std::vector<Point> curve = rig.graph.points(10);
+        ASSERT_EQ(curve.size(), c.function ? 2001u : 0u);
+        if (c.function) {
+            EXPECT_EQ(curve[0], (Point{0, 4635, 10}));
+            EXPECT_EQ(curve[1000], (Point{3337.5f, 2317.5f, 10}));
+            EXPECT_NEAR(curve[2000].x, 6675, 1e-3); // x = 9.999999999999662
+        }
+        EXPECT_EQ(rig.graph.points(kDerivativeColour).size(), c.derivative ? 2000u : 0u);
+        EXPECT_EQ(rig.samples(), 2001u);
+    }
+}
+
+TEST(DrawCommand, RefusalsComeBeforeTheSweep) {
+    struct Case {
+        const char* expression;
+        RangeTexts texts;
+        std::string status;
+        bool axes;
+    } cases[] = {
+        {"x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false},
+        {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
+        {"(x+1", {}, engine::msg::kMoreOpen, true},
+        {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
+        {"x", {"-10", "10", "-10", "10", "0"}, msg::kBadStep, true},
+        {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
+    };
+    for (const Case& c : cases) {
+        Rig rig(c.expression, c.texts);
+        rig.command.run();
+        EXPECT_EQ(rig.host.lastStatus(), c.status);
+        EXPECT_EQ(rig.samples(), 0u);
+        EXPECT_TRUE(rig.graph.points(10).empty());
+        EXPECT_EQ(rig.graph.points(kAxesColour).empty(), !c.axes) << c.status;
+        rig.expectFinished();
+    }
+}
+
+TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
+    Rig rig("x");
+    rig.switches.YieldEachSample = kTrue;
+    int sweepYields = 0;
+    rig.host.onYield = [&] {
+        EXPECT_TRUE(rig.command.isRunning());
+        rig.command.run(); // a second click: ignored
+        if (rig.host.lastStatus() != msg::kSweeping)
+            return;
+        if (++sweepYields == 2)
+            rig.switches.CurveColor = 14;
+        if (sweepYields == 4)
+            rig.command.requestStop();
+    };
+    rig.command.run();
+    EXPECT_EQ(rig.samples(), 3u);
+    EXPECT_EQ(rig.graph.points(10).size(), 1u);
+    EXPECT_EQ(rig.graph.points(14).size(), 2u);
+    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, msg::kSweeping, ""}));
+    rig.expectFinished();
+}
+
+TEST(DrawCommand, StopWhileTheAxesYieldEndsBeforeAnyStatusText) {
+    Rig rig("x");
+    int yields = 0;
+    rig.host.onYield = [&] {
+        if (++yields == 2)
+            rig.command.requestStop();
+    };
+    rig.command.run();
+    EXPECT_EQ(rig.samples(), 0u);
+    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, ""}));
+    rig.expectFinished();
+}
+
+TEST(DrawCommand, EvaluatorStopKeepsItsMessageAndDrawsNothing) {
+    Rig rig("2x"); // passes the checker, but leaves two values with no step
+    rig.host.drawDerivative = true;
+    rig.command.run();
+    EXPECT_EQ(rig.host.lastStatus(), engine::msg::kBrackets);
+    EXPECT_EQ(rig.graph.points(10).size() + rig.graph.points(12).size() + rig.samples(), 0u);
+    rig.expectFinished();
+}
+
+struct PacingCase {
+    const char* name;
+    std::int16_t yieldEachSample;
+    std::chrono::microseconds perSample;
+    const char* step;
+};
+
+class YieldPolicyTest : public ::testing::TestWithParam<PacingCase> {};
+
+TEST_P(YieldPolicyTest, YieldsPerSampleOrAtLeastEvery50ms) {
+    const PacingCase& c = GetParam();
+    Rig rig("x", {"-10", "10", "-10", "10", c.step});
+    rig.switches.YieldEachSample = c.yieldEachSample;
+    rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
+    std::vector<std::chrono::steady_clock::time_point> yields;
+    rig.host.onYield = [&] {
+        if (rig.host.lastStatus() == msg::kSweeping)
+            yields.push_back(rig.clock.time);
+    };
+    rig.command.run();
+    if (c.yieldEachSample != kFalse) {
+        EXPECT_EQ(yields.size(), rig.samples() + 1); // and one before the sweep
+        return;
+    }
+    yields.push_back(rig.clock.time);
+    for (size_t i = 1; i < yields.size(); ++i)
+        ASSERT_LE(yields[i] - yields[i - 1], 50ms) << "gap " << i;
+    EXPECT_GE(yields.size(), static_cast<size_t>(rig.samples() * c.perSample / 50ms));
+    EXPECT_LT(yields.size(), rig.samples() / 10);
+}
+
+const PacingCase kPacing[] = {
+    {"each_sample", kTrue, 10us, "0.1"},
+    {"fast_samples", kFalse, 2us, "0.0005"},
+    {"samples_near_the_check_interval", kFalse, 900us, "0.01"},
+    {"slow_samples", kFalse, 3ms, "0.1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Clock, YieldPolicyTest, ::testing::ValuesIn(kPacing),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace curvalia::plot

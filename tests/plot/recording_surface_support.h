@@ -1,0 +1,83 @@
+// Test doubles for the plot code: a surface that records every call, a host
+// that records what the draw command tells the window, and a clock that
+// moves only when a test moves it.
+#pragma once
+
+#include "plot/PlotHost.h"
+#include "plot/Surface.h"
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace curvalia::plot::testing {
+
+struct Point {
+    float x, y;
+    int colour;
+    bool operator==(const Point&) const = default;
+};
+
+// Every call in order; a Cls is recorded as colour -1, a pen width change
+// as colour -2 with the width in x.
+class RecordingSurface : public Surface {
+public:
+    void PSet(float x, float y, int colour) override {
+        calls.push_back({x, y, colour});
+        if (onPSet)
+            onPSet();
+    }
+    void Cls() override { calls.push_back({0, 0, kCls}); }
+    void setDrawWidth(int pixels) override { calls.push_back({static_cast<float>(pixels), 0, kWidth}); }
+    float widthTwips() const override { return 6690; }
+    float heightTwips() const override { return 4650; }
+
+    // The points of one colour, since the last Cls or over the whole run.
+    std::vector<Point> points(int colour, bool sinceCls = true) const {
+        std::vector<Point> out;
+        for (const Point& c : calls) {
+            if (c.colour == kCls && sinceCls)
+                out.clear();
+            else if (c.colour == colour)
+                out.push_back(c);
+        }
+        return out;
+    }
+
+    static constexpr int kCls = -1;
+    static constexpr int kWidth = -2;
+    std::vector<Point> calls;
+    std::function<void()> onPSet;
+};
+
+class FakeHost : public PlotHost {
+public:
+    void setStatus(std::string_view text) override { statuses.emplace_back(text); }
+    void setInputsEnabled(bool enabled) override { enabledHistory.push_back(enabled); }
+    void yield() override {
+        if (onYield)
+            onYield();
+    }
+    std::string expressionText() override { return expression; }
+    RangeTexts rangeTexts() override { return texts; }
+    bool drawFunctionChecked() override { return drawFunction; }
+    bool drawDerivativeChecked() override { return drawDerivative; }
+    std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+
+    std::string expression = "x";
+    RangeTexts texts;
+    bool drawFunction = true;
+    bool drawDerivative = false;
+    std::vector<std::string> statuses;
+    std::vector<bool> enabledHistory;
+    std::function<void()> onYield;
+};
+
+class FakeClock : public Clock {
+public:
+    std::chrono::steady_clock::time_point now() override { return time; }
+    std::chrono::steady_clock::time_point time{};
+};
+
+} // namespace curvalia::plot::testing

@@ -1,0 +1,83 @@
+#include "ui/AreaDialog.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace curvalia::ui {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
+}
+
+QLineEdit* field(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry) {
+    auto* l = new QLabel(QString::fromUtf8(text), parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(geometry);
+    return l;
+}
+
+} // namespace
+
+AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Area"));
+    setWindowTitle(QStringLiteral("Area"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+    setFixedSize(2775 / kTwipsPerPixel, 2070 / kTwipsPerPixel);
+
+    XminTXT_ = field(this, "XminTXT", "-10", twipsRect(720, 240, 495, 255));
+    XmaxTXT_ = field(this, "XmaxTXT", "10", twipsRect(1920, 240, 495, 255));
+    YminTXT_ = field(this, "YminTXT", "-10", twipsRect(720, 540, 495, 255));
+    YmaxTXT_ = field(this, "YmaxTXT", "10", twipsRect(1920, 540, 495, 255));
+    PrecisioneTXT_ = field(this, "PrecisioneTXT", "0.01", twipsRect(720, 1020, 675, 255));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setGeometry(twipsRect(960, 1560, 915, 375));
+    connect(ok, &QPushButton::clicked, this, &QWidget::hide);
+
+    label(this, "Label1", "X min.:", twipsRect(180, 240, 555, 255));
+    label(this, "Label2", "X max.:", twipsRect(1320, 240, 555, 255));
+    label(this, "Label3", "Y min.:", twipsRect(180, 540, 555, 255));
+    label(this, "Label4", "Y max.:", twipsRect(1320, 540, 555, 255));
+    label(this, "Label7", "Step:", twipsRect(300, 1020, 375, 195))
+        ->setToolTip(QStringLiteral("Dettaglio grafico"));
+
+    setTabOrder(XminTXT_, XmaxTXT_);
+    setTabOrder(XmaxTXT_, YminTXT_);
+    setTabOrder(YminTXT_, YmaxTXT_);
+    setTabOrder(YmaxTXT_, PrecisioneTXT_);
+    setTabOrder(PrecisioneTXT_, ok);
+}
+
+plot::RangeTexts AreaDialog::rangeTexts() const {
+    plot::RangeTexts texts;
+    texts.xmin = XminTXT_->text().toStdString();
+    texts.xmax = XmaxTXT_->text().toStdString();
+    texts.ymin = YminTXT_->text().toStdString();
+    texts.ymax = YmaxTXT_->text().toStdString();
+    texts.step = PrecisioneTXT_->text().toStdString();
+    return texts;
+}
+
+void AreaDialog::setFieldsEnabled(bool enabled) {
+    for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
+        edit->setEnabled(enabled);
+}
+
+} // namespace curvalia::ui

@@ -1,0 +1,32 @@
+// The settings dialog "Area": the five texts of the plot range and step.
+// It checks nothing; the draw command reads the texts when a draw starts.
+// "OK" and the window's close box only hide it, so the next opening shows
+// what was typed last.
+#pragma once
+
+#include "plot/PlotHost.h"
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace curvalia::ui {
+
+class AreaDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AreaDialog(QWidget* parent = nullptr);
+
+    plot::RangeTexts rangeTexts() const;
+    // The five fields, disabled while a draw runs.
+    void setFieldsEnabled(bool enabled);
+
+private:
+    QLineEdit* XminTXT_;
+    QLineEdit* XmaxTXT_;
+    QLineEdit* YminTXT_;
+    QLineEdit* YmaxTXT_;
+    QLineEdit* PrecisioneTXT_;
+};
+
+} // namespace curvalia::ui

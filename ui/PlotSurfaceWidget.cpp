@@ -1,0 +1,204 @@
+#include "ui/PlotSurfaceWidget.h"
+
+#include "plot/Palette.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace curvalia::ui {
+
+namespace {
+
+// Beyond this many pixels from the surface a point is clipped before any
+// integer conversion, which keeps huge or infinite twips harmless.
+constexpr float kFarPixels = 1.0e6f;
+
+int toDevice(int logical, qreal ratio) { return static_cast<int>(std::lround(logical * ratio)); }
+
+// floor() for values already known to fit an int.
+int floorToInt(float v) {
+    const int i = static_cast<int>(v);
+    return v < static_cast<float>(i) ? i - 1 : i;
+}
+
+// The ratio as a whole number, or 0 for fractional ratios such as 1.5.
+int wholeRatioOf(qreal ratio) {
+    const int whole = static_cast<int>(std::lround(ratio));
+    return whole >= 1 && ratio == whole ? whole : 0;
+}
+
+} // namespace
+
+PlotSurfaceWidget::Look PlotSurfaceWidget::graphLook() {
+    // 6675 / 15 = 445: one more pixel keeps the column and row of Xmax and
+    // Ymin inside the surface.
+    return Look{QSize(446, 310), 1, QColor(0, 0, 0)};
+}
+
+PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& background) {
+    return Look{QSize(6675 / kTwipsPerPixel, 75 / kTwipsPerPixel), 0, background};
+}
+
+PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent) : QWidget(parent), look_(look) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(look_.clientPixels + QSize(2 * look_.borderPixels, 2 * look_.borderPixels));
+    setRatio(devicePixelRatioF());
+    image_ = blankImage(ratio_);
+    pixels_ = Pixels(image_);
+}
+
+void PlotSurfaceWidget::setRatio(qreal ratio) {
+    ratio_ = ratio;
+    wholeRatio_ = wholeRatioOf(ratio);
+}
+
+QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
+    QImage image(toDevice(look_.clientPixels.width(), ratio), toDevice(look_.clientPixels.height(), ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(look_.background);
+    return image;
+}
+
+float PlotSurfaceWidget::widthTwips() const {
+    return static_cast<float>(look_.clientPixels.width() * kTwipsPerPixel);
+}
+
+float PlotSurfaceWidget::heightTwips() const {
+    return static_cast<float>(look_.clientPixels.height() * kTwipsPerPixel);
+}
+
+void PlotSurfaceWidget::setDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
+
+void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
+    const float lx = xTwips / kTwipsPerPixel;
+    const float ly = yTwips / kTwipsPerPixel;
+    if (!(lx > -kFarPixels && lx < kFarPixels && ly > -kFarPixels && ly < kFarPixels))
+        return;
+    // The pen covers whole logical pixels: the one holding the point, and
+    // for wider pens as many on each side as fit, so that the dots sit on
+    // the pixel grid at every device pixel ratio.
+    const int before = (drawWidth_ - 1) / 2;
+    const int logicalLeft = floorToInt(lx) - before;
+    const int logicalTop = floorToInt(ly) - before;
+    int left, top, right, bottom;
+    if (wholeRatio_ > 0) { // the usual case, kept free of floating point
+        left = logicalLeft * wholeRatio_;
+        top = logicalTop * wholeRatio_;
+        right = left + drawWidth_ * wholeRatio_;
+        bottom = top + drawWidth_ * wholeRatio_;
+    } else {
+        left = toDevice(logicalLeft, ratio_);
+        top = toDevice(logicalTop, ratio_);
+        right = toDevice(logicalLeft + drawWidth_, ratio_);
+        bottom = toDevice(logicalTop + drawWidth_, ratio_);
+    }
+    left = std::max(0, left);
+    top = std::max(0, top);
+    right = std::min(pixels_.width, right) - 1;
+    bottom = std::min(pixels_.height, bottom) - 1;
+    if (left > right || top > bottom)
+        return;
+
+    const QRgb colour = plot::QBColorArgb(paletteColour);
+    if (left == right && top == bottom) { // one device pixel: writing beats comparing
+        pixels_.row(top)[left] = colour;
+        markDirty(left, top, right, bottom);
+        return;
+    }
+    if (left == lastDot_.left && top == lastDot_.top && right == lastDot_.right && bottom == lastDot_.bottom &&
+        colour == lastDot_.colour)
+        return;
+    lastDot_ = Dot{left, top, right, bottom, colour};
+
+    for (int y = top; y <= bottom; ++y) {
+        QRgb* line = pixels_.row(y);
+        std::fill(line + left, line + right + 1, colour);
+    }
+    markDirty(left, top, right, bottom);
+}
+
+void PlotSurfaceWidget::Cls() {
+    setRatio(devicePixelRatioF());
+    if (image_.devicePixelRatio() != ratio_)
+        image_ = blankImage(ratio_);
+    else
+        image_.fill(look_.background);
+    pixels_ = Pixels(image_);
+    lastDot_ = Dot{};
+    markDirty(0, 0, image_.width() - 1, image_.height() - 1);
+}
+
+void PlotSurfaceWidget::markDirty(int left, int top, int right, int bottom) {
+    if (dirtyRight_ < dirtyLeft_) {
+        dirtyLeft_ = left;
+        dirtyTop_ = top;
+        dirtyRight_ = right;
+        dirtyBottom_ = bottom;
+    } else {
+        dirtyLeft_ = std::min(dirtyLeft_, left);
+        dirtyTop_ = std::min(dirtyTop_, top);
+        dirtyRight_ = std::max(dirtyRight_, right);
+        dirtyBottom_ = std::max(dirtyBottom_, bottom);
+    }
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] { flushDirty(); }, Qt::QueuedConnection);
+    }
+}
+
+void PlotSurfaceWidget::flushDirty() {
+    flushQueued_ = false;
+    if (dirtyRight_ < dirtyLeft_)
+        return;
+    // Device pixels back to logical ones, rounded outwards.
+    const qreal r = image_.devicePixelRatio();
+    const int left = static_cast<int>(std::floor(dirtyLeft_ / r));
+    const int top = static_cast<int>(std::floor(dirtyTop_ / r));
+    const int right = static_cast<int>(std::ceil((dirtyRight_ + 1) / r));
+    const int bottom = static_cast<int>(std::ceil((dirtyBottom_ + 1) / r));
+    dirtyRight_ = dirtyLeft_ - 1;
+    const int b = look_.borderPixels;
+    update(QRect(left + b, top + b, right - left, bottom - top));
+}
+
+void PlotSurfaceWidget::adoptDevicePixelRatio() {
+    // Moved to a screen with another ratio: keep the drawing, scaled, and
+    // draw sharp from now on.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == image_.devicePixelRatio())
+        return;
+    QImage scaled = blankImage(ratio);
+    {
+        QPainter painter(&scaled);
+        painter.drawImage(QRect(QPoint(0, 0), look_.clientPixels), image_);
+    }
+    image_ = std::move(scaled);
+    pixels_ = Pixels(image_);
+    setRatio(ratio);
+    lastDot_ = Dot{};
+}
+
+void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
+    adoptDevicePixelRatio();
+    QPainter painter(this);
+    const int b = look_.borderPixels;
+    if (b > 0)
+        qDrawShadePanel(&painter, rect(), palette(), true, b);
+    const QRect client(QPoint(b, b), size() - QSize(2 * b, 2 * b));
+    const QRect imageArea(QPoint(b, b), look_.clientPixels);
+    const QRect target = event->rect() & client & imageArea;
+    if (!target.isEmpty())
+        painter.drawImage(target, image_, QRectF(target.translated(-b, -b).topLeft() * ratio_,
+                                                 QSizeF(target.size()) * ratio_));
+    // A widget laid out larger than its drawing shows background there.
+    const QRegion outside = QRegion(event->rect() & client) - imageArea;
+    for (const QRect& r : outside)
+        painter.fillRect(r, look_.background);
+}
+
+} // namespace curvalia::ui

@@ -1,0 +1,89 @@
+// A picture box for the plot code: points are set in twips into an image
+// that the widget keeps, so the drawing survives covering, hiding and
+// resizing. The image has one pixel per device pixel (sharp on HiDPI
+// screens) while positions and pen widths are in logical pixels of 15 twips.
+#pragma once
+
+#include "plot/Surface.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+namespace curvalia::ui {
+
+class PlotSurfaceWidget : public QWidget, public plot::Surface {
+    Q_OBJECT
+public:
+    static constexpr int kTwipsPerPixel = 15;
+
+    struct Look {
+        QSize clientPixels;   // drawing area, logical pixels
+        int borderPixels = 0; // sunken frame around it
+        QColor background;
+    };
+    // The plot surface: black, room for the whole 6675 x 4635 twip frame
+    // including its last column and row of points, and a thin sunken frame.
+    static Look graphLook();
+    // The progress bar under the plot: 6675 x 75 twips, no frame, in the
+    // window's background colour.
+    static Look progressBarLook(const QColor& background);
+
+    explicit PlotSurfaceWidget(const Look& look, QWidget* parent = nullptr);
+
+    void PSet(float xTwips, float yTwips, int paletteColour) override;
+    void Cls() override;
+    void setDrawWidth(int pixels) override;
+    float widthTwips() const override;
+    float heightTwips() const override;
+
+    // The drawing itself, at device resolution (for tests and benchmarks).
+    const QImage& image() const { return image_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage blankImage(qreal ratio) const;
+    void adoptDevicePixelRatio();
+    void setRatio(qreal ratio);
+    void markDirty(int left, int top, int right, int bottom);
+    void flushDirty();
+
+    // Direct access to the image's pixels: a sweep sets millions of dots,
+    // and going through QImage for each (a sharing check per row) shows in
+    // its speed. Taken again whenever image_ is replaced or refilled.
+    struct Pixels {
+        Pixels() = default;
+        explicit Pixels(QImage& image)
+            : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()), height(image.height()) {}
+        QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride); }
+        uchar* bits = nullptr;
+        qsizetype stride = 0;
+        int width = 0;
+        int height = 0;
+    };
+
+    Look look_;
+    QImage image_; // never shared: image() hands out a const reference only
+    Pixels pixels_;
+    qreal ratio_ = 1;
+    int wholeRatio_ = 1; // ratio_ when it is a whole number, else 0
+    int drawWidth_ = 1;
+
+    // The last dot set: repeating it changes nothing, and a sweep repeats
+    // the same progress-bar dot thousands of times.
+    struct Dot {
+        int left = 0, top = 0, right = -1, bottom = -1;
+        QRgb colour = 0;
+    } lastDot_;
+
+    // Device-pixel area drawn since the last repaint request. Requests are
+    // batched through the event queue, so a sweep costs one repaint per
+    // yield instead of one per point.
+    int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
+    bool flushQueued_ = false;
+};
+
+} // namespace curvalia::ui
