@@ -1,0 +1,85 @@
+#include "calc/ValueCalculator.h"
+
+#include "engine/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <utility>
+
+namespace curvalia::calc {
+
+namespace {
+
+// Pi to ten digits, as the engine's "p" stands for it; the shown angles are
+// computed with the same value so they agree with what the user can type.
+constexpr double kTenDigitPi = 3.141592654;
+
+// Rounds to 15 significant digits through decimal text: the binary error of
+// a product such as 0.29 * 100000 (28999.999999999996) lies beyond the 15th
+// digit and disappears, while genuine digits (66666.666...) stay.
+double roundTo15Digits(double v) {
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+    double rounded = v;
+    std::from_chars(buf, written.ptr, rounded, std::chars_format::scientific);
+    return rounded;
+}
+
+} // namespace
+
+std::string plainNumberText(double v) {
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    return std::string(buf, written.ptr);
+}
+
+double floorToDecimals(double v, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    const double product = v * scale;
+    if (!std::isfinite(product))
+        return v;
+    // Adding +0.0 turns a floored -0 into 0, so "-0" is never shown.
+    return std::floor(roundTo15Digits(product)) / scale + 0.0;
+}
+
+ValueCalculator::ValueCalculator(engine::Engine& engine, NumberFormatter format,
+                                 StatusWriter status)
+    : engine_(engine), format_(std::move(format)), status_(std::move(status)) {
+    if (!format_)
+        format_ = plainNumberText;
+}
+
+std::string ValueCalculator::shown(double v, int decimals) const {
+    return format_(floorToDecimals(v, decimals));
+}
+
+CalcFields ValueCalculator::calculate(std::string_view expression, std::string_view xText) {
+    // The conversion stops at a comma, so "0,5" is read as 0; say why, since
+    // an Italian user types the comma by habit.
+    if (status_ && xText.find(',') != std::string_view::npos)
+        status_(kDecimalCommaMessage);
+
+    engine_.emptyArrays();
+    const double x = engine::textToNumber(xText);
+    if (!std::isfinite(x))
+        return {kUndefinedText, {}, {}};
+
+    const engine::Engine::Sample at = engine_.evaluateSample(expression, x);
+    const engine::Engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
+    const bool valueShown = at.defined && std::isfinite(at.value);
+
+    CalcFields fields;
+    fields.VY = valueShown ? shown(at.value, 5) : kUndefinedText;
+    if (valueShown && next.defined && std::isfinite(next.value)) {
+        const double d = (next.value - at.value) / kDerivativeStep;
+        // An overflowing quotient is no derivative: leave both fields empty
+        // rather than showing "inf" as if it were a slope.
+        if (std::isfinite(d)) {
+            fields.DPrima = shown(d, 5);
+            fields.Angolo = shown(std::atan(d) * 180 / kTenDigitPi, 3);
+        }
+    }
+    return fields;
+}
+
+} // namespace curvalia::calc

@@ -1,0 +1,62 @@
+// The value calculator's computation: f(x), f'(x) and the angle of the
+// tangent at one typed x, for the expression of the main window. No Qt here:
+// the window injects how numbers become text (its locale) and where status
+// messages go, so the whole computation can be tested without a display.
+#pragma once
+
+#include "engine/Engine.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace curvalia::calc {
+
+// Turns a shown value into the text of an output field.
+using NumberFormatter = std::function<std::string(double)>;
+// Receives the calculator's own status messages (the engine's go to the
+// engine's sink).
+using StatusWriter = std::function<void(std::string_view)>;
+
+inline constexpr const char* kUndefinedText = "Non definita!";
+inline constexpr const char* kDecimalCommaMessage = "Usare il punto come separatore decimale";
+
+// The forward-difference step of the derivative.
+inline constexpr double kDerivativeStep = 0.00001;
+
+// The three output texts of one "Calcola". Every field is always rewritten,
+// so no field can keep showing the value of an earlier x.
+struct CalcFields {
+    std::string VY;
+    std::string DPrima;
+    std::string Angolo;
+};
+
+// Up to 15 significant digits, "." as decimal point, no trailing zeros and
+// no leading blank ("0.66666", "-1", "1e-05"): the output text when no
+// locale is involved (tests, a C locale).
+std::string plainNumberText(double v);
+
+// floor(v * 10^decimals) / 10^decimals, with the product first rounded to 15
+// significant digits, so that 0.29 stays 0.29 instead of dropping to 0.28999
+// through the binary error of the multiplication. Returns v unchanged when the
+// product is not finite.
+double floorToDecimals(double v, int decimals);
+
+class ValueCalculator {
+  public:
+    ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusWriter status);
+
+    // One "Calcola": the expression exactly as typed (not lower-cased, not
+    // syntax-checked) and the text of the x field.
+    CalcFields calculate(std::string_view expression, std::string_view xText);
+
+  private:
+    std::string shown(double v, int decimals) const;
+
+    engine::Engine& engine_;
+    NumberFormatter format_;
+    StatusWriter status_;
+};
+
+} // namespace curvalia::calc

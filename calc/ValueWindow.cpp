@@ -1,0 +1,102 @@
+#include "calc/ValueWindow.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include <algorithm>
+#include <utility>
+
+namespace curvalia::calc {
+
+namespace {
+
+// The layout is kept in twips, the unit it was designed in; 15 twips make
+// one logical pixel.
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// Client area of the window, in twips: the controls plus a margin.
+constexpr int kClientWidth = 2655;
+constexpr int kClientHeight = 3690;
+
+QLabel* addLabel(QWidget* parent, const char* name, const char* text, QRect where) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    // Never narrower than the text: the font here is wider than the one the
+    // layout was drawn with, and there is room to the right of every label.
+    where.setWidth(std::max(where.width(), label->sizeHint().width()));
+    label->setGeometry(where);
+    return label;
+}
+
+QLineEdit* addField(QWidget* parent, const char* name, QRect where, bool output) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setGeometry(where);
+    field->setReadOnly(output);
+    return field;
+}
+
+} // namespace
+
+std::string localeNumberText(double v) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(v, 'g', 15).toStdString();
+}
+
+ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
+                         QWidget* parent)
+    : QWidget(parent), calculator_(engine, localeNumberText, std::move(status)),
+      expression_(std::move(expression)) {
+    setObjectName(QStringLiteral("ValoreFRM"));
+    setWindowTitle(QStringLiteral("Valore"));
+    // The fixed layout was measured for this face and size; the platform's
+    // default font may be larger and would clip the labels.
+    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+    setFixedSize(px(kClientWidth), px(kClientHeight));
+
+    addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));
+    VX = addField(this, "VX", twipsRect(600, 480, 1695, 285), false);
+    addLabel(this, "Label2", "f(x):", twipsRect(240, 840, 255, 255));
+    VY = addField(this, "VY", twipsRect(600, 840, 1695, 285), true);
+    addLabel(this, "Label5", "Angolo:", twipsRect(120, 1320, 735, 255));
+    Angolo = addField(this, "Angolo", twipsRect(840, 1320, 975, 285), true);
+    addLabel(this, "Label6", "gradi", twipsRect(1920, 1320, 495, 255));
+    addLabel(this, "Label3", "f'(x):", twipsRect(240, 1920, 375, 255));
+    DPrima = addField(this, "DPrima", twipsRect(600, 1920, 1575, 285), true);
+
+    Command1 = new QPushButton(QStringLiteral("Calcola"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(840, 3000, 1155, 375));
+    connect(Command1, &QPushButton::clicked, this, &ValueWindow::calculate);
+    // Enter in the x field works like the button, and like it does nothing
+    // while a draw runs.
+    connect(VX, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+}
+
+void ValueWindow::setCalculateEnabled(bool enabled) {
+    Command1->setEnabled(enabled);
+}
+
+void ValueWindow::calculate() {
+    if (!Command1->isEnabled())
+        return;
+    const CalcFields fields = calculator_.calculate(expression_ ? expression_() : std::string(),
+                                                    VX->text().toStdString());
+    VY->setText(QString::fromStdString(fields.VY));
+    DPrima->setText(QString::fromStdString(fields.DPrima));
+    Angolo->setText(QString::fromStdString(fields.Angolo));
+}
+
+} // namespace curvalia::calc

@@ -1,0 +1,50 @@
+// The value calculator window "Valore": the user types x, presses "Calcola"
+// and reads f(x), f'(x) and the tangent angle for the main window's
+// expression. A top-level window of its own, shown without blocking the
+// main window; closing it only hides it, so the typed x survives.
+#pragma once
+
+#include "calc/ValueCalculator.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace curvalia::calc {
+
+// A shown value in the user's locale: its decimal separator, no group
+// separator, up to 15 significant digits, no trailing zeros ("0,66666" on an
+// Italian desktop).
+std::string localeNumberText(double v);
+
+class ValueWindow : public QWidget {
+    Q_OBJECT
+  public:
+    using ExpressionReader = std::function<std::string()>;
+
+    ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
+                QWidget* parent = nullptr);
+
+    // A running draw owns the engine; while it runs "Calcola" is disabled
+    // and a calculation is refused.
+    void setCalculateEnabled(bool enabled);
+
+  public slots:
+    // The "Calcola" click; does nothing while the button is disabled.
+    void calculate();
+
+  private:
+    ValueCalculator calculator_;
+    ExpressionReader expression_;
+    QLineEdit* VX;
+    QLineEdit* VY;
+    QLineEdit* Angolo;
+    QLineEdit* DPrima;
+    QPushButton* Command1;
+};
+
+} // namespace curvalia::calc

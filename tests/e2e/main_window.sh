@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Drives the real program under Xvfb: waits for the main window (timing the
+# start-up), types an expression into the expression box, hovers and clicks
+# the draw button, and checks in a screenshot that curve-coloured pixels
+# appeared on the plot. Exit 77 (skipped) only when Xvfb cannot start.
+#   main_window.sh <program> ; CURVALIA_SHOT=<file> keeps the screenshot.
+set -u
+
+program=${1:?usage: main_window.sh <program>}
+title="Curvalia Light v1.1"
+
+fail() { echo "FAIL: $*"; exit 1; }
+for tool in xdotool import convert; do
+    command -v "$tool" >/dev/null 2>&1 || fail "$tool is not installed"
+done
+[ -x "$program" ] || fail "$program is not an executable"
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# --- Xvfb on a display number it picks itself --------------------------------
+if ! command -v Xvfb >/dev/null 2>&1; then
+    echo "SKIP: Xvfb is not installed, the end-to-end test cannot run"
+    exit 77
+fi
+# Two servers started at the same moment may race for one display number,
+# so a server that does not answer is replaced, a few times at most.
+start_xvfb() {
+    : >"$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    if [ -s "$work/display" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+        export DISPLAY=":$(head -n 1 "$work/display")"
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+    fi
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    return 1
+}
+for attempt in 1 2 3; do
+    start_xvfb && break
+    if [ "$attempt" -eq 3 ]; then
+        echo "SKIP: Xvfb could not start: $(tail -n 3 "$work/xvfb.log" | tr '\n' ' ')"
+        exit 77
+    fi
+done
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# --- start-up time to the window shown ---------------------------------------
+started=$(now_ms)
+"$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+window=""
+while [ $(( $(now_ms) - started )) -lt 20000 ]; do
+    window=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    kill -0 "$app_pid" 2>/dev/null || { cat "$work/app.log"; fail "the program ended before showing its window"; }
+    sleep 0.005
+done
+shown=$(now_ms)
+[ -n "$window" ] || fail "no window titled \"$title\" within 20 s"
+startup=$(( shown - started ))
+# CPU time spent by the program until then: on a busy machine the wall time
+# mostly measures the other processes.
+read -r -a stat < "/proc/$app_pid/stat"
+ticks=$(getconf CLK_TCK)
+cpu=$(( (stat[13] + stat[14]) * 1000 / ticks ))
+echo "Start-up to the main window shown: ${startup} ms (CPU ${cpu} ms, load $(cut -d' ' -f1 /proc/loadavg))"
+[ "$startup" -le 300 ] || echo "NOTE: start-up took more than 300 ms"
+
+# --- where the controls are ----------------------------------------------------
+# The client area is 518 x 429 logical pixels under the menu bar; positions are
+# the window's own layout (twips / 15).
+eval "$(xdotool getwindowgeometry --shell "$window")"
+menu=$(( HEIGHT - 429 ))
+px() { echo $(( ($1 + 7) / 15 )); }
+frame_x=$(( X + $(px 120) )); frame_y=$(( Y + menu ))
+graph_x=$(( frame_x + $(px 120) + 1 )); graph_y=$(( frame_y + $(px 240) + 1 ))
+graph_w=446; graph_h=310
+fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
+pen_x=$(( frame_x + $(px 6960) + 16 )); pen_y=$(( frame_y + $(px 660) + 16 ))
+
+green_pixels() { # screenshot file -> number of light-green pixels on the plot
+    convert "$1" -crop "${graph_w}x${graph_h}+${graph_x}+${graph_y}" +repage txt:- | grep -c '#00FF00'
+}
+
+import -window root "$work/before.png" || fail "no screenshot"
+before=$(green_pixels "$work/before.png")
+[ "$before" -eq 0 ] || fail "the plot shows $before green pixels before any draw"
+
+# --- type the expression and draw ----------------------------------------------
+xdotool mousemove --sync "$fx_x" "$fx_y" click 1
+xdotool type --delay 15 'sin(x)*x'
+# Hover first: the highlighted twin takes the place of the normal picture and
+# is the one that receives the click.
+xdotool mousemove --sync "$pen_x" "$pen_y"
+sleep 0.3
+xdotool mousemove --sync $(( pen_x + 1 )) "$pen_y"
+sleep 0.3
+xdotool click 1
+sleep 1.5
+
+import -window root "$work/after.png" || fail "no screenshot"
+[ -n "${CURVALIA_SHOT:-}" ] && cp "$work/after.png" "$CURVALIA_SHOT"
+after=$(green_pixels "$work/after.png")
+echo "Curve pixels on the plot after drawing: $after"
+grep -m1 '^VmRSS' "/proc/$app_pid/status" | sed 's/^/Resident memory after the plot: /'
+[ "$after" -ge 200 ] || fail "expected the curve of sin(x)*x on the plot, found $after green pixels"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the draw"
+echo "PASS"

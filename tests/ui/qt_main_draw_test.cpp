@@ -1,0 +1,172 @@
+// The main window while a draw runs: what is disabled, what is refused, and
+// how closing waits for the draw to stop; and exit closing every window.
+#include "ui/MainWindow.h"
+
+#include "calc/ValueWindow.h"
+#include "qt_main_input_support.h"
+#include "ui/AreaDialog.h"
+#include "ui/PictureButton.h"
+#include "ui/PlotSurfaceWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace curvalia::ui {
+namespace {
+
+using namespace curvalia::ui::testing;
+
+struct MainDrawTest : ::testing::Test {
+    MainDrawTest() {
+        window.show();
+        fx()->setText("x");
+    }
+
+    template <class T = QWidget> T* child(const char* name) {
+        return window.findChild<T*>(QString::fromLatin1(name));
+    }
+    PictureButton* picture(const char* name) { return child<PictureButton>(name); }
+    QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
+    QLineEdit* area(const char* name) { return window.areaDialog()->findChild<QLineEdit*>(name); }
+
+    void pressButton(const char* normal, const char* twin) {
+        moveOver(picture(normal));
+        click(picture(twin));
+    }
+    // Runs during the draw that the next click on the draw button starts, at
+    // its first yield after the inputs were disabled (the draw writes its
+    // first status text and lets it show before that).
+    void duringDraw(std::function<void()> probe) {
+        auto* poll = new QTimer(&window);
+        poll->setInterval(0);
+        QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
+            if (!window.isDrawing() || fx()->isEnabled())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            probe();
+        });
+        poll->start();
+    }
+    int greenPixelsRightOfCentre() {
+        const QImage& image = child<PlotSurfaceWidget>("Graph")->image();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = image.width() / 2 + 4; x < image.width(); ++x)
+                count += (image.pixel(x, y) | 0xFF000000u) == qRgb(0, 255, 0);
+        return count;
+    }
+
+    MainWindow window;
+};
+
+TEST_F(MainDrawTest, InputsAreDisabledDuringADrawAndEnabledAfter) {
+    pressButton("Lente_bn", "Lente");
+    calc::ValueWindow* calculator = window.valueWindow();
+    ASSERT_NE(calculator, nullptr);
+    calculator->findChild<QLineEdit*>("VX")->setText("3");
+    auto* calculate = calculator->findChild<QPushButton*>("Command1");
+
+    bool probed = false;
+    duringDraw([&] {
+        probed = true;
+        EXPECT_FALSE(fx()->isEnabled());
+        for (const char* name : {"Impostazioni", "Impostazioni_bn", "Lente", "Lente_bn"})
+            EXPECT_FALSE(picture(name)->isEnabled()) << name;
+        for (const char* name : {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT"})
+            EXPECT_FALSE(area(name)->isEnabled()) << name;
+        EXPECT_FALSE(calculate->isEnabled());
+        // The draw and stop buttons, the speed switch and the menus stay usable.
+        EXPECT_TRUE(picture("penna")->isEnabled());
+        EXPECT_TRUE(picture("Stop_bn")->isEnabled());
+        EXPECT_TRUE(child<QAction>("verde")->isEnabled());
+
+        // "Calcola" cannot touch the engine under the draw.
+        calculate->click();
+        calculator->calculate();
+        EXPECT_TRUE(calculator->findChild<QLineEdit*>("VY")->text().isEmpty());
+
+        // A second draw is ignored: a nested one would have re-enabled the
+        // inputs at its end.
+        click(picture("penna"));
+        EXPECT_TRUE(window.isDrawing());
+        EXPECT_FALSE(fx()->isEnabled());
+    });
+    pressButton("penna_bn", "penna");
+    EXPECT_TRUE(probed);
+    EXPECT_FALSE(window.isDrawing());
+
+    EXPECT_TRUE(fx()->isEnabled());
+    for (const char* name : {"Impostazioni", "Impostazioni_bn", "Lente", "Lente_bn"})
+        EXPECT_TRUE(picture(name)->isEnabled()) << name;
+    EXPECT_TRUE(area("PrecisioneTXT")->isEnabled());
+    EXPECT_TRUE(calculate->isEnabled());
+    calculate->click();
+    EXPECT_EQ(calculator->findChild<QLineEdit*>("VY")->text(), "3");
+}
+
+TEST_F(MainDrawTest, StopDuringAYieldingDrawEndsItEarly) {
+    click(picture("Image2")); // yield after every sample
+    area("PrecisioneTXT")->setText("0.0001");
+    duringDraw([&] { pressButton("Stop_bn", "Stopim"); });
+    pressButton("penna_bn", "penna");
+    EXPECT_FALSE(window.isDrawing());
+    EXPECT_EQ(greenPixelsRightOfCentre(), 0);
+    EXPECT_TRUE(fx()->isEnabled());
+}
+
+TEST_F(MainDrawTest, ClosingDuringADrawStopsItThenCloses) {
+    click(picture("Image2"));
+    area("PrecisioneTXT")->setText("0.0001");
+    pressButton("Lente_bn", "Lente");
+    ASSERT_TRUE(window.valueWindow()->isVisible());
+
+    duringDraw([&] {
+        window.close();
+        // Still open: the draw is on the stack and must unwind first.
+        EXPECT_TRUE(window.isVisible());
+    });
+    QElapsedTimer timer;
+    timer.start();
+    pressButton("penna_bn", "penna");
+    EXPECT_FALSE(window.isDrawing());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.valueWindow()->isVisible());
+    EXPECT_EQ(greenPixelsRightOfCentre(), 0);
+}
+
+TEST_F(MainDrawTest, ExitClosesEveryWindowOfTheProgram) {
+    pressButton("Impostazioni_bn", "Impostazioni");
+    pressButton("Lente_bn", "Lente");
+    QWidget aboutBox; // any other top-level window, such as the About box
+    aboutBox.show();
+    ASSERT_TRUE(window.areaDialog()->isVisible());
+    ASSERT_TRUE(window.valueWindow()->isVisible());
+
+    child<QAction>("Uscita")->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.areaDialog()->isVisible());
+    EXPECT_FALSE(window.valueWindow()->isVisible());
+    EXPECT_FALSE(aboutBox.isVisible());
+}
+
+TEST_F(MainDrawTest, CalculatorReadsTheExpressionAndWritesTheStatusLine) {
+    fx()->setText("lge(x)");
+    pressButton("Lente_bn", "Lente");
+    auto* vx = window.valueWindow()->findChild<QLineEdit*>("VX");
+    vx->setText("0,5");
+    window.valueWindow()->findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(window.valueWindow()->findChild<QLineEdit*>("VY")->text(), "Non definita!");
+    EXPECT_EQ(child<QLabel>("StatusBar")->text(), "Usare il punto come separatore decimale");
+}
+
+} // namespace
+} // namespace curvalia::ui

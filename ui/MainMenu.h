@@ -1,0 +1,47 @@
+// The main window's menu bar: captions, access keys, check marks and the
+// colour choice. It only builds the entries; the main window reacts to them.
+#pragma once
+
+#include <QList>
+
+#include <cstdint>
+
+class QAction;
+class QActionGroup;
+class QMenuBar;
+class QWidget;
+
+namespace curvalia::ui {
+
+// A colour of the f(x) curve offered by the menu, as a palette number.
+struct CurveColourEntry {
+    const char* name;
+    const char* caption;
+    std::int16_t paletteNumber;
+};
+
+inline constexpr CurveColourEntry kCurveColourEntries[] = {
+    {"verde", "Verde", 10},   {"azzurro", "Azzurro", 11}, {"bianco", "Bianco", 15},
+    {"giallo", "Giallo", 14}, {"blu", "Blu", 9},
+};
+
+class MainMenu {
+  public:
+    // Fills bar; every action is a child of owner and carries its name as
+    // objectName, so it can be found by name.
+    MainMenu(QMenuBar* bar, QWidget* owner);
+
+    // In the order of kCurveColourEntries; one exclusive group, so choosing
+    // the checked colour again leaves it checked.
+    QList<QAction*> colours;
+    QActionGroup* colourGroup = nullptr;
+    QAction* funzione = nullptr;
+    QAction* derpri = nullptr;
+    QAction* Uscita = nullptr;
+    QAction* GrigliaM = nullptr;
+    QAction* noncancellare = nullptr;
+    QAction* credits = nullptr;
+    QAction* help = nullptr;
+};
+
+} // namespace curvalia::ui

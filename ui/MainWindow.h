@@ -1,0 +1,107 @@
+// The main window "Curvalia Light v1.1": the plot surface, the expression
+// box, the tool buttons, the legend, the status line with the progress bar,
+// and the menus. It owns the engine, the plot switches and the draw command,
+// and opens the settings dialog and the value calculator.
+#pragma once
+
+#include "engine/Engine.h"
+#include "plot/DrawCommand.h"
+#include "plot/PlotHost.h"
+#include "plot/PlotSettings.h"
+#include "ui/MainMenu.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace curvalia::calc {
+class ValueWindow;
+}
+
+namespace curvalia::ui {
+
+class AreaDialog;
+class LegendSwatch;
+class MainPlotHost;
+class PictureButton;
+class PlotSurfaceWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    engine::Engine& engine() { return engine_; }
+    const plot::PlotSwitches& switches() const { return switches_; }
+    bool isDrawing() const;
+    AreaDialog* areaDialog() const { return area_; }
+    // Created on the first click of the value button.
+    calc::ValueWindow* valueWindow() const { return valueWindow_; }
+
+  signals:
+    void creditsRequested();
+    void helpRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    friend class MainPlotHost;
+
+    void buildFrames();
+    void buildToolButtons(QGroupBox* frame);
+    void buildLegend(QGroupBox* frame);
+    void connectMenu();
+
+    void draw();
+    void showSettings();
+    void showValueWindow();
+    void toggleSpeed();
+    void resetButtonImages();
+    void highlight(PictureButton* normal, PictureButton* twin);
+    void chooseColour(QAction* entry);
+    void setStatusText(std::string_view text);
+    void setDrawInputsEnabled(bool enabled);
+
+    engine::Engine engine_;
+    plot::PlotSwitches switches_;
+    plot::SteadyClock clock_;
+
+    MainMenu* menu_ = nullptr;
+    PlotSurfaceWidget* Graph = nullptr;
+    PlotSurfaceWidget* ScrollBar = nullptr;
+    QLineEdit* MyFx = nullptr;
+    QLabel* StatusBar = nullptr;
+    LegendSwatch* Shape1 = nullptr;
+    LegendSwatch* Shape2 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    PictureButton* penna_bn = nullptr;
+    PictureButton* penna = nullptr;
+    PictureButton* Stop_bn = nullptr;
+    PictureButton* Stopim = nullptr;
+    PictureButton* Impostazioni_bn = nullptr;
+    PictureButton* Impostazioni = nullptr;
+    PictureButton* Lente_bn = nullptr;
+    PictureButton* Lente = nullptr;
+    PictureButton* Image1 = nullptr;
+    PictureButton* Image2 = nullptr;
+
+    AreaDialog* area_ = nullptr;
+    calc::ValueWindow* valueWindow_ = nullptr;
+    bool inputsEnabled_ = true;
+    // Set when the window is asked to close while a draw runs: the draw is
+    // stopped and the window closes as soon as it has ended.
+    bool closeAfterDraw_ = false;
+
+    std::unique_ptr<MainPlotHost> host_;
+    std::unique_ptr<plot::DrawCommand> drawCommand_;
+};
+
+} // namespace curvalia::ui
