@@ -1,6 +1,16 @@
+#include "platform/DesktopShellServices.h"
+#include "ui/AboutBox.h"
+#include "ui/HelpLauncher.h"
 #include "ui/MainWindow.h"
+#include "ui/QtMessageBox.h"
+#include "ui/SplashWindow.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <memory>
+
+using namespace curvalia;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -9,7 +19,24 @@ int main(int argc, char** argv) {
                                             .arg(CURVALIA_VERSION_MAJOR)
                                             .arg(CURVALIA_VERSION_MINOR)
                                             .arg(CURVALIA_VERSION_PATCH));
-    curvalia::ui::MainWindow window;
-    window.show();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
+
+    ui::QtMessageBox messageBox;
+    platform::DesktopShellServices desktop(messageBox);
+    platform::ShellServices& services = desktop.services();
+
+    // The splash is the first window; a key or a click on it hands over to
+    // the main window, which is created only then.
+    std::unique_ptr<ui::MainWindow> window;
+    ui::SplashWindow splash;
+    QObject::connect(&splash, &ui::SplashWindow::dismissed, [&] {
+        window = std::make_unique<ui::MainWindow>();
+        QObject::connect(window.get(), &ui::MainWindow::creditsRequested, window.get(),
+                         [&] { ui::AboutBox::showSingle(window.get(), services); });
+        QObject::connect(window.get(), &ui::MainWindow::helpRequested, window.get(),
+                         [&] { ui::HelpLauncher(services.opener, services.fileSystem).open(); });
+        window->show();
+    });
+    splash.show();
     return app.exec();
 }
