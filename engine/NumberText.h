@@ -14,16 +14,28 @@ inline constexpr int kNumberTextCapacity = 32;
 // Writes the number text of v into out (no terminating NUL) and returns its
 // length: a blank for v >= 0 or "-" for v < 0, at most 15 significant digits,
 // "." as decimal point, no zero before the point below 1 (" .5"), and an
-// exponent part ("E+20", "E-05") when plain digits cannot hold the value.
-// v must be finite.
+// exponent part ("E+20", "E-05") outside 1E-04 <= |v| < 1E+15.
+// v should be finite. An infinity is written as the largest double, whose
+// text reads back as that same infinity; NaN is written as " 0".
 int formatNumberText(double v, char* out);
+
+// The same, also giving the value the written text reads back to through
+// textToNumber, so that callers can keep both without parsing again.
+int formatNumberText(double v, char* out, double& readBack);
+
 std::string numberText(double v);
+
+// What the number text of v reads back to through textToNumber: v rounded
+// to 15 significant digits, without writing the text.
+double numberTextValue(double v);
 
 // The text-to-number conversion: blanks, tabs and line feeds are skipped
 // anywhere; optional sign, digits, one ".", optional exponent ("E"/"e",
 // sign, digits); stops at the first character that does not fit; "&H"/"&O"
 // read a hexadecimal/octal whole number; 0 when the text does not begin with
 // a number. "." is always the decimal point.
+// A number too large for a double (such as "1e400") gives +/-infinity, so
+// that callers reading user fields can refuse it; one too small gives 0.
 double textToNumber(std::string_view text);
 
 } // namespace curvalia::engine

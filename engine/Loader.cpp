@@ -1,0 +1,195 @@
+// The engine's arrays, and loading an expression into Chars with x, e and p
+// replaced by number texts.
+#include "engine/Engine.h"
+#include "engine/Utf8.h"
+
+#include <cstring>
+#include <utility>
+
+namespace curvalia::engine {
+
+namespace {
+
+// The ten-digit constants that stand for e and p, not the full-precision ones.
+constexpr double kE = 2.718281828;
+constexpr double kPi = 3.141592654;
+
+struct CharSpan {
+    std::uint16_t offset;
+    std::uint8_t length;
+    bool valid;
+};
+
+} // namespace
+
+Engine::Engine() {
+    eCell_.setNumber(kE);
+    pCell_.setNumber(kPi);
+}
+
+void Engine::setStatusSink(StatusSink sink) {
+    sink_ = std::move(sink);
+}
+
+void Engine::report(std::string_view message) const {
+    if (sink_)
+        sink_(message);
+}
+
+void Engine::forgetTemplates() {
+    templateTextSize_ = -1;
+    ++charsGeneration_;
+}
+
+void Engine::emptyArrays() {
+    forgetTemplates();
+    for (int i = 0; i < charsUsed_; ++i)
+        Chars[i].clear();
+    charsUsed_ = 0;
+    Tokens.truncate(0);
+    NextPos = -1;
+}
+
+std::string_view Engine::chars(int i) const {
+    return charAt(i).view();
+}
+
+std::string_view Engine::tokens(int i) const {
+    return Tokens.text(i);
+}
+
+bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool refuseBlanks) {
+    if (!refuseBlanks && templateTextSize_ >= 0 && inertX(xCell) &&
+        text.size() == static_cast<std::size_t>(templateTextSize_) &&
+        std::memcmp(text.data(), templateText_, text.size()) == 0) {
+        for (int k = 0; k < templateXCount_; ++k)
+            Chars[templateX_[k]] = xCell;
+        ItemCount = static_cast<std::int16_t>(templateCount_);
+        return true;
+    }
+    forgetTemplates();
+    templateXCount_ = 0;
+
+    // Cut the text into code points first; only the first 150 are loaded,
+    // which is all the expression box lets the user type.
+    CharSpan spans[kMaxExpressionLength];
+    int n = 0;
+    for (std::size_t pos = 0; pos < text.size() && n < kMaxExpressionLength;) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            spans[n++] = {static_cast<std::uint16_t>(pos), 1, true};
+            ++pos;
+            continue;
+        }
+        const utf8::CodePoint cp = utf8::decode(text, pos);
+        spans[n++] = {static_cast<std::uint16_t>(pos), static_cast<std::uint8_t>(cp.length),
+                      cp.valid};
+        pos += cp.length;
+    }
+    auto loadRaw = [&](int i) {
+        if (spans[i].length == 1 && spans[i].valid)
+            Chars[i].setChar(text[spans[i].offset]);
+        else if (spans[i].valid)
+            Chars[i].setText(text.substr(spans[i].offset, spans[i].length));
+        else
+            Chars[i].setText(utf8::kReplacement, TokenKind::Other);
+    };
+    auto isRaw = [&](int i, char c) {
+        return i < n && spans[i].length == 1 && text[spans[i].offset] == c;
+    };
+
+    const int previouslyUsed = charsUsed_;
+    if (n > charsUsed_)
+        charsUsed_ = n;
+    ItemCount = static_cast<std::int16_t>(n);
+    int i = 0;
+    while (i < n) {
+        // The e after s or g stays a letter (as in "lge"), and so does the x
+        // after a (as in "max"), so that they can never start a substitution.
+        if (((isRaw(i, 's') || isRaw(i, 'g')) && isRaw(i + 1, 'e')) ||
+            (isRaw(i, 'a') && isRaw(i + 1, 'x'))) {
+            loadRaw(i);
+            loadRaw(i + 1);
+            i += 2;
+            continue;
+        }
+        if (isRaw(i, 'x')) {
+            Chars[i] = xCell;
+            templateX_[templateXCount_++] = static_cast<std::uint8_t>(i);
+        } else if (isRaw(i, 'e')) {
+            Chars[i] = eCell_;
+        } else if (isRaw(i, 'p')) {
+            Chars[i] = pCell_;
+        } else {
+            loadRaw(i);
+        }
+        if (refuseBlanks && isRaw(i, ' '))
+            return false;
+        ++i;
+    }
+    // The end marker, and nothing left over from a longer expression.
+    for (int j = n; j < previouslyUsed; ++j)
+        Chars[j].clear();
+    charsUsed_ = n;
+    if (inertX(xCell) && text.size() <= sizeof templateText_) {
+        std::memcpy(templateText_, text.data(), text.size());
+        templateTextSize_ = static_cast<int>(text.size());
+        templateCount_ = n;
+    }
+    return true;
+}
+
+void Engine::LoadExpression(std::string_view text, std::string_view xText) {
+    TextCell xCell;
+    xCell.setText(xText);
+    xCell.number(); // read once here rather than at every use
+    loadCharacters(text, xCell, false);
+}
+
+Engine::Sample Engine::evaluateSample(std::string_view expression, double x) {
+    TextCell xCell;
+    xCell.setNumber(x);
+    loadCharacters(expression, xCell, false);
+    Tokenize();
+    StepCount = 0;
+    const double value = Evaluate(x);
+    return {value, isDefined()};
+}
+
+namespace {
+
+std::uint32_t lowerCodePoint(std::uint32_t cp) {
+    if (cp >= 'A' && cp <= 'Z')
+        return cp + 32;
+    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) // Latin-1 capitals, not the times sign
+        return cp + 32;
+    if (cp == 0x130) // capital I with dot
+        return 'i';
+    if (cp == 0x178)
+        return 0xFF;
+    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177))
+        return (cp % 2 == 0) ? cp + 1 : cp;
+    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E))
+        return (cp % 2 == 1) ? cp + 1 : cp;
+    return cp;
+}
+
+} // namespace
+
+std::string toLowerText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const utf8::CodePoint cp = utf8::decode(text, pos);
+        if (cp.valid) {
+            char buf[4];
+            const int n = utf8::encode(lowerCodePoint(cp.value), buf);
+            out.append(buf, static_cast<std::size_t>(n));
+        } else {
+            out.append(1, text[pos]); // left as it is; the loader reads it as U+FFFD
+        }
+        pos += cp.length;
+    }
+    return out;
+}
+
+} // namespace curvalia::engine

@@ -1,0 +1,406 @@
+#include "engine/NumberText.h"
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+namespace curvalia::engine {
+
+namespace {
+
+// Powers of ten that a double holds exactly.
+constexpr double kExactPow10[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+constexpr std::uint64_t kLow15 = 100000000000000ULL;   // 10^14: smallest 15-digit number
+constexpr std::uint64_t kHigh15 = 1000000000000000ULL; // 10^15
+
+// A positive value rounded to 15 significant digits:
+// digits * 10^(exponent - 14), digits in [10^14, 10^15).
+struct Decimal15 {
+    std::uint64_t digits;
+    int exponent;
+};
+
+constexpr std::uint64_t kPow10Int[20] = {1ULL,
+                                         10ULL,
+                                         100ULL,
+                                         1000ULL,
+                                         10000ULL,
+                                         100000ULL,
+                                         1000000ULL,
+                                         10000000ULL,
+                                         100000000ULL,
+                                         1000000000ULL,
+                                         10000000000ULL,
+                                         100000000000ULL,
+                                         1000000000000ULL,
+                                         10000000000000ULL,
+                                         100000000000000ULL,
+                                         1000000000000000ULL,
+                                         10000000000000000ULL,
+                                         100000000000000000ULL,
+                                         1000000000000000000ULL,
+                                         10000000000000000000ULL};
+
+// The fast way, for 1E-05 < a < 1E+15, where most values of a plot lie:
+// a is m * 2^-s exactly, so a * 10^k is the integer product m * 10^k shifted
+// right by s, and the bits shifted out decide the rounding exactly. Gives up
+// (false) outside that range and on an exact tie, where the exact way
+// settles which way to round.
+bool roundFast(double a, Decimal15& out) {
+    if (!(a > 1e-5 && a < 1e15))
+        return false;
+    const auto bits = std::bit_cast<std::uint64_t>(a);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
+    const int shift = 1075 - biased; // a = mantissa * 2^-shift, shift in 3..70 here
+    // floor(log10(a)), guessed from the binary exponent; corrected below.
+    int e = ((biased - 1023) * 78913) >> 18;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - e;
+        if (k < 0 || k > 19)
+            return false;
+        const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * kPow10Int[k];
+        const unsigned __int128 whole = product >> shift;
+        if (whole < kLow15) {
+            --e;
+            continue;
+        }
+        if (whole >= kHigh15) {
+            ++e;
+            continue;
+        }
+        const unsigned __int128 rest = product & ((static_cast<unsigned __int128>(1) << shift) - 1);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest == half)
+            return false;
+        std::uint64_t digits = static_cast<std::uint64_t>(whole) + (rest > half ? 1 : 0);
+        if (digits >= kHigh15) {
+            digits /= 10;
+            ++e;
+        }
+        out = {digits, e};
+        return true;
+    }
+    return false;
+}
+
+// The exact way, for everything roundFast declines.
+Decimal15 roundExact(double a) {
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
+    // d.dddddddddddddde+XX
+    std::uint64_t digits = 0;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    int exponent = 0;
+    if (p < res.ptr)
+        std::from_chars(p[1] == '+' ? p + 2 : p + 1, res.ptr, exponent);
+    return {digits, exponent};
+}
+
+// The double nearest to digits * 10^(exponent - 14). Both factors are exact
+// when the power is small, and then one correctly rounded operation gives
+// the same double as parsing the text.
+double decimalValue(std::uint64_t digits, int exponent) {
+    const int k = 14 - exponent;
+    if (k >= 0 && k <= 22)
+        return static_cast<double>(digits) / kExactPow10[k];
+    if (k < 0 && k >= -22)
+        return static_cast<double>(digits) * kExactPow10[-k];
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf - 8, digits);
+    *res.ptr++ = 'e';
+    res = std::to_chars(res.ptr, buf + sizeof buf, exponent - 14);
+    return textToNumber(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
+}
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Exactly eight digits of v < 10^8, leading zeros included; the four pairs
+// come from independent divisions rather than one long chain.
+void writeEight(std::uint32_t v, char* out) {
+    const std::uint32_t high = v / 10000;
+    const std::uint32_t low = v % 10000;
+    std::memcpy(out, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(out + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(out + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(out + 6, kDigitPairs + 2 * (low % 100), 2);
+}
+
+// Sixteen digits of v < 10^16, leading zeros included.
+void writeSixteen(std::uint64_t v, char* out) {
+    writeEight(static_cast<std::uint32_t>(v / 100000000), out);
+    writeEight(static_cast<std::uint32_t>(v % 100000000), out + 8);
+}
+
+// The decimal digits of v < 10^16, without leading zeros.
+int writeDigits(std::uint64_t v, char* out) {
+    int n = 1;
+    while (n < 16 && v >= kPow10Int[n])
+        ++n;
+    char buf[16];
+    writeSixteen(v, buf);
+    std::memcpy(out, buf + 16 - n, static_cast<std::size_t>(n));
+    return n;
+}
+
+// Lays out 15 rounded digits: plain between 1E-04 and 1E+15, else with an
+// exponent part of at least two digits.
+int layout(bool negative, const Decimal15& d, char* out) {
+    char sixteen[16];
+    writeSixteen(d.digits, sixteen);
+    const char* digits = sixteen + 1;
+    int count = 15;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    int n = 0;
+    out[n++] = negative ? '-' : ' ';
+    const int e = d.exponent;
+    if (e >= -4 && e <= 14) {
+        if (e >= 0) {
+            const int whole = e + 1;
+            for (int i = 0; i < whole; ++i)
+                out[n++] = i < count ? digits[i] : '0';
+            if (count > whole) {
+                out[n++] = '.';
+                for (int i = whole; i < count; ++i)
+                    out[n++] = digits[i];
+            }
+        } else {
+            out[n++] = '.';
+            for (int i = 0; i < -e - 1; ++i)
+                out[n++] = '0';
+            for (int i = 0; i < count; ++i)
+                out[n++] = digits[i];
+        }
+        return n;
+    }
+    out[n++] = digits[0];
+    if (count > 1) {
+        out[n++] = '.';
+        for (int i = 1; i < count; ++i)
+            out[n++] = digits[i];
+    }
+    out[n++] = 'E';
+    out[n++] = e < 0 ? '-' : '+';
+    const int magnitude = e < 0 ? -e : e;
+    if (magnitude < 10)
+        out[n++] = '0';
+    n += writeDigits(static_cast<std::uint64_t>(magnitude), out + n);
+    return n;
+}
+
+bool isSmallWhole(double a) {
+    return a < 1e15 && static_cast<double>(static_cast<std::uint64_t>(a)) == a;
+}
+
+Decimal15 round15(double a) {
+    Decimal15 d;
+    if (!roundFast(a, d))
+        d = roundExact(a);
+    return d;
+}
+
+bool isSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+double readRadixWhole(std::string_view text, std::size_t i, int radix) {
+    double value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isSkipped(c))
+            continue;
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            break;
+        if (digit >= radix)
+            break;
+        value = value * radix + digit;
+    }
+    return value;
+}
+
+} // namespace
+
+int formatNumberText(double v, char* out, double& readBack) {
+    if (std::isnan(v)) {
+        out[0] = ' ';
+        out[1] = '0';
+        readBack = 0;
+        return 2;
+    }
+    if (std::isinf(v)) {
+        const int n = formatNumberText(
+            v < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max(), out);
+        readBack = v;
+        return n;
+    }
+    const bool negative = v < 0;
+    const double a = std::fabs(v);
+    if (isSmallWhole(a)) {
+        // Whole numbers below 10^15 are exact in 15 digits.
+        out[0] = negative ? '-' : ' ';
+        readBack = negative ? -a : a;
+        return 1 + writeDigits(static_cast<std::uint64_t>(a), out + 1);
+    }
+    const Decimal15 d = round15(a);
+    const double magnitude = decimalValue(d.digits, d.exponent);
+    readBack = negative ? -magnitude : magnitude;
+    return layout(negative, d, out);
+}
+
+double numberTextValue(double v) {
+    if (std::isnan(v))
+        return 0;
+    if (std::isinf(v))
+        return v;
+    const double a = std::fabs(v);
+    if (isSmallWhole(a))
+        return v == 0 ? 0.0 : v;
+    const Decimal15 d = round15(a);
+    const double magnitude = decimalValue(d.digits, d.exponent);
+    return v < 0 ? -magnitude : magnitude;
+}
+
+int formatNumberText(double v, char* out) {
+    double ignored;
+    return formatNumberText(v, out, ignored);
+}
+
+std::string numberText(double v) {
+    char buf[kNumberTextCapacity];
+    const int n = formatNumberText(v, buf);
+    return std::string(buf, static_cast<std::size_t>(n));
+}
+
+double textToNumber(std::string_view text) {
+    std::size_t i = 0;
+    auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    skip();
+    if (i < text.size() && text[i] == '&') {
+        ++i;
+        skip();
+        if (i < text.size() && (text[i] == 'H' || text[i] == 'h'))
+            return readRadixWhole(text, i + 1, 16);
+        if (i < text.size() && (text[i] == 'O' || text[i] == 'o'))
+            return readRadixWhole(text, i + 1, 8);
+        return 0;
+    }
+
+    // Gather the number without the skipped characters into a compact
+    // buffer that std::from_chars accepts.
+    char stackBuffer[256];
+    std::unique_ptr<char[]> heapBuffer;
+    char* buf = stackBuffer;
+    if (text.size() + 8 > sizeof stackBuffer) {
+        heapBuffer = std::make_unique<char[]>(text.size() + 8);
+        buf = heapBuffer.get();
+    }
+    std::size_t n = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    buf[n++] = '0'; // so that ".5" and "5." both have a digit before the point
+    int mantissaDigits = 0;
+    int magnitude = 0; // decimal position of the first non-zero digit
+    bool nonZeroSeen = false;
+    bool pointSeen = false;
+    std::size_t beforeExponent = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isSkipped(c))
+            continue;
+        if (c >= '0' && c <= '9') {
+            buf[n++] = c;
+            ++mantissaDigits;
+            if (!nonZeroSeen && c != '0')
+                nonZeroSeen = true;
+            if (!pointSeen && nonZeroSeen)
+                ++magnitude;
+            else if (pointSeen && !nonZeroSeen)
+                --magnitude;
+        } else if (c == '.' && !pointSeen) {
+            pointSeen = true;
+            buf[n++] = '.';
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0)
+        return 0;
+    beforeExponent = n;
+    long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        auto skipAt = [&] {
+            while (j < text.size() && isSkipped(text[j]))
+                ++j;
+        };
+        skipAt();
+        bool exponentNegative = false;
+        if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
+            exponentNegative = text[j] == '-';
+            ++j;
+        }
+        std::size_t m = n;
+        buf[m++] = 'e';
+        if (exponentNegative)
+            buf[m++] = '-';
+        int exponentDigits = 0;
+        for (; j < text.size(); ++j) {
+            const char c = text[j];
+            if (isSkipped(c))
+                continue;
+            if (c < '0' || c > '9')
+                break;
+            buf[m++] = c;
+            ++exponentDigits;
+            if (exponent < 100000)
+                exponent = exponent * 10 + (c - '0');
+        }
+        if (exponentDigits > 0) {
+            n = m;
+            if (exponentNegative)
+                exponent = -exponent;
+        } else {
+            exponent = 0;
+        }
+    }
+    double value = 0;
+    const auto res = std::from_chars(buf, buf + n, value, std::chars_format::general);
+    if (res.ec == std::errc::result_out_of_range) {
+        const bool overflow = nonZeroSeen && magnitude + exponent > 0;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (res.ec != std::errc()) {
+        // Cannot happen with the buffer built above; read what precedes
+        // the exponent rather than give up.
+        std::from_chars(buf, buf + beforeExponent, value, std::chars_format::fixed);
+    }
+    return negative ? -value : value;
+}
+
+} // namespace curvalia::engine

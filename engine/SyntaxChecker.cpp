@@ -1,0 +1,131 @@
+// The check that runs once before a plot and names the first error it finds.
+#include "engine/Engine.h"
+#include "engine/Messages.h"
+
+#include <string>
+
+namespace curvalia::engine {
+
+namespace {
+
+constexpr std::string_view kFunctionWords[] = {"lgn",  "lge", "sin", "cos", "asin",
+                                               "acos", "tg",  "atg", "abs", "rad"};
+
+bool isFunctionWord(std::string_view word) {
+    for (std::string_view w : kFunctionWords)
+        if (w == word)
+            return true;
+    return false;
+}
+
+bool isLowerLetter(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool isOperator(TokenKind k) {
+    return k == TokenKind::Plus || k == TokenKind::Minus || k == TokenKind::Star ||
+           k == TokenKind::Slash || k == TokenKind::Caret;
+}
+
+} // namespace
+
+bool Engine::CheckSyntax(std::string_view text) {
+    TextCell zero;
+    zero.setNumber(0);
+    if (!loadCharacters(text, zero, true)) {
+        report(msg::kBlank);
+        return false;
+    }
+    const int n = ItemCount;
+
+    // Words are cut at "(" and must be function names when they begin with
+    // a letter; what stands between a "(" and the next letter is no word.
+    std::string word;
+    int j = 0;
+    while (!charAt(j).empty()) {
+        word.clear();
+        while (!charIs(j, '(') && !charAt(j).empty()) {
+            word += charAt(j).view();
+            ++j;
+        }
+        if (word.empty()) {
+            ++j;
+            continue;
+        }
+        if (isLowerLetter(word[0]) && !isFunctionWord(word)) {
+            report(std::string(msg::kUnknownWordPrefix) + word);
+            return false;
+        }
+        if (charAt(j).empty())
+            break;
+        while (!isLowerLetter(charAt(j).first()) && !charAt(j).empty())
+            ++j;
+    }
+
+    ItemCount = static_cast<std::int16_t>(n);
+    Tokenize();
+    // The checks see the first n tokens (n characters, so the copy also
+    // carries the empty ones after the list).
+    auto kindAt = [&](int i) { return i < n ? Tokens.kind(i) : TokenKind::Empty; };
+    auto textAt = [&](int i) { return i < n ? Tokens.text(i) : std::string_view(); };
+
+    int opened = 0;
+    int closed = 0;
+    for (int i = 0; i < n; ++i) {
+        if (kindAt(i) == TokenKind::Open)
+            ++opened;
+        else if (kindAt(i) == TokenKind::Close)
+            ++closed;
+    }
+    if (opened != closed) {
+        report(opened > closed ? msg::kMoreOpen : msg::kMoreClosed);
+        return false;
+    }
+
+    int pairs = 0;
+    for (int i = 0; i <= n - 1; ++i) {
+        if (kindAt(i) == TokenKind::Rad && kindAt(i + 1) == TokenKind::Open &&
+            kindAt(i + 3) == TokenKind::Close && kindAt(i + 4) == TokenKind::Open) {
+            i += 3; // the ")(" of rad(n)(expression) is its own
+        } else if (kindAt(i) == TokenKind::Close && kindAt(i + 1) == TokenKind::Open) {
+            ++pairs;
+        } else if (kindAt(i) == TokenKind::Open && kindAt(i + 1) == TokenKind::Close) {
+            report(msg::kEmptyBrackets);
+            return false;
+        }
+    }
+    if (pairs != 0) {
+        report(msg::kNeedOperator);
+        return false;
+    }
+
+    const TokenKind start = kindAt(0);
+    if (isOperator(start) || start == TokenKind::Close) {
+        report(msg::kBadStart);
+        return false;
+    }
+
+    auto removeOperator = [&](int i) {
+        report(std::string(msg::kRemoveOperatorPrefix) + std::string(textAt(i)) +
+               msg::kRemoveOperatorSuffix);
+        return false;
+    };
+    for (int i = 0; i <= n - 1; ++i) {
+        const TokenKind here = kindAt(i);
+        const TokenKind next = kindAt(i + 1);
+        if (here == TokenKind::Open && isOperator(next) && next != TokenKind::Minus)
+            return removeOperator(i + 1);
+        if (here == TokenKind::Open && next == TokenKind::Minus &&
+            kindAt(i + 2) == TokenKind::Close) {
+            report(msg::kCheckBrackets);
+            return false;
+        }
+        if (isOperator(here) && isOperator(next))
+            return removeOperator(i + 1);
+        if (isOperator(here) && next == TokenKind::Empty)
+            return removeOperator(i + 1);
+    }
+    return true;
+}
+
+} // namespace curvalia::engine

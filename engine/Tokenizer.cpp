@@ -1,0 +1,224 @@
+// Breaking Chars into Tokens.
+#include "engine/Engine.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace curvalia::engine {
+
+namespace {
+
+bool isDigit(const TextCell& c) {
+    return c.len == 1 && c.text[0] >= '0' && c.text[0] <= '9';
+}
+
+// Powers of ten as doubles; a run of digits is at most 150 long.
+struct PowersOfTen {
+    static constexpr int kMax = 160;
+    double table[2 * kMax + 1];
+    PowersOfTen() {
+        for (int e = -kMax; e <= kMax; ++e) {
+            char buf[8];
+            buf[0] = '1';
+            buf[1] = 'e';
+            const auto res = std::to_chars(buf + 2, buf + sizeof buf, e);
+            double v = 0;
+            std::from_chars(buf, res.ptr, v);
+            table[e + kMax] = v;
+        }
+    }
+    double operator()(int e) const {
+        return e >= -kMax && e <= kMax ? table[e + kMax] : std::pow(10.0, e);
+    }
+};
+
+const PowersOfTen& powersOfTen() {
+    static const PowersOfTen powers;
+    return powers;
+}
+
+} // namespace
+
+// The value of the digits and points Chars[first..last], summed digit by
+// digit with powers of ten as doubles. The fraction is taken from the last
+// digits of the run, which is right for one point; with several points the
+// later ones count as 0 and digits between drop out ("1.2.3" reads as 1.03).
+// That is how typed numbers have always been read, so it is kept.
+double Engine::ReadNumber(int first, int last) const {
+    const PowersOfTen& pow10 = powersOfTen();
+    int intDigits = 0;
+    int fracDigits = 0;
+    bool pointSeen = false;
+    for (int j = first; j <= last; ++j) {
+        if (charIs(j, '.'))
+            pointSeen = true;
+        else if (!pointSeen)
+            ++intDigits;
+        else
+            ++fracDigits;
+    }
+    auto digit = [&](int j) {
+        const TextCell& c = charAt(j);
+        return isDigit(c) ? static_cast<double>(c.text[0] - '0') : 0.0;
+    };
+    double value = 0;
+    int e = intDigits;
+    for (int j = first; j <= first + intDigits - 1; ++j) {
+        value += digit(j) * pow10(e - 1);
+        --e;
+    }
+    if (fracDigits > 0) {
+        e = fracDigits;
+        for (int j = last; j >= last - fracDigits + 1; --j) {
+            value += digit(j) * pow10(-e);
+            --e;
+        }
+    }
+    return value;
+}
+
+void Engine::Tokenize() {
+    const int n =
+        ItemCount < 0 ? 0 : (ItemCount > kMaxExpressionLength ? kMaxExpressionLength : ItemCount);
+    if (tokenTemplateGeneration_ == charsGeneration_ && n == templateCount_) {
+        // The same characters as last time, apart from the value of x.
+        for (int k = 0; k < tokenTemplateCount_; ++k)
+            Tokens.set(k, tokenSource_[k] >= 0 ? Chars[tokenSource_[k]] : tokenTemplate_[k]);
+        Tokens.truncate(tokenTemplateCount_);
+        FoldParentheses();
+        return;
+    }
+    const bool keepTemplate = templateTextSize_ >= 0 && n == templateCount_;
+    int k = 0;
+    int i = 0;
+    auto copyChar = [&](const TextCell& c) {
+        tokenSource_[k] = static_cast<std::int16_t>(i);
+        Tokens.set(k++, c);
+    };
+    auto keep = [&] {
+        tokenSource_[k] = -1;
+        tokenTemplate_[k] = Tokens[k];
+        ++k;
+    };
+    auto name = [&](TokenKind kind) {
+        Tokens.setText(k, functionName(kind), kind);
+        keep();
+    };
+    while (i < n) {
+        const TextCell& c = charAt(i);
+        if (c.len == 1) {
+            switch (c.text[0]) {
+            case 'x':
+            case '+':
+            case '-':
+            case '*':
+            case '/':
+            case '^':
+            case ')':
+            case '(':
+                copyChar(c);
+                ++i;
+                continue;
+            case '0':
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+            case '9': {
+                const int first = i;
+                while (isDigit(charAt(i)) || charIs(i, '.'))
+                    ++i;
+                Tokens.setNumber(k, ReadNumber(first, i - 1));
+                keep();
+                continue;
+            }
+            case 'r':
+                // The root index is one element, whatever it holds.
+                if (charIs(i + 1, 'a') && charIs(i + 2, 'd') && charIs(i + 3, '(') &&
+                    charIs(i + 5, ')') && charIs(i + 6, '(')) {
+                    name(TokenKind::Rad);
+                    i += 3;
+                } else {
+                    ++i;
+                }
+                continue;
+            case 'a':
+                if (charIs(i + 1, 'c')) {
+                    if (charIs(i + 2, 'o') && charIs(i + 3, 's')) {
+                        name(TokenKind::Acos);
+                        i += 4;
+                    } else {
+                        ++i;
+                    }
+                } else if (charIs(i + 1, 's')) {
+                    if (charIs(i + 2, 'i') && charIs(i + 3, 'n')) {
+                        name(TokenKind::Asin);
+                        i += 4;
+                    } else {
+                        ++i;
+                    }
+                } else if (charIs(i + 1, 't') && charIs(i + 2, 'g')) {
+                    name(TokenKind::Atg);
+                    i += 3;
+                } else if (charIs(i + 1, 'b') && charIs(i + 2, 's')) {
+                    name(TokenKind::Abs);
+                    i += 3;
+                } else {
+                    ++i;
+                }
+                continue;
+            case 'l':
+                if (charIs(i + 1, 'g') && charIs(i + 2, 'n')) {
+                    name(TokenKind::Lgn);
+                    i += 3;
+                } else if (charIs(i + 1, 'g') && charIs(i + 2, 'e')) {
+                    name(TokenKind::Lge);
+                    i += 3;
+                } else {
+                    ++i;
+                }
+                continue;
+            case 's':
+                if (charIs(i + 1, 'i') && charIs(i + 2, 'n')) {
+                    name(TokenKind::Sin);
+                    i += 3;
+                } else {
+                    ++i;
+                }
+                continue;
+            case 'c':
+                // The third letter is not looked at: "cot" reads as "cos".
+                if (charIs(i + 1, 'o')) {
+                    name(TokenKind::Cos);
+                    i += 3;
+                } else {
+                    ++i;
+                }
+                continue;
+            case 't':
+                if (charIs(i + 1, 'g')) {
+                    name(TokenKind::Tg);
+                    i += 2;
+                } else {
+                    ++i;
+                }
+                continue;
+            default:
+                break;
+            }
+        }
+        copyChar(c);
+        ++i;
+    }
+    // Nothing of a longer list may stay behind the new one.
+    Tokens.truncate(k);
+    tokenTemplateCount_ = k;
+    tokenTemplateGeneration_ = keepTemplate ? charsGeneration_ : 0;
+    FoldParentheses();
+}
+
+} // namespace curvalia::engine

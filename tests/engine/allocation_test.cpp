@@ -1,0 +1,90 @@
+// A sample must not touch the heap: the draw command runs thousands of them
+// per plot. This binary counts every global allocation.
+#include "engine/Engine.h"
+#include "engine/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+// The array and sized forms of new and delete call these by default. They
+// are kept out of line so that the compiler does not pair a new expression
+// with the free() inside and warn about a mismatch.
+[[gnu::noinline]] void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* p) noexcept {
+    std::free(p);
+}
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace curvalia::engine {
+namespace {
+
+const char* const kExpressions[] = {
+    "sin(x)*x^2+3*x-1",
+    "rad(3)(x^2+1)/(abs(x)+1)",
+    "x",
+    "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
+    "lge(x)+1/x+x^(1/3)", // domain errors on the way
+    "2x",                 // the bracket message goes to the sink
+    "(sinxx)",            // the pass limit
+    "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/"
+    "7)*2.5+(x-1)*(x+1)/"
+    "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x",
+};
+
+TEST(Allocations, TheCounterSeesAllocations) {
+    const long before = allocations.load();
+    std::string* volatile text = new std::string(100, 'x');
+    delete text;
+    EXPECT_EQ(allocations.load() - before, 2);
+}
+
+TEST(Allocations, NonePerSampleAfterWarmUp) {
+    Engine engine;
+    int messages = 0;
+    engine.setStatusSink([&messages](std::string_view) { ++messages; });
+    for (const char* expression : kExpressions) {
+        engine.emptyArrays();
+        engine.evaluateSample(expression, 0.5); // warm-up
+        const long before = allocations.load();
+        for (double x = -20; x <= 20; x += 0.01)
+            engine.evaluateSample(expression, x);
+        EXPECT_EQ(allocations.load() - before, 0) << expression;
+    }
+    EXPECT_GT(messages, 0);
+}
+
+TEST(Allocations, NoneThroughTheSeparateCalls) {
+    Engine engine;
+    engine.emptyArrays();
+    char text[kNumberTextCapacity];
+    engine.LoadExpression("sin(x)*x^2+3*x-1", " 1");
+    const long before = allocations.load();
+    for (double x = -20; x <= 20; x += 0.01) {
+        const int n = formatNumberText(x, text);
+        engine.LoadExpression("sin(x)*x^2+3*x-1",
+                              std::string_view(text, static_cast<std::size_t>(n)));
+        engine.Tokenize();
+        engine.StepCount = 0;
+        engine.Evaluate(x);
+        (void)textToNumber(std::string_view(text, static_cast<std::size_t>(n)));
+    }
+    EXPECT_EQ(allocations.load() - before, 0);
+}
+
+} // namespace
+} // namespace curvalia::engine

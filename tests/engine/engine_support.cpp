@@ -1,0 +1,72 @@
+#include "engine_support.h"
+
+#include "engine/Messages.h"
+#include "engine/NumberText.h"
+
+namespace curvalia::engine::testing {
+
+EngineRun::EngineRun() {
+    engine.setStatusSink([this](std::string_view m) { messages.emplace_back(m); });
+}
+
+Engine::Sample EngineRun::evaluate(std::string_view expression, double x) {
+    messages.clear();
+    engine.emptyArrays();
+    engine.LoadExpression(expression, numberText(x));
+    engine.Tokenize();
+    engine.StepCount = 0;
+    const double value = engine.Evaluate(x);
+    return {value, engine.isDefined()};
+}
+
+std::vector<std::string> EngineRun::loaded(std::string_view expression, double x) {
+    engine.emptyArrays();
+    engine.LoadExpression(expression, numberText(x));
+    std::vector<std::string> out;
+    for (int i = 0; !engine.chars(i).empty(); ++i)
+        out.emplace_back(engine.chars(i));
+    return out;
+}
+
+std::vector<std::string> EngineRun::tokenized(std::string_view expression, double x) {
+    engine.emptyArrays();
+    engine.LoadExpression(expression, numberText(x));
+    engine.Tokenize();
+    return tokenList();
+}
+
+std::vector<std::string> EngineRun::tokenList() const {
+    std::vector<std::string> out;
+    for (int i = 0; !engine.tokens(i).empty(); ++i)
+        out.emplace_back(engine.tokens(i));
+    return out;
+}
+
+std::string EngineRun::check(std::string_view expression) {
+    messages.clear();
+    engine.emptyArrays();
+    const bool accepted = engine.CheckSyntax(expression);
+    if (accepted)
+        return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
+    return messages.size() == 1 ? messages.front()
+                                : "refused with " + std::to_string(messages.size()) + " messages";
+}
+
+bool isKnownMessage(std::string_view m) {
+    const std::string_view fixed[] = {msg::kBrackets,     msg::kStepLimit,  msg::kBlank,
+                                      msg::kMoreOpen,     msg::kMoreClosed, msg::kEmptyBrackets,
+                                      msg::kNeedOperator, msg::kBadStart,   msg::kCheckBrackets};
+    for (std::string_view f : fixed)
+        if (m == f)
+            return true;
+    const std::string_view unknown = msg::kUnknownWordPrefix;
+    if (m.size() > unknown.size() && m.substr(0, unknown.size()) == unknown)
+        return true;
+    const std::string_view removePrefix = msg::kRemoveOperatorPrefix;
+    const std::string_view removeSuffix = msg::kRemoveOperatorSuffix;
+    return m.size() >= removePrefix.size() + removeSuffix.size() &&
+           m.substr(0, removePrefix.size()) == removePrefix &&
+           m.substr(m.size() - removeSuffix.size()) == removeSuffix;
+}
+
+} // namespace curvalia::engine::testing
