@@ -1,5 +1,7 @@
 #include "calc/ValueWindow.h"
 
+#include "ui/Twips.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,17 +13,10 @@
 
 namespace curvalia::calc {
 
+using ui::px;
+using ui::twipsRect;
+
 namespace {
-
-// The layout is kept in twips, the unit it was designed in; 15 twips make
-// one logical pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 // Client area of the window, in twips: the controls plus a margin.
 constexpr int kClientWidth = 2655;
@@ -61,9 +56,7 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     setWindowTitle(QStringLiteral("Valore"));
     // The fixed layout was measured for this face and size; the platform's
     // default font may be larger and would clip the labels.
-    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(ui::arialFont(8.25));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
     addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));

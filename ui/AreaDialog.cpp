@@ -1,5 +1,7 @@
 #include "ui/AreaDialog.h"
 
+#include "ui/Twips.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,12 +10,6 @@
 namespace curvalia::ui {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel);
-}
 
 QLineEdit* field(QWidget* parent, const char* name, const char* text, QRect geometry) {
     auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
@@ -35,10 +31,8 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Area"));
     setWindowTitle(QStringLiteral("Area"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8.25);
-    setFont(font);
-    setFixedSize(2775 / kTwipsPerPixel, 2070 / kTwipsPerPixel);
+    setFont(arialFont(8.25));
+    setFixedSize(px(2775), px(2070));
 
     XminTXT_ = field(this, "XminTXT", "-10", twipsRect(720, 240, 495, 255));
     XmaxTXT_ = field(this, "XmaxTXT", "10", twipsRect(1920, 240, 495, 255));

@@ -7,6 +7,7 @@
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotSurfaceWidget.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -26,26 +27,8 @@ namespace curvalia::ui {
 
 namespace {
 
-// The window was laid out in twips; 15 twips make one logical pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(px(left), px(top), px(width), px(height));
-}
-
 constexpr int kClientWidth = 7770;
 constexpr int kClientHeight = 6435;
-
-// Arial is what the layout was measured with; Liberation Sans has the same
-// metrics and is what a Linux desktop has.
-QFont arial(qreal points, bool bold = false) {
-    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QColor paletteColour(int number) {
     const plot::Rgb c = plot::QBColor(number);
@@ -77,7 +60,7 @@ PictureButton* addPicture(QWidget* parent, const char* name, const char* file, c
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
-    setFont(arial(8.25));
+    setFont(arialFont(8.25));
 
     menu_ = new MainMenu(menuBar(), this);
     buildFrames();
@@ -127,7 +110,7 @@ void MainWindow::buildFrames() {
     MyFx->setObjectName(QStringLiteral("MyFx"));
     MyFx->setGeometry(twipsRect(180, 5400, 6615, 315));
     MyFx->setMaxLength(engine::Engine::kMaxExpressionLength);
-    MyFx->setFont(arial(9.75, true));
+    MyFx->setFont(arialFont(9.75, true));
     QPalette grey = MyFx->palette();
     grey.setColor(QPalette::Base, QColor(224, 224, 224));
     MyFx->setPalette(grey);
@@ -146,7 +129,7 @@ void MainWindow::buildFrames() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(60, 5820, 7635, 555));
     StatusBar = addLabel(Frame1, "StatusBar", "", twipsRect(180, 180, 7275, 195));
-    StatusBar->setFont(arial(8.25));
+    StatusBar->setFont(arialFont(8.25));
     ScrollBar = new PlotSurfaceWidget(
         PlotSurfaceWidget::progressBarLook(palette().color(QPalette::Window)), Frame1);
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));

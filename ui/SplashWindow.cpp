@@ -1,5 +1,7 @@
 #include "ui/SplashWindow.h"
 
+#include "ui/Twips.h"
+
 #include "ui/SvgPicture.h"
 
 #include <QFont>
@@ -11,13 +13,6 @@
 namespace curvalia::ui {
 
 namespace {
-
-QFont splashFont(qreal points, bool bold) {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
                  const QRect& geometry, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -58,14 +53,14 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
     addPicture(frame_, "Image1", QStringLiteral("splash-plot.svg"), QRect(14, 27, 232, 174));
     addPicture(frame_, "Image2", QStringLiteral("splash-emblem.svg"), QRect(374, 98, 72, 72));
 
-    addLabel(frame_, "lblProductName", QStringLiteral("Curvalia"), splashFont(15.75, true),
+    addLabel(frame_, "lblProductName", QStringLiteral("Curvalia"), arialFont(15.75, true),
              QRect(262, 22, 190, 34));
-    addLabel(frame_, "Label1", QStringLiteral("Light"), splashFont(12, true),
+    addLabel(frame_, "Label1", QStringLiteral("Light"), arialFont(12, true),
              QRect(262, 56, 190, 26));
-    addLabel(frame_, "lblVersion", versionText(), splashFont(9.75, true), QRect(262, 112, 108, 20));
-    addLabel(frame_, "lblPlatform", QStringLiteral("Win 95/98"), splashFont(9.75, true),
+    addLabel(frame_, "lblVersion", versionText(), arialFont(9.75, true), QRect(262, 112, 108, 20));
+    addLabel(frame_, "lblPlatform", QStringLiteral("Win 95/98"), arialFont(9.75, true),
              QRect(262, 134, 108, 20));
-    addLabel(frame_, "lblDate", QStringLiteral("01-02-2000"), splashFont(8.25, false),
+    addLabel(frame_, "lblDate", QStringLiteral("01-02-2000"), arialFont(8.25, false),
              QRect(262, 192, 186, 18), Qt::AlignRight | Qt::AlignVCenter);
 }
 
