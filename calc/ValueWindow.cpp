@@ -13,6 +13,7 @@
 
 namespace curvalia::calc {
 
+using ui::addLabel;
 using ui::px;
 using ui::twipsRect;
 
@@ -21,16 +22,6 @@ namespace {
 // Client area of the window, in twips: the controls plus a margin.
 constexpr int kClientWidth = 2655;
 constexpr int kClientHeight = 3690;
-
-QLabel* addLabel(QWidget* parent, const char* name, const char* text, QRect where) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    // Never narrower than the text: the font here is wider than the one the
-    // layout was drawn with, and there is room to the right of every label.
-    where.setWidth(std::max(where.width(), label->sizeHint().width()));
-    label->setGeometry(where);
-    return label;
-}
 
 QLineEdit* addField(QWidget* parent, const char* name, QRect where, bool output) {
     auto* field = new QLineEdit(parent);

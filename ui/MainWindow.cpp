@@ -35,16 +35,6 @@ QColor paletteColour(int number) {
     return QColor(c.r, c.g, c.b);
 }
 
-QLabel* addLabel(QWidget* parent, const char* name, const char* text, QRect where) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    // Never narrower than the text: the font here is wider than the one the
-    // layout was drawn with, and there is room to the right of every label.
-    where.setWidth(std::max(where.width(), label->sizeHint().width()));
-    label->setGeometry(where);
-    return label;
-}
-
 PictureButton* addPicture(QWidget* parent, const char* name, const char* file, const char* toolTip,
                           int topTwips, bool visible) {
     auto* picture = new PictureButton(QStringLiteral(":/images/") + QString::fromLatin1(file),

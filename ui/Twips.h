@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QFont>
+#include <QLabel>
 #include <QRect>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace curvalia::ui {
 
@@ -27,6 +30,17 @@ inline QFont arialFont(qreal points, bool bold = false) {
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+// A label placed by its design rectangle, never narrower than its text: the
+// stand-in font is a little wider than the one the layout was drawn with, and
+// there is room to the right of every label.
+inline QLabel* addLabel(QWidget* parent, const char* name, const char* text, QRect where) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    where.setWidth(std::max(where.width(), label->sizeHint().width()));
+    label->setGeometry(where);
+    return label;
 }
 
 } // namespace curvalia::ui
