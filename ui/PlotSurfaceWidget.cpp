@@ -77,6 +77,18 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) { drawWidth_ = std::max(1, pixe
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     const float lx = xTwips / kTwipsPerPixel;
     const float ly = yTwips / kTwipsPerPixel;
+    if (drawWidth_ == 1 && wholeRatio_ == 1) {
+        // Curve points on an ordinary screen: one pixel, nothing to round.
+        // A sweep sets millions of these.
+        if (!(lx >= 0 && ly >= 0 && lx < static_cast<float>(pixels_.width) && ly < static_cast<float>(pixels_.height)))
+            return;
+        const int x = static_cast<int>(lx);
+        const int y = static_cast<int>(ly);
+        lastDot_ = Dot{x, y, 1, paletteColour};
+        pixels_.row(y)[x] = plot::QBColorArgb(paletteColour);
+        markDirty(x, y, x, y);
+        return;
+    }
     if (!(lx > -kFarPixels && lx < kFarPixels && ly > -kFarPixels && ly < kFarPixels))
         return;
     // The pen covers whole logical pixels: the one holding the point, and
@@ -85,6 +97,10 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     const int before = (drawWidth_ - 1) / 2;
     const int logicalLeft = floorToInt(lx) - before;
     const int logicalTop = floorToInt(ly) - before;
+    const Dot dot{logicalLeft, logicalTop, drawWidth_, paletteColour};
+    if (dot == lastDot_)
+        return;
+    lastDot_ = dot;
     int left, top, right, bottom;
     if (wholeRatio_ > 0) { // the usual case, kept free of floating point
         left = logicalLeft * wholeRatio_;
@@ -110,11 +126,6 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
         markDirty(left, top, right, bottom);
         return;
     }
-    if (left == lastDot_.left && top == lastDot_.top && right == lastDot_.right && bottom == lastDot_.bottom &&
-        colour == lastDot_.colour)
-        return;
-    lastDot_ = Dot{left, top, right, bottom, colour};
-
     for (int y = top; y <= bottom; ++y) {
         QRgb* line = pixels_.row(y);
         std::fill(line + left, line + right + 1, colour);

@@ -72,11 +72,11 @@ private:
     int wholeRatio_ = 1; // ratio_ when it is a whole number, else 0
     int drawWidth_ = 1;
 
-    // The last dot set: repeating it changes nothing, and a sweep repeats
-    // the same progress-bar dot thousands of times.
+    // The last dot set, in logical pixels: repeating it changes nothing, and
+    // a fine sweep repeats the same progress-bar dot thousands of times.
     struct Dot {
-        int left = 0, top = 0, right = -1, bottom = -1;
-        QRgb colour = 0;
+        int left = 0, top = 0, width = 0, colour = -1;
+        bool operator==(const Dot&) const = default;
     } lastDot_;
 
     // Device-pixel area drawn since the last repaint request. Requests are
