@@ -14,9 +14,8 @@ namespace {
 std::atomic<long> allocations{0};
 }
 
-// The array and sized forms of new and delete call these by default. They
-// are kept out of line so that the compiler does not pair a new expression
-// with the free() inside and warn about a mismatch.
+// The array and sized forms call these by default. Out of line, so that the
+// compiler does not pair a new expression with the free() and warn.
 [[gnu::noinline]] void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size == 0 ? 1 : size))
@@ -33,18 +32,12 @@ std::atomic<long> allocations{0};
 namespace curvalia::engine {
 namespace {
 
+// Domain errors on the way, the bracket message, the pass limit, a long one.
 const char* const kExpressions[] = {
-    "sin(x)*x^2+3*x-1",
-    "rad(3)(x^2+1)/(abs(x)+1)",
-    "x",
-    "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
-    "lge(x)+1/x+x^(1/3)", // domain errors on the way
-    "2x",                 // the bracket message goes to the sink
-    "(sinxx)",            // the pass limit
-    "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/"
-    "7)*2.5+(x-1)*(x+1)/"
-    "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x",
-};
+    "sin(x)*x^2+3*x-1", "rad(3)(x^2+1)/(abs(x)+1)", "x", "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
+    "lge(x)+1/x+x^(1/3)", "2x", "(sinxx)",
+    "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*"
+    "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x"};
 
 TEST(Allocations, TheCounterSeesAllocations) {
     const long before = allocations.load();

@@ -1,5 +1,4 @@
-// Values, domain counters and messages of the rewriting evaluator and of
-// the function library.
+// Values, domain counters and messages of the evaluator and the function library.
 #include "engine_support.h"
 
 #include "engine/Messages.h"
@@ -17,7 +16,7 @@ struct ValueCase {
     double x;
     double value;
     bool defined;
-    const char* message; // nullptr: no message
+    const char* message = nullptr; // nullptr: no message
 };
 
 void PrintTo(const ValueCase& c, std::ostream* os) {
@@ -38,97 +37,75 @@ TEST_P(EvaluateTable, GivesValueDefinednessAndMessage) {
     EXPECT_EQ(run.messages, expected);
 }
 
+using V = ValueCase;
+
 INSTANTIATE_TEST_SUITE_P(
     Precedence, EvaluateTable,
     ::testing::Values(
-        ValueCase{"2+3*4^2", 0, 50, true, nullptr}, ValueCase{"2^3^2", 0, 64, true, nullptr},
-        ValueCase{"8/2*2", 0, 8, true, nullptr}, ValueCase{"2-3+4", 0, 3, true, nullptr},
-        ValueCase{"(1+2)*(3+4)", 0, 21, true, nullptr},
-        ValueCase{"(2*(3+4))", 0, 14, true, nullptr}, ValueCase{"5", 0, 5, true, nullptr},
-        ValueCase{"(-5)", 0, -5, true, nullptr}, ValueCase{"2*(-5)", 0, -10, true, nullptr},
-        ValueCase{"2*(-x+1)", 1.5, -1, true, nullptr}, ValueCase{"(-x)^2", 3, 9, true, nullptr},
-        ValueCase{"(-x^2)", 3, -9, true, nullptr},
-        ValueCase{"sin(-x)", 1.5, -0.99749498660405445, true, nullptr},
-        ValueCase{"x*e+p", 1, 2.718281828 + 3.141592654, true, nullptr},
-        ValueCase{"", 0, 0, true, nullptr}));
+        V{"2+3*4^2", 0, 50, true}, V{"2^3^2", 0, 64, true}, V{"8/2*2", 0, 8, true},
+        V{"2-3+4", 0, 3, true}, V{"(1+2)*(3+4)", 0, 21, true}, V{"(2*(3+4))", 0, 14, true},
+        V{"5", 0, 5, true}, V{"(-5)", 0, -5, true}, V{"2*(-5)", 0, -10, true},
+        V{"2*(-x+1)", 1.5, -1, true}, V{"(-x)^2", 3, 9, true}, V{"(-x^2)", 3, -9, true},
+        V{"sin(-x)", 1.5, -0.99749498660405445, true},
+        V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true}));
 
-INSTANTIATE_TEST_SUITE_P(RedundantParentheses, EvaluateTable,
-                         ::testing::Values(ValueCase{"((1+2)*3)", 0, 9, true, nullptr},
-                                           ValueCase{"2*((x+1))", 1, 4, true, nullptr},
-                                           ValueCase{"sin(((x)))", 1, 0.8414709848078965, true,
-                                                     nullptr},
-                                           ValueCase{"((5))", 0, 5, true, nullptr},
-                                           ValueCase{"(((-cos(0))))", 0, -1, true, nullptr},
-                                           ValueCase{"(((-cos(0))))+0", 0, -1, true, nullptr},
-                                           ValueCase{"((((x))))^2", 3, 9, true, nullptr},
-                                           ValueCase{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7,
-                                                     1.494214242209321, true, nullptr}));
+INSTANTIATE_TEST_SUITE_P(
+    RedundantParentheses, EvaluateTable,
+    ::testing::Values(
+        V{"((1+2)*3)", 0, 9, true}, V{"2*((x+1))", 1, 4, true},
+        V{"sin(((x)))", 1, 0.8414709848078965, true}, V{"(((-cos(0))))+0", 0, -1, true},
+        V{"((((x))))^2", 3, 9, true},
+        V{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7, 1.494214242209321, true}));
 
 INSTANTIATE_TEST_SUITE_P(
     PowersAndDomains, EvaluateTable,
     ::testing::Values(
-        ValueCase{"x^2", -2, 4, true, nullptr}, ValueCase{"x^2", -1.5, 2.25, true, nullptr},
-        ValueCase{"x^3", -2, -8, true, nullptr}, ValueCase{"x^(1/3)", -8, 0, false, nullptr},
-        ValueCase{"x^0.5", 4, 2, true, nullptr},
+        V{"x^2", -1.5, 2.25, true}, V{"x^3", -2, -8, true}, V{"x^(1/3)", -8, 0, false},
+        V{"x^0.5", 4, 2, true},
         // A non-finite step result is never a value.
-        ValueCase{"1/0", 0, 0, false, nullptr}, ValueCase{"1/x", 0, 0, false, nullptr},
-        ValueCase{"9^999", 0, 0, false, nullptr}, ValueCase{"0^(0-1)", 0, 0, false, nullptr},
-        ValueCase{"x*10", 1.7976931348623157e308, 0, false, nullptr},
+        V{"1/x", 0, 0, false}, V{"9^999", 0, 0, false}, V{"0^(0-1)", 0, 0, false},
+        V{"x*10", 1.7976931348623157e308, 0, false},
+        // ... nor is a single number that overflows when read back.
+        V{"x", 1.7976931348623157e308, 0, false},
         // Each domain error counts once; the placeholders stand in.
-        ValueCase{"lge(0)+lge(0)", 0, 2, false, nullptr}));
+        V{"lge(0)+lge(0)", 0, 2, false}));
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, EvaluateTable,
     ::testing::Values(
-        ValueCase{"lge(1)", 0, 0, true, nullptr}, ValueCase{"lge(0)", 0, 1, false, nullptr},
-        ValueCase{"lge(x)", -1, 1, false, nullptr},
-        ValueCase{"lge(e)", 0, std::log(2.718281828), true, nullptr},
-        ValueCase{"lgn(100)", 0, 2, true, nullptr}, ValueCase{"lgn(0)", 0, 1, false, nullptr},
-        ValueCase{"asin(1)", 0, 0, false, nullptr}, ValueCase{"acos(x)", -1, 0, false, nullptr},
-        ValueCase{"asin(0.5)", 0, 0.52359877559829893, true, nullptr},
-        ValueCase{"acos(0)", 0, 1.5707963267948966, true, nullptr},
-        ValueCase{"atg(1)", 0, 0.78539816339744828, true, nullptr},
-        ValueCase{"abs(-3)", 0, 3, true, nullptr}, ValueCase{"abs(x)", -3, 3, true, nullptr},
-        ValueCase{"tg(x)", 1, std::tan(1.0), true, nullptr},
-        ValueCase{"cos(p)", 0, std::cos(3.141592654), true, nullptr},
-        ValueCase{"rad(2)(9)", 0, 3, true, nullptr}, ValueCase{"rad(2)(x)", -9, 0, false, nullptr},
-        ValueCase{"rad(3)(x)", -27, -3, true, nullptr},
-        ValueCase{"rad(3)(x)", -8, -2, true, nullptr},
-        ValueCase{"rad(x)(32)", 2.5, 4, true, nullptr},
-        ValueCase{"rad(x)(0-32)", 2.5, -4, true, nullptr},
+        V{"lge(1)", 0, 0, true}, V{"lge(x)", -1, 1, false},
+        V{"lge(e)", 0, std::log(2.718281828), true}, V{"lgn(100)", 0, 2, true},
+        V{"lgn(0)", 0, 1, false}, V{"asin(1)", 0, 0, false}, V{"acos(x)", -1, 0, false},
+        V{"asin(0.5)", 0, 0.52359877559829893, true}, V{"acos(0)", 0, 1.5707963267948966, true},
+        V{"atg(1)", 0, 0.78539816339744828, true}, V{"abs(x)", -3, 3, true},
+        V{"tg(x)", 1, std::tan(1.0), true}, V{"cos(p)", 0, std::cos(3.141592654), true},
+        V{"rad(2)(9)", 0, 3, true}, V{"rad(2)(x)", -9, 0, false}, V{"rad(3)(x)", -27, -3, true},
+        V{"rad(x)(32)", 2.5, 4, true}, V{"rad(x)(0-32)", 2.5, -4, true},
         // The root of index 0 would divide by 0.
-        ValueCase{"rad(0)(5)", 0, 0, false, nullptr},
-        ValueCase{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true, nullptr}));
+        V{"rad(0)(5)", 0, 0, false},
+        V{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true}));
 
 INSTANTIATE_TEST_SUITE_P(
     NothingToReduce, EvaluateTable,
     ::testing::Values(
         // Two operands side by side: the bracket message, and no value.
-        ValueCase{"2x", 3, 0, false, msg::kBrackets}, ValueCase{"1e5", 0, 0, false, msg::kBrackets},
-        ValueCase{"(x+1)(x)", 1, 0, false, msg::kBrackets},
-        // An operator at the start (the calculator runs no check) takes 0 as
-        // its left operand.
-        ValueCase{"-x", 2, -2, true, nullptr}, ValueCase{"*5", 0, 0, true, nullptr},
-        ValueCase{"+x^2", 3, 9, true, nullptr},
+        V{"2x", 3, 0, false, msg::kBrackets}, V{"1e5", 0, 0, false, msg::kBrackets},
+        V{"(x+1)(x)", 1, 0, false, msg::kBrackets},
+        // An operator at the start (the calculator runs no check) takes 0 as its left operand...
+        V{"-x", 2, -2, true}, V{"*5", 0, 0, true}, V{"+x^2", 3, 9, true},
         // ... but a ")" without its "(" is no value.
-        ValueCase{"-5)", 0, 0, false, msg::kBrackets},
-        ValueCase{"*5)+1", 0, 0, false, msg::kBrackets},
+        V{"-5)", 0, 0, false, msg::kBrackets}, V{"*5)+1", 0, 0, false, msg::kBrackets},
         // A list that never gets shorter ends at the pass limit, with no value.
-        ValueCase{"(sinxx)", 1, 0, false, msg::kStepLimit}));
+        V{"(sinxx)", 1, 0, false, msg::kStepLimit}));
 
-TEST(Evaluate, StopsTheSweepWhenNothingCanBeReduced) {
-    EngineRun run;
-    run.engine.StopRequested = 0;
-    run.evaluate("2x", 1);
-    EXPECT_EQ(run.engine.StopRequested, -1);
-}
-
-TEST(Evaluate, StepLimitResetsTheStepCountAndLeavesTheStopFlag) {
+TEST(Evaluate, NoReductionStopsTheSweepButTheStepLimitDoesNot) {
     EngineRun run;
     run.engine.StopRequested = 0;
     run.evaluate("(sinxx)", 1);
-    EXPECT_EQ(run.engine.StepCount, 0);
+    EXPECT_EQ(run.engine.StepCount, 0); // reset by the step limit
     EXPECT_EQ(run.engine.StopRequested, 0);
+    run.evaluate("2x", 1);
+    EXPECT_EQ(run.engine.StopRequested, -1);
 }
 
 TEST(Evaluate, CountsOnePassPerStep) {
@@ -141,27 +118,17 @@ TEST(Evaluate, CountsOnePassPerStep) {
 
 TEST(Evaluate, RoundsEveryStoredResultTo15DigitsButNotTheLast) {
     EngineRun run;
+    const double third15 = textToNumber(".333333333333333");
     // 1/3 is stored as " .333333333333333", then multiplied unrounded.
-    EXPECT_EQ(run.evaluate("1/3*3").value, textToNumber(".333333333333333") * 3);
+    EXPECT_EQ(run.evaluate("1/3*3").value, third15 * 3);
     EXPECT_EQ(run.evaluate("1/3").value, 1.0 / 3);
-    // x itself arrives as its number text.
-    EXPECT_EQ(run.evaluate("x", 1.0 / 3).value, textToNumber(".333333333333333"));
-    // Only a letter x kept by the loader stands for x unrounded.
-    EXPECT_EQ(run.evaluate("ax", 1.0 / 3).value, 1.0 / 3);
-}
-
-TEST(Evaluate, ConsumesTheTokenListLeavingTheResult) {
-    EngineRun run;
-    run.evaluate("1/3");
+    // The token list is consumed, leaving the stored result.
     EXPECT_EQ(run.tokenList(), std::vector<std::string>{" .333333333333333"});
     run.engine.StepCount = 0;
-    EXPECT_EQ(run.engine.Evaluate(0), textToNumber(".333333333333333"));
-}
-
-TEST(Evaluate, AnOverflowingSingleNumberIsNoValue) {
-    EngineRun run;
-    const Engine::Sample s = run.evaluate("x", 1.7976931348623157e308);
-    EXPECT_FALSE(s.defined);
+    EXPECT_EQ(run.engine.Evaluate(0), third15);
+    // x itself arrives as its number text; only a letter x kept by the loader is x unrounded.
+    EXPECT_EQ(run.evaluate("x", 1.0 / 3).value, third15);
+    EXPECT_EQ(run.evaluate("ax", 1.0 / 3).value, 1.0 / 3);
 }
 
 TEST(EvaluateSample, MatchesTheSeparateCallsOverASweep) {

@@ -17,8 +17,8 @@
 
 namespace curvalia::platform::testing {
 
-// One stored value: its type, its bytes (NULs included as given) and,
-// optionally, a size the store claims instead of the real one.
+// One stored value: its type, its bytes (NULs included) and optionally a size
+// the store claims instead of the real one.
 struct FakeValue {
     std::uint32_t type = kStringValue;
     std::string bytes;
@@ -69,15 +69,13 @@ class FakeKeyValueStore final : public KeyValueStore {
     std::vector<std::string> opened_;
 };
 
-class FakeFileSystem final : public FileSystem {
-  public:
+struct FakeFileSystem final : FileSystem {
     std::set<std::string> files;
     bool fileExists(const std::string& path) override { return files.count(path) > 0; }
     std::string currentDirectory() override { return "/cartella/corrente"; }
 };
 
-class FakeProgramStarter final : public ProgramStarter {
-  public:
+struct FakeProgramStarter final : ProgramStarter {
     enum class Outcome { Starts, Fails, Throws } outcome = Outcome::Starts;
     std::vector<std::string> attempts;
     bool start(const std::string& program) override {
@@ -88,14 +86,12 @@ class FakeProgramStarter final : public ProgramStarter {
     }
 };
 
-class FakeDocumentOpener final : public DocumentOpener {
-  public:
+struct FakeDocumentOpener final : DocumentOpener {
     std::vector<std::string> opened;
     void open(const std::string& target) override { opened.push_back(target); }
 };
 
-class FakeMessageBox final : public MessageBox {
-  public:
+struct FakeMessageBox final : MessageBox {
     std::vector<std::string> shown;
     void show(const std::string& text) override { shown.push_back(text); }
 };

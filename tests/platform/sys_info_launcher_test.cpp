@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <optional>
 #include <string>
 
 namespace curvalia::platform {
@@ -12,46 +12,53 @@ namespace {
 using namespace testing;
 using Outcome = FakeProgramStarter::Outcome;
 
-const std::string kTool = SysInfoLauncher::kToolKey;
-const std::string kFolder = SysInfoLauncher::kFolderKey;
-
 struct Rig {
     FakeKeyValueStore store;
     FakeFileSystem files;
     FakeProgramStarter starter;
     FakeMessageBox messages;
     SysInfoLauncher launcher{store, files, starter, messages};
-
-    void folderKey(const std::string& bytes, bool holdsProgram) {
-        store.keys[kFolder]["MSINFO"] = FakeValue{kStringValue, bytes, {}};
-        if (holdsProgram)
-            files.files.insert("/opt/msinfo/MSINFO32.EXE");
-    }
 };
 
 FakeValue str(const char* bytes, std::size_t n) {
     return {kStringValue, std::string(bytes, n), {}};
 }
 
+// The tool key's PATH (or, with toolName, another value), the folder key's
+// MSINFO, whether the folder holds the program, and how starting it goes.
 struct LaunchCase {
     const char* name;
-    std::function<void(Rig&)> arrange;
-    std::string started; // the program started successfully; "" shows the message
+    std::optional<FakeValue> tool = {}, folder = {};
+    bool holdsProgram = true;
+    Outcome outcome = Outcome::Starts;
+    bool toolOpenFails = false;
+    const char* toolName = "PATH";
+    std::string started = ""; // "" shows the message
 };
-void PrintTo(const LaunchCase& c, std::ostream* os) {
-    *os << c.name;
-}
+void PrintTo(const LaunchCase& c, std::ostream* os) { *os << c.name; }
+
+const FakeValue kFirst = str("/opt/first", 10), kFolder = str("/opt/msinfo", 11);
+const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4), {}};
+const char* const kProgram = "/opt/msinfo/MSINFO32.EXE";
 
 class StartSysInfoTable : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
     const LaunchCase& c = GetParam();
     Rig rig;
-    c.arrange(rig);
+    if (c.tool)
+        rig.store.keys[SysInfoLauncher::kToolKey][c.toolName] = *c.tool;
+    if (c.toolOpenFails)
+        rig.store.failingOpens.insert(SysInfoLauncher::kToolKey);
+    if (c.folder)
+        rig.store.keys[SysInfoLauncher::kFolderKey]["MSINFO"] = *c.folder;
+    // Only the exact name counts: a lower-case file is not the program.
+    rig.files.files.insert(c.holdsProgram ? kProgram : "/opt/msinfo/msinfo32.exe");
+    rig.starter.outcome = c.outcome;
     rig.launcher.StartSysInfo();
     if (c.started.empty()) {
         ASSERT_EQ(rig.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
-        if (rig.starter.outcome == Outcome::Starts) {
+        if (c.outcome == Outcome::Starts) {
             EXPECT_TRUE(rig.starter.attempts.empty());
         }
     } else {
@@ -65,123 +72,60 @@ TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Lookup, StartSysInfoTable,
     ::testing::Values(
-        LaunchCase{"FirstKey",
-                   [](Rig& r) { r.store.keys[kTool]["PATH"] = str("/usr/bin/hw\0", 12); },
-                   "/usr/bin/hw"},
-        LaunchCase{"FirstKeyWinsOverSecond",
-                   [](Rig& r) {
-                       r.store.keys[kTool]["PATH"] = str("/opt/first", 10);
-                       r.folderKey("/opt/msinfo", true);
-                   },
-                   "/opt/first"},
-        LaunchCase{"SecondKeyFolderHoldsProgram",
-                   [](Rig& r) { r.folderKey(std::string("/opt/msinfo\0", 12), true); },
-                   "/opt/msinfo/MSINFO32.EXE"},
-        LaunchCase{"SecondKeyFolderWithoutProgram",
-                   [](Rig& r) {
-                       r.folderKey("/opt/msinfo", false);
-                       r.files.files.insert("/opt/msinfo/msinfo32.exe"); // the case matters
-                   },
-                   ""},
-        LaunchCase{"FirstValueMissing",
-                   [](Rig& r) {
-                       r.store.keys[kTool]["OTHER"] = str("/opt/x", 6);
-                       r.folderKey("/opt/msinfo", true);
-                   },
-                   "/opt/msinfo/MSINFO32.EXE"},
-        LaunchCase{"FirstOpenFails",
-                   [](Rig& r) {
-                       r.store.keys[kTool]["PATH"] = str("/opt/first", 10);
-                       r.store.failingOpens.insert(kTool);
-                       r.folderKey("/opt/msinfo", true);
-                   },
-                   "/opt/msinfo/MSINFO32.EXE"},
-        LaunchCase{"NoKeys", [](Rig&) {}, ""},
+        LaunchCase{.name = "FirstKey", .tool = str("/usr/bin/hw\0", 12), .started = "/usr/bin/hw"},
+        LaunchCase{.name = "FirstKeyWinsOverSecond", .tool = kFirst, .folder = kFolder,
+                   .started = "/opt/first"},
+        LaunchCase{.name = "SecondKeyFolderHoldsProgram", .folder = str("/opt/msinfo\0", 12),
+                   .started = kProgram},
+        LaunchCase{.name = "SecondKeyFolderWithoutProgram", .folder = kFolder,
+                   .holdsProgram = false},
+        LaunchCase{.name = "FirstValueMissing", .tool = kFirst, .folder = kFolder,
+                   .toolName = "OTHER", .started = kProgram},
+        LaunchCase{.name = "FirstOpenFails", .tool = kFirst, .folder = kFolder,
+                   .toolOpenFails = true, .started = kProgram},
+        LaunchCase{.name = "NoKeys"},
         // A value of another type is read but names nothing: the first key
         // ends the search with the message, the second is not asked.
-        LaunchCase{"FirstKeyNumberValue",
-                   [](Rig& r) {
-                       r.store.keys[kTool]["PATH"] =
-                           FakeValue{kNumberValue, std::string("\1\0\0\0", 4), {}};
-                       r.folderKey("/opt/msinfo", true);
-                   },
-                   ""},
-        LaunchCase{"SecondKeyBinaryValue",
-                   [](Rig& r) {
-                       r.folderKey("", true);
-                       r.store.keys[kFolder]["MSINFO"] = FakeValue{kBinaryValue, "/opt/msinfo", {}};
-                   },
-                   ""},
-        LaunchCase{"FirstKeyEmptyString",
-                   [](Rig& r) { r.store.keys[kTool]["PATH"] = str("\0", 1); }, ""},
-        LaunchCase{"StartFails",
-                   [](Rig& r) {
-                       r.store.keys[kTool]["PATH"] = str("/opt/first", 10);
-                       r.starter.outcome = Outcome::Fails;
-                   },
-                   ""},
-        LaunchCase{"StartThrows",
-                   [](Rig& r) {
-                       r.folderKey("/opt/msinfo", true);
-                       r.starter.outcome = Outcome::Throws;
-                   },
-                   ""}),
-    [](const ::testing::TestParamInfo<LaunchCase>& info) { return info.param.name; });
+        LaunchCase{.name = "FirstKeyNumberValue", .tool = kNumber, .folder = kFolder},
+        LaunchCase{.name = "SecondKeyBinaryValue",
+                   .folder = FakeValue{kBinaryValue, "/opt/msinfo", {}}},
+        LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
+        LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
+        LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// GetKeyValue alone: the trimming rule and what KeyVal holds afterwards.
-struct KeyValueCase {
-    const char* name;
-    FakeValue value;
-    bool result;
-    std::string keyVal;
-};
-void PrintTo(const KeyValueCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
-class GetKeyValueTable : public ::testing::TestWithParam<KeyValueCase> {};
-
-TEST_P(GetKeyValueTable, TrimsAndCopiesOnlyStrings) {
-    const KeyValueCase& c = GetParam();
-    Rig rig;
-    rig.store.keys["K"]["V"] = c.value;
-    std::string keyVal = "previous";
-    EXPECT_EQ(rig.launcher.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal), c.result);
-    EXPECT_EQ(keyVal, c.keyVal);
-    EXPECT_EQ(rig.store.closed.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, GetKeyValueTable,
-    ::testing::Values(
-        KeyValueCase{"WithNul", str("abc\0", 4), true, "abc"},
-        KeyValueCase{"WithoutNul", str("abc", 3), true, "abc"},
-        KeyValueCase{"OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)},
-        KeyValueCase{"Empty", str("", 0), true, ""},
-        KeyValueCase{"NumberKeepsPrevious",
-                     {kNumberValue, std::string("\5\0\0\0", 4), {}},
-                     true,
-                     "previous"},
-        KeyValueCase{"FullBufferWithoutNul",
-                     {kStringValue, std::string(1024, 'z'), {}},
-                     true,
-                     std::string(1024, 'z')},
+TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
+    const struct {
+        const char* name;
+        FakeValue value;
+        bool result;
+        std::string keyVal;
+        bool openFails = false;
+    } cases[] = {
+        {"WithNul", str("abc\0", 4), true, "abc"},
+        {"WithoutNul", str("abc", 3), true, "abc"},
+        {"OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)},
+        {"Empty", str("", 0), true, ""},
+        {"NumberKeepsPrevious", {kNumberValue, std::string("\5\0\0\0", 4), {}}, true, "previous"},
+        {"FullBufferWithoutNul", {kStringValue, std::string(1024, 'z'), {}}, true,
+         std::string(1024, 'z')},
         // A store that claims more than the buffer holds is read no further.
-        KeyValueCase{"ClaimedSizeBeyondBuffer",
-                     {kStringValue, "abc", 5000u},
-                     true,
-                     "abc" + std::string(1020, '\0')},
-        KeyValueCase{"TooLong", {kStringValue, std::string(1025, 'z'), {}}, false, ""}),
-    [](const ::testing::TestParamInfo<KeyValueCase>& info) { return info.param.name; });
-
-TEST(GetKeyValue, FailedOpenEmptiesKeyValAndStillCloses) {
-    Rig rig;
-    rig.store.keys["K"]["V"] = str("abc", 3);
-    rig.store.failingOpens.insert("K");
-    std::string keyVal = "previous";
-    EXPECT_FALSE(rig.launcher.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal));
-    EXPECT_EQ(keyVal, "");
-    EXPECT_EQ(rig.store.closed, std::vector<KeyHandle>{0});
+        {"ClaimedSizeBeyondBuffer", {kStringValue, "abc", 5000u}, true,
+         "abc" + std::string(1020, '\0')},
+        {"TooLong", {kStringValue, std::string(1025, 'z'), {}}, false, ""},
+        {"FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.store.keys["K"]["V"] = c.value;
+        if (c.openFails)
+            rig.store.failingOpens.insert("K");
+        std::string keyVal = "previous";
+        EXPECT_EQ(rig.launcher.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal), c.result)
+            << c.name;
+        EXPECT_EQ(keyVal, c.keyVal) << c.name;
+        EXPECT_EQ(rig.store.closed, std::vector<KeyHandle>{c.openFails ? 0u : 1u}) << c.name;
+    }
 }
 
 } // namespace

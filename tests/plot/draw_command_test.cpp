@@ -80,16 +80,17 @@ const SweepCase kSweepCases[] = {
     // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
     // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
     {"points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
-     {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}}, {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5},
-    // Undefined from -1 to 0: the first quotient waits for the second
-    // defined sample.
+     {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
+     {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5},
+    // Undefined from -1 to 0: the first quotient waits for the second defined sample.
     {"quotient_starts_at_the_second_defined_sample", "lge(x)+1", {"-1", "1", "-2", "2", "0.5"},
      {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5},
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
     {"quotient_spans_an_undefined_gap", "lge(x*x-0.5)", {"-1", "1", "-2", "2", "0.5"},
      {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5},
     {"empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
-     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}}, 3},
+     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
+     3},
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
     {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
 };
@@ -102,7 +103,7 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
         std::int16_t clear;
         bool function, derivative;
     };
-    for (const Case c : {Case{kTrue, true, false}, Case{kFalse, true, true}, Case{kTrue, false, false}}) {
+    for (const Case c : {Case{kTrue, true, false}, {kFalse, true, true}, {kTrue, false, false}}) {
         Rig rig("x");
         rig.switches.ClearBeforePlot = c.clear;
         rig.host.drawFunction = c.function;
@@ -121,26 +122,23 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
     }
 }
 
-TEST(DrawCommand, RefusalsComeBeforeTheSweep) {
-    struct Case {
+TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
+    const RangeTexts ok = {};
+    const struct {
         const char* expression;
         RangeTexts texts;
         std::string status;
         bool axes;
-    } cases[] = {
-        {"x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false},
-        {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
-        {"(x+1", {}, engine::msg::kMoreOpen, true},
-        {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
-        {"x", {"-10", "10", "-10", "10", "0"}, msg::kBadStep, true},
-        {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{"x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false},
+                 {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
+                 {"(x+1", ok, engine::msg::kMoreOpen, true},
+                 {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
+                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true}};
+    for (const auto& c : cases) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), c.status);
-        EXPECT_EQ(rig.samples(), 0u);
-        EXPECT_TRUE(rig.graph.points(10).empty());
+        EXPECT_EQ(rig.samples() + rig.graph.points(10).size(), 0u);
         EXPECT_EQ(rig.graph.points(kAxesColour).empty(), !c.axes) << c.status;
         rig.expectFinished();
     }
@@ -168,26 +166,25 @@ TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
     rig.expectFinished();
 }
 
-TEST(DrawCommand, StopWhileTheAxesYieldEndsBeforeAnyStatusText) {
-    Rig rig("x");
+TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
+    Rig axes("x");
     int yields = 0;
-    rig.host.onYield = [&] {
+    axes.host.onYield = [&] {
         if (++yields == 2)
-            rig.command.requestStop();
+            axes.command.requestStop();
     };
-    rig.command.run();
-    EXPECT_EQ(rig.samples(), 0u);
-    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, ""}));
-    rig.expectFinished();
-}
+    axes.command.run();
+    EXPECT_EQ(axes.samples(), 0u);
+    EXPECT_EQ(axes.host.statuses, (std::vector<std::string>{msg::kAnalysing, ""}));
+    axes.expectFinished();
 
-TEST(DrawCommand, EvaluatorStopKeepsItsMessageAndDrawsNothing) {
-    Rig rig("2x"); // passes the checker, but leaves two values with no step
-    rig.host.drawDerivative = true;
-    rig.command.run();
-    EXPECT_EQ(rig.host.lastStatus(), engine::msg::kBrackets);
-    EXPECT_EQ(rig.graph.points(10).size() + rig.graph.points(12).size() + rig.samples(), 0u);
-    rig.expectFinished();
+    Rig evaluator("2x"); // passes the checker, but leaves two values with no step
+    evaluator.host.drawDerivative = true;
+    evaluator.command.run();
+    EXPECT_EQ(evaluator.host.lastStatus(), engine::msg::kBrackets); // kept, not emptied
+    EXPECT_EQ(evaluator.graph.points(10).size() + evaluator.graph.points(12).size(), 0u);
+    EXPECT_EQ(evaluator.samples(), 0u);
+    evaluator.expectFinished();
 }
 
 struct PacingCase {

@@ -1,21 +1,13 @@
 // The main window while a draw runs: what is disabled, what is refused, and
 // how closing waits for the draw to stop; and exit closing every window.
-#include "ui/MainWindow.h"
-
 #include "calc/ValueWindow.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
-#include "ui/PictureButton.h"
-#include "ui/PlotSurfaceWidget.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -24,26 +16,12 @@ namespace {
 
 using namespace curvalia::ui::testing;
 
-struct MainDrawTest : ::testing::Test {
-    MainDrawTest() {
-        window.show();
-        fx()->setText("x");
-    }
+struct MainDrawTest : MainWindowRig {
+    MainDrawTest() { fx()->setText("x"); }
 
-    template <class T = QWidget> T* child(const char* name) {
-        return window.findChild<T*>(QString::fromLatin1(name));
-    }
-    PictureButton* picture(const char* name) { return child<PictureButton>(name); }
-    QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
     QLineEdit* area(const char* name) { return window.areaDialog()->findChild<QLineEdit*>(name); }
-
-    void pressButton(const char* normal, const char* twin) {
-        moveOver(picture(normal));
-        click(picture(twin));
-    }
     // Runs during the draw that the next click on the draw button starts, at
-    // its first yield after the inputs were disabled (the draw writes its
-    // first status text and lets it show before that).
+    // its first yield after the inputs were disabled.
     void duringDraw(std::function<void()> probe) {
         auto* poll = new QTimer(&window);
         poll->setInterval(0);
@@ -57,15 +35,9 @@ struct MainDrawTest : ::testing::Test {
         poll->start();
     }
     int greenPixelsRightOfCentre() {
-        const QImage& image = child<PlotSurfaceWidget>("Graph")->image();
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = image.width() / 2 + 4; x < image.width(); ++x)
-                count += (image.pixel(x, y) | 0xFF000000u) == qRgb(0, 255, 0);
-        return count;
+        const int centre = child<PlotSurfaceWidget>("Graph")->image().width() / 2;
+        return pixelsOfColour(qRgb(0, 255, 0), centre + 4);
     }
-
-    MainWindow window;
 };
 
 TEST_F(MainDrawTest, InputsAreDisabledDuringADrawAndEnabledAfter) {
@@ -134,8 +106,6 @@ TEST_F(MainDrawTest, ClosingDuringADrawStopsItThenCloses) {
         // Still open: the draw is on the stack and must unwind first.
         EXPECT_TRUE(window.isVisible());
     });
-    QElapsedTimer timer;
-    timer.start();
     pressButton("penna_bn", "penna");
     EXPECT_FALSE(window.isDrawing());
     EXPECT_FALSE(window.isVisible());

@@ -1,39 +1,69 @@
-// Mouse and keyboard input for the main-window tests, sent through the
+// The main window under test, with mouse and keyboard input sent through the
 // application as the windowing system would deliver it.
 #pragma once
 
+#include "ui/MainWindow.h"
+#include "ui/PictureButton.h"
+#include "ui/PlotSurfaceWidget.h"
+
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 namespace curvalia::ui::testing {
 
-inline void moveOver(QWidget* w) {
+inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
+                      Qt::MouseButtons buttons) {
     const QPointF local(w->width() / 2.0, w->height() / 2.0);
-    QMouseEvent move(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
+    QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
 }
 
+inline void moveOver(QWidget* w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton); }
+
 inline void click(QWidget* w) {
-    const QPointF local(w->width() / 2.0, w->height() / 2.0);
-    const QPointF global = w->mapToGlobal(local);
-    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
+    sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
 }
 
 inline void typeText(QWidget* w, const QString& text) {
     for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
+        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent key(type, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &key);
+        }
     }
 }
+
+struct MainWindowRig : ::testing::Test {
+    MainWindowRig() { window.show(); }
+
+    template <class T = QWidget> T* child(const char* name) {
+        T* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    PictureButton* picture(const char* name) { return child<PictureButton>(name); }
+    QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
+    // Hovers over a button and clicks the highlighted twin that replaces it.
+    void pressButton(const char* normal, const char* twin) {
+        moveOver(picture(normal));
+        click(picture(twin));
+    }
+    // Pixels of one colour on the plot, from column fromX on.
+    int pixelsOfColour(QRgb colour, int fromX = 0) {
+        const QImage& image = child<PlotSurfaceWidget>("Graph")->image();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = fromX; x < image.width(); ++x)
+                count += (image.pixel(x, y) | 0xFF000000u) == colour;
+        return count;
+    }
+
+    MainWindow window;
+};
 
 } // namespace curvalia::ui::testing

@@ -15,7 +15,6 @@ struct SplashRig {
     SplashWindow splash;
     QWidget mainWindow;
     int dismissals = 0;
-    bool mainVisibleWhenSplashClosed = false;
 
     SplashRig() {
         QObject::connect(&splash, &SplashWindow::dismissed, [this] {
@@ -25,26 +24,26 @@ struct SplashRig {
         splash.show();
     }
     ~SplashRig() { mainWindow.close(); }
-    QWidget* child(const char* name) {
-        return splash.findChild<QWidget*>(QString::fromLatin1(name));
-    }
+    QWidget* child(const char* name) { return splash.findChild<QWidget*>(name); }
 };
 
 void pressKey(QWidget* target, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &release);
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, text);
+        QApplication::sendEvent(target, &event);
+    }
 }
 
-void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton) {
-    const QPointF global = target->mapToGlobal(QPointF(pos));
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), global, button, button,
-                      Qt::NoModifier);
+// Press on one widget and release on another, as a drag between them does.
+void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
+           QWidget* releaseOn = nullptr) {
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(pos), target->mapToGlobal(QPointF(pos)),
+                      button, button, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), global, button, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    QWidget* to = releaseOn ? releaseOn : target;
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pos), to->mapToGlobal(QPointF(pos)),
+                        button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(to, &release);
 }
 
 struct KeyCase {
@@ -68,12 +67,11 @@ TEST_P(SplashKeys, OnlyKeysThatProduceACharacterHandOver) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, SplashKeys,
     ::testing::Values(
-        KeyCase{"Up", Qt::Key_Up, "", false}, KeyCase{"Down", Qt::Key_Down, "", false},
-        KeyCase{"Left", Qt::Key_Left, "", false}, KeyCase{"Right", Qt::Key_Right, "", false},
+        KeyCase{"Up", Qt::Key_Up, "", false}, KeyCase{"Left", Qt::Key_Left, "", false},
         KeyCase{"ShiftAlone", Qt::Key_Shift, "", false}, KeyCase{"F1", Qt::Key_F1, "", false},
         KeyCase{"Enter", Qt::Key_Return, "\r", true},
-        KeyCase{"Escape", Qt::Key_Escape, "\x1b", true}, KeyCase{"Space", Qt::Key_Space, " ", true},
-        KeyCase{"Letter", Qt::Key_A, "a", true}, KeyCase{"Digit", Qt::Key_7, "7", true}),
+        KeyCase{"Escape", Qt::Key_Escape, "\x1b", true},
+        KeyCase{"Space", Qt::Key_Space, " ", true}, KeyCase{"Digit", Qt::Key_7, "7", true}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 TEST(Splash, HandsOverOnceAndTheMainWindowIsUpBeforeTheSplashGoes) {
@@ -89,20 +87,9 @@ TEST(Splash, HandsOverOnceAndTheMainWindowIsUpBeforeTheSplashGoes) {
     EXPECT_FALSE(rig.splash.isVisible());
 }
 
-TEST(Splash, ClickOnTheBarePanelHandsOver) {
+TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOver) {
     SplashRig rig;
     QWidget* frame = rig.child("Frame1");
-    ASSERT_NE(frame, nullptr);
-    const QPoint bare(frame->width() / 2, 4);
-    ASSERT_EQ(frame->childAt(bare), nullptr);
-    click(frame, bare, Qt::RightButton);
-    EXPECT_EQ(rig.dismissals, 0);
-    click(frame, bare);
-    EXPECT_EQ(rig.dismissals, 1);
-}
-
-TEST(Splash, ClicksOnLabelsAndPicturesDoNothing) {
-    SplashRig rig;
     for (const char* name :
          {"lblProductName", "Label1", "lblVersion", "lblPlatform", "lblDate", "Image1", "Image2"}) {
         QWidget* w = rig.child(name);
@@ -111,25 +98,19 @@ TEST(Splash, ClicksOnLabelsAndPicturesDoNothing) {
         EXPECT_EQ(rig.dismissals, 0) << name;
     }
     // Pressed on a label, released on the panel: not a click on the panel.
-    QWidget* label = rig.child("lblProductName");
-    const QPoint onLabel(5, 5);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onLabel),
-                      label->mapToGlobal(QPointF(onLabel)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(label, &press);
-    QWidget* frame = rig.child("Frame1");
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(4, 4),
-                        frame->mapToGlobal(QPointF(4, 4)), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(frame, &release);
+    click(rig.child("lblProductName"), QPoint(4, 4), Qt::LeftButton, frame);
     EXPECT_EQ(rig.dismissals, 0);
+    const QPoint bare(frame->width() / 2, 4);
+    ASSERT_EQ(frame->childAt(bare), nullptr);
+    click(frame, bare, Qt::RightButton);
+    EXPECT_EQ(rig.dismissals, 0);
+    click(frame, bare);
+    EXPECT_EQ(rig.dismissals, 1);
 }
 
 TEST(Splash, ShowsTheShortVersionFromTheBuild) {
     SplashWindow splash;
-    auto* version = splash.findChild<QLabel*>(QStringLiteral("lblVersion"));
-    ASSERT_NE(version, nullptr);
-    EXPECT_EQ(version->text(), QStringLiteral("Versione 1.1"));
+    EXPECT_EQ(splash.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Versione 1.1"));
     EXPECT_EQ(
         SplashWindow::versionText(),
         QStringLiteral("Versione %1.%2").arg(CURVALIA_VERSION_MAJOR).arg(CURVALIA_VERSION_MINOR));
