@@ -1,6 +1,6 @@
 #include "platform/DesktopShellServices.h"
 #include "ui/AboutBox.h"
-#include "ui/HelpLauncher.h"
+#include "ui/HelpWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/QtMessageBox.h"
 #include "ui/SplashWindow.h"
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         QObject::connect(window.get(), &ui::MainWindow::creditsRequested, window.get(),
                          [&] { ui::AboutBox::showSingle(window.get(), services); });
         QObject::connect(window.get(), &ui::MainWindow::helpRequested, window.get(),
-                         [&] { ui::HelpLauncher(services.opener, services.fileSystem).open(); });
+                         [&] { ui::showHelp(services, window.get()); });
         window->show();
     });
     splash.show();

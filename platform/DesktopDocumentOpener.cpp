@@ -6,15 +6,15 @@
 
 namespace curvalia::platform {
 
-void DesktopDocumentOpener::open(const std::string& target) {
+bool DesktopDocumentOpener::open(const std::string& target) {
     const QString text = QString::fromStdString(target);
     // An absolute path is a document; anything else is a link with its own
     // scheme. QUrl would otherwise read a path holding '#' or '?' as a URL.
     const QUrl url = text.startsWith(QLatin1Char('/')) ? QUrl::fromLocalFile(text)
                                                        : QUrl(text, QUrl::StrictMode);
     if (!url.isValid() || url.isEmpty())
-        return;
-    (void)QDesktopServices::openUrl(url); // the result is deliberately ignored
+        return false;
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace curvalia::platform

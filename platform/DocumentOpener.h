@@ -9,15 +9,16 @@ class DocumentOpener {
   public:
     virtual ~DocumentOpener() = default;
     // target: an absolute file path, or a link such as "mailto:..." or
-    // "https://...". Failures are not reported: the caller has nothing to
-    // tell the user that the desktop has not already told them.
-    virtual void open(const std::string& target) = 0;
+    // "https://...". False when the desktop refused it (nothing there can
+    // open it, or the target is not a valid address); true says only that
+    // the desktop took it over, whatever it then does with it.
+    virtual bool open(const std::string& target) = 0;
 };
 
 // The desktop's own association (xdg-open and friends) through Qt.
 class DesktopDocumentOpener final : public DocumentOpener {
   public:
-    void open(const std::string& target) override;
+    bool open(const std::string& target) override;
 };
 
 } // namespace curvalia::platform

@@ -50,8 +50,10 @@ void DrawCommand::prepareAndSweep() {
     scrollBar_.setDrawWidth(kProgressPenWidth);
     const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
     host_.setInputsEnabled(false);
-    if (switches_.ClearBeforePlot != kFalse)
+    if (switches_.ClearBeforePlot != kFalse) {
         graph_.Cls();
+        publishedFrame_.reset();
+    }
 
     const RangeReading reading = readRange(host_.rangeTexts());
     if (reading.verdict == RangeVerdict::BadFields) {
@@ -60,6 +62,7 @@ void DrawCommand::prepareAndSweep() {
     }
     const PlotRange& range = reading.range;
     const PlotFrame frame = DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    publishedFrame_ = frame;
     host_.yield();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.

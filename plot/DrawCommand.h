@@ -9,6 +9,7 @@
 #include "plot/RangeReader.h"
 #include "plot/Surface.h"
 
+#include <optional>
 #include <string>
 
 namespace curvalia::plot {
@@ -28,6 +29,11 @@ public:
     // is what the button does whether or not a draw runs.)
     void requestStop();
 
+    // The frame that the axes of the last draw published, as long as the
+    // plot still shows that draw: none before the first draw, and none from
+    // the clearing of the surface until the next axes are drawn.
+    const std::optional<PlotFrame>& publishedFrame() const { return publishedFrame_; }
+
 private:
     struct Curves {
         bool function;
@@ -44,6 +50,7 @@ private:
     PlotHost& host_;
     Clock& clock_;
     bool running_ = false;
+    std::optional<PlotFrame> publishedFrame_;
 };
 
 } // namespace curvalia::plot

@@ -27,6 +27,11 @@ struct PlotFrame {
     // Row of a value v. Written from Ymax rather than from AxisY because it
     // is the same place for every sign of the range, with one rounding less.
     double row(double v) const { return PlotHeight * (Ymax - v) / RangeY; }
+
+    // The inverse mapping: the x of a column and the value of a row, in
+    // twips from the frame's top-left corner (for reading positions back).
+    double xAt(double column) const { return Xmin + RangeX * column / PlotWidth; }
+    double valueAt(double row) const { return Ymax - RangeY * row / PlotHeight; }
 };
 
 } // namespace curvalia::plot

@@ -1,5 +1,6 @@
 #include "ui/AboutBox.h"
 
+#include "ui/LinkFallbackBox.h"
 #include "ui/SvgPicture.h"
 
 #include <QColor>
@@ -141,12 +142,24 @@ void AboutBox::loadTexts() {
 
 void AboutBox::openEmail() {
     // Both, every time: the mail program for writing, the page for reading.
-    services_.opener.open(std::string("mailto:") + kEmail);
-    openWebPage();
+    QStringList unopened;
+    if (!services_.opener.open(std::string("mailto:") + kEmail))
+        unopened << QString::fromUtf8(kEmail);
+    if (!services_.opener.open(kWebPage))
+        unopened << QString::fromUtf8(kWebPage);
+    showUnopened(unopened);
 }
 
 void AboutBox::openWebPage() {
-    services_.opener.open(kWebPage);
+    if (!services_.opener.open(kWebPage))
+        showUnopened({QString::fromUtf8(kWebPage)});
+}
+
+void AboutBox::showUnopened(const QStringList& addresses) {
+    // The desktop could not open them: the user can still copy them. The box
+    // belongs to the main window, so it stays when the About box closes.
+    if (!addresses.isEmpty())
+        LinkFallbackBox::showFor(parentWidget(), addresses);
 }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {

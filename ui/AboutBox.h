@@ -6,6 +6,7 @@
 #include "platform/ShellServices.h"
 
 #include <QDialog>
+#include <QStringList>
 
 class QLabel;
 class QPushButton;
@@ -40,6 +41,7 @@ class AboutBox : public QDialog {
     void loadTexts();
     void openEmail();
     void openWebPage();
+    void showUnopened(const QStringList& addresses);
 
     platform::ShellServices& services_;
     QLabel* lblTitle_ = nullptr;

@@ -9,13 +9,11 @@ std::string HelpLauncher::helpPath() const {
     return files_.currentDirectory() + kHelpFile;
 }
 
-void HelpLauncher::open() {
-    // A missing document must show nothing. Some desktops answer an attempt
-    // to open a missing file with an error window of their own, so the
-    // attempt is not made.
+bool HelpLauncher::open() {
+    // Some desktops answer an attempt to open a missing file with an error
+    // window of their own, so the attempt is not made.
     const std::string path = helpPath();
-    if (files_.fileExists(path))
-        opener_.open(path);
+    return files_.fileExists(path) && opener_.open(path);
 }
 
 } // namespace curvalia::ui

@@ -1,5 +1,6 @@
 // Opens the help document, looked up in the current directory, with the
-// program the desktop associates with it.
+// program the desktop associates with it. When that cannot be done the
+// caller shows the program's own copy of the help (see HelpWindow).
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -19,8 +20,10 @@ class HelpLauncher {
     // folder) followed by the document's name.
     std::string helpPath() const;
 
-    // Opens the document; when it is missing nothing happens at all.
-    void open();
+    // Hands the document to the desktop. False, with nothing opened, when
+    // the document is missing; false too when nothing on the desktop can
+    // open it.
+    bool open();
 
   private:
     platform::DocumentOpener& opener_;

@@ -45,6 +45,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     funzione = addEntry(derivat, owner, "funzione", "&Funzione", true, true);
     derpri = addEntry(derivat, owner, "derpri", "&Derivata Prima", true, false);
     menu->addMenu(derivat);
+    salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
+    salvagrafico->setShortcut(QKeySequence::Save);
     Uscita = addEntry(menu, owner, "Uscita", "&Uscita");
     bar->addMenu(menu);
 

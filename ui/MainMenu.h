@@ -37,6 +37,7 @@ class MainMenu {
     QActionGroup* colourGroup = nullptr;
     QAction* funzione = nullptr;
     QAction* derpri = nullptr;
+    QAction* salvagrafico = nullptr; // Ctrl+S
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;

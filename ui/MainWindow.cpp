@@ -3,9 +3,11 @@
 #include "calc/ValueWindow.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
+#include "ui/CoordinateLabel.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
+#include "ui/PlotActions.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/Twips.h"
 
@@ -63,6 +65,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     host_ = std::make_unique<MainPlotHost>(*this);
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+    buildPlotExtras();
 }
 
 MainWindow::~MainWindow() = default;
@@ -124,6 +127,18 @@ void MainWindow::buildFrames() {
         PlotSurfaceWidget::progressBarLook(palette().color(QPalette::Window)), Frame1);
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
     ScrollBar->move(px(420), px(420));
+}
+
+void MainWindow::buildPlotExtras() {
+    // The read-out and notes at the right of the status area, on the row of
+    // the status line, ending where the status line ends.
+    coordinates_ = new CoordinateLabel(
+        *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
+        StatusBar->x() + px(7275), StatusBar->y());
+    plotActions_ = new PlotActions(*Graph, *this, menu_->salvagrafico,
+                                   [this] { return isDrawing(); }, *coordinates_);
+    // Enter in the expression box draws, as a click on the draw button does.
+    connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {

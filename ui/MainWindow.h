@@ -26,9 +26,11 @@ class ValueWindow;
 namespace curvalia::ui {
 
 class AreaDialog;
+class CoordinateLabel;
 class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
+class PlotActions;
 class PlotSurfaceWidget;
 
 class MainWindow : public QMainWindow {
@@ -59,6 +61,7 @@ class MainWindow : public QMainWindow {
     void buildToolButtons(QGroupBox* frame);
     void buildLegend(QGroupBox* frame);
     void connectMenu();
+    void buildPlotExtras();
 
     void draw();
     void showSettings();
@@ -102,6 +105,9 @@ class MainWindow : public QMainWindow {
 
     std::unique_ptr<MainPlotHost> host_;
     std::unique_ptr<plot::DrawCommand> drawCommand_;
+
+    CoordinateLabel* coordinates_ = nullptr;
+    PlotActions* plotActions_ = nullptr;
 };
 
 } // namespace curvalia::ui

@@ -36,7 +36,7 @@ int wholeRatioOf(qreal ratio) {
 PlotSurfaceWidget::Look PlotSurfaceWidget::graphLook() {
     // 6675 / 15 = 445: one more pixel keeps the column and row of Xmax and
     // Ymin inside the surface.
-    return Look{QSize(446, 310), 1, QColor(0, 0, 0)};
+    return Look{QSize(446, 310), 1, QColor(0, 0, 0), true};
 }
 
 PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& background) {
@@ -86,6 +86,8 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
         const int y = static_cast<int>(ly);
         lastDot_ = Dot{x, y, 1, paletteColour};
         pixels_.row(y)[x] = plot::QBColorArgb(paletteColour);
+        if (look_.recordPoints)
+            record_.addPixel(x, y, paletteColour);
         markDirty(x, y, x, y);
         return;
     }
@@ -119,6 +121,8 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     bottom = std::min(pixels_.height, bottom) - 1;
     if (left > right || top > bottom)
         return;
+    if (look_.recordPoints)
+        recordDot(logicalLeft, logicalTop, paletteColour);
 
     const QRgb colour = plot::QBColorArgb(paletteColour);
     if (left == right && top == bottom) { // one device pixel: writing beats comparing
@@ -141,7 +145,19 @@ void PlotSurfaceWidget::Cls() {
         image_.fill(look_.background);
     pixels_ = Pixels(image_);
     lastDot_ = Dot{};
+    record_.clear();
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
+}
+
+void PlotSurfaceWidget::recordDot(int logicalLeft, int logicalTop, int paletteColour) {
+    const int left = std::max(0, logicalLeft);
+    const int top = std::max(0, logicalTop);
+    const int right = std::min(look_.clientPixels.width(), logicalLeft + drawWidth_);
+    const int bottom = std::min(look_.clientPixels.height(), logicalTop + drawWidth_);
+    if (right - left == 1 && bottom - top == 1)
+        record_.addPixel(left, top, paletteColour);
+    else
+        record_.addRect(left, top, right - left, bottom - top, paletteColour);
 }
 
 void PlotSurfaceWidget::markDirty(int left, int top, int right, int bottom) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "plot/Surface.h"
+#include "ui/PointRecord.h"
 
 #include <QColor>
 #include <QImage>
@@ -22,6 +23,7 @@ public:
         QSize clientPixels;   // drawing area, logical pixels
         int borderPixels = 0; // sunken frame around it
         QColor background;
+        bool recordPoints = false; // keep a PointRecord of what is drawn
     };
     // The plot surface: black, room for the whole 6675 x 4635 twip frame
     // including its last column and row of points, and a thin sunken frame.
@@ -40,6 +42,9 @@ public:
 
     // The drawing itself, at device resolution (for tests and benchmarks).
     const QImage& image() const { return image_; }
+    const Look& look() const { return look_; }
+    // What was drawn since the last Cls(), when the look asks for it.
+    const PointRecord& pointRecord() const { return record_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,6 +55,7 @@ private:
     void setRatio(qreal ratio);
     void markDirty(int left, int top, int right, int bottom);
     void flushDirty();
+    void recordDot(int logicalLeft, int logicalTop, int paletteColour);
 
     // Direct access to the image's pixels: a sweep sets millions of dots,
     // and going through QImage for each (a sharing check per row) shows in
@@ -71,6 +77,7 @@ private:
     qreal ratio_ = 1;
     int wholeRatio_ = 1; // ratio_ when it is a whole number, else 0
     int drawWidth_ = 1;
+    PointRecord record_;
 
     // The last dot set, in logical pixels: repeating it changes nothing, and
     // a fine sweep repeats the same progress-bar dot thousands of times.

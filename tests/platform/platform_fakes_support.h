@@ -88,7 +88,11 @@ struct FakeProgramStarter final : ProgramStarter {
 
 struct FakeDocumentOpener final : DocumentOpener {
     std::vector<std::string> opened;
-    void open(const std::string& target) override { opened.push_back(target); }
+    bool answer = true; // what the desktop says: false when nothing opens the target
+    bool open(const std::string& target) override {
+        opened.push_back(target);
+        return answer;
+    }
 };
 
 struct FakeMessageBox final : MessageBox {

@@ -3,6 +3,8 @@
 #include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
 #include "ui/HelpLauncher.h"
+#include "ui/LinkFallbackBox.h"
+#include "ui/PlotActions.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,18 +46,19 @@ TEST_F(HelpLauncherTest, PathIsTheCurrentDirectoryPlusTheDocumentName) {
 }
 
 TEST_F(HelpLauncherTest, OpensTheDocumentOnlyWhenItIsAFile) {
-    launcher.open();
+    EXPECT_FALSE(launcher.open());
     // A folder of that name is not the document either.
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("CurvaliaHelp.doc")));
-    launcher.open();
+    EXPECT_FALSE(launcher.open());
     EXPECT_TRUE(opener.opened.empty());
     ASSERT_TRUE(QDir().rmdir(QStringLiteral("CurvaliaHelp.doc")));
     QFile doc(QStringLiteral("CurvaliaHelp.doc"));
     ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
     doc.write("{\\rtf1 x}");
     doc.close();
-    launcher.open();
-    launcher.open();
+    EXPECT_TRUE(launcher.open());
+    opener.answer = false; // nothing on the desktop opens it
+    EXPECT_FALSE(launcher.open());
     const std::string expected = cwd() + "/CurvaliaHelp.doc";
     EXPECT_EQ(opener.opened, (std::vector<std::string>{expected, expected}));
 }
@@ -89,7 +92,9 @@ TEST(HelpDocument, IsRtfAndExplainsEveryMessage) {
           plot::msg::kSweeping, plot::msg::kBadFields, plot::msg::kBadStep,
           "Usare il punto come separatore decimale", "Non definita!",
           "Le informazioni sul sistema non sono attualmente disponibili.", "sin(", "cos(", "tg(",
-          "asin(", "acos(", "atg(", "abs(", "lge(", "lgn(", "rad("})
+          "asin(", "acos(", "atg(", "abs(", "lge(", "lgn(", "rad(", PlotActions::kBusyNote,
+          "Impossibile salvare il grafico: ",
+          LinkFallbackBox::kCannotOpen})
         EXPECT_NE(text.find(message), std::string::npos) << message;
 }
 

@@ -1,0 +1,137 @@
+// The coordinate read-out: the inverse of the frame mapping that places the
+// points, at several ranges; digits and decimal separator; and in the main
+// window, shown only after a draw has published a frame and cleared when the
+// pointer leaves.
+#include "plot/AxesRenderer.h"
+#include "qt_main_input_support.h"
+#include "ui/AreaDialog.h"
+#include "ui/CoordinateLabel.h"
+#include "ui/PlotActions.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLocale>
+
+#include <cmath>
+
+namespace curvalia::ui {
+namespace {
+
+using namespace curvalia::ui::testing;
+
+// The two numbers of a read-out "x = ...   y = ...", in the C locale.
+std::pair<double, double> numbersOf(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    EXPECT_EQ(parts.size(), 6) << text.toStdString();
+    if (parts.size() != 6)
+        return {NAN, NAN};
+    return {parts[2].toDouble(), parts[5].toDouble()};
+}
+
+TEST(CoordinateReadOut, IsTheFrameMappingBackwardsAtEveryKindOfRange) {
+    const struct {
+        double xmin, xmax, ymin, ymax;
+        double x, y; // a point drawn on the plot
+        int xDecimals, yDecimals;
+    } cases[] = {
+        {-10, 10, -10, 10, 3.25, -7.5, 2, 2}, {-10, 10, -10, 0, -9.9, -5, 2, 2},
+        {0, 10, 0, 10, 0.5, 9.5, 2, 2},       {2, 12, 1, 10, 11.2, 1.3, 2, 2},
+        {-12, -2, -10, -1, -2.5, -9.1, 2, 2}, {-1000, 1000, 500, 2000, -333, 1999, 0, 0},
+        {0, 1, -1, 0, 0.123, -0.987, 3, 3},   {-100, 100, -3, 3, 42, 2.9, 1, 2},
+    };
+    const QLocale c = QLocale::c();
+    for (const auto& k : cases) {
+        PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+        const plot::PlotFrame frame = plot::DrawAxes(graph, k.xmin, k.xmax, k.ymin, k.ymax, 0);
+        // The pixel on which the point lands, and the pointer anywhere on it.
+        const QPointF pixel(std::floor(frame.column(k.x) / 15), std::floor(frame.row(k.y) / 15));
+        for (const QPointF within : {QPointF(0.1, 0.1), QPointF(0.9, 0.5)}) {
+            const QString text = CoordinateLabel::readOut(frame, pixel + within, c);
+            const auto [x, y] = numbersOf(text);
+            const double xPixel = frame.RangeX * 15 / plot::PlotWidth;
+            const double yPixel = frame.RangeY * 15 / plot::PlotHeight;
+            EXPECT_LE(std::abs(x - k.x), xPixel) << text.toStdString() << " for " << k.x;
+            EXPECT_LE(std::abs(y - k.y), yPixel) << text.toStdString() << " for " << k.y;
+            // Mapped forwards again, the read-out lands on the same pixel.
+            EXPECT_EQ(std::floor(frame.column(x) / 15), pixel.x()) << text.toStdString();
+            EXPECT_EQ(std::floor(frame.row(y) / 15), pixel.y()) << text.toStdString();
+            const auto decimals = [](const QString& n) {
+                const int point = n.indexOf(QLatin1Char('.'));
+                return point < 0 ? 0 : static_cast<int>(n.size() - point - 1);
+            };
+            const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            EXPECT_EQ(decimals(parts[2]), k.xDecimals) << text.toStdString();
+            EXPECT_EQ(decimals(parts[5]), k.yDecimals) << text.toStdString();
+        }
+    }
+}
+
+TEST(CoordinateReadOut, UsesTheLocalesSeparatorAndNoNegativeZero) {
+    plot::PlotFrame frame; // -10..10 on both axes
+    frame.Xmin = -10;
+    frame.Ymax = 10;
+    frame.RangeX = frame.RangeY = 20;
+    // The pixel on the axes' crossing: its centre is (0, 0).
+    const auto readOut = [&](QPointF at, QLocale::Language language) {
+        return CoordinateLabel::readOut(frame, at, QLocale(language)).toStdString();
+    };
+    EXPECT_EQ(readOut(QPointF(222.5, 154.5), QLocale::Italian), "x = 0,00   y = 0,00");
+    // The centres of the corner pixels lie half a pixel inside and outside.
+    EXPECT_EQ(readOut(QPointF(0, 309), QLocale::Italian), "x = -9,98   y = -10,03");
+    EXPECT_EQ(readOut(QPointF(0, 309), QLocale::English), "x = -9.98   y = -10.03");
+    frame.RangeX = 20000; // no group separators
+    EXPECT_EQ(readOut(QPointF(445, 0), QLocale::German), "x = 20012   y = 9,97");
+    for (const auto& [perPixel, decimals] :
+         {std::pair{0.045, 2}, {4.5, 0}, {0.45, 1}, {0.0045, 3}, {1e-20, 12}, {0.0, 0}})
+        EXPECT_EQ(CoordinateLabel::decimalsFor(perPixel), decimals) << perPixel;
+}
+
+struct MainCoordinateTest : MainWindowRig {
+    MainCoordinateTest() { QLocale::setDefault(QLocale(QLocale::Italian)); }
+    ~MainCoordinateTest() override { QLocale::setDefault(QLocale::c()); }
+    QLabel* label() { return child<QLabel>("Coordinate"); }
+    void moveTo(QWidget* w, QPointF local) {
+        QMouseEvent event(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+    void leave(QWidget* w) {
+        QEvent event(QEvent::Leave);
+        QApplication::sendEvent(w, &event);
+    }
+};
+
+TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
+    auto* graph = child<PlotSurfaceWidget>("Graph");
+    moveTo(graph, QPointF(100, 100));
+    EXPECT_FALSE(label()->isVisible()); // no draw yet
+
+    fx()->setText("sin(x)");
+    pressButton("penna_bn", "penna");
+    // Widget position (223.5, 155.5) is drawing pixel (222, 154), the axes' crossing.
+    moveTo(graph, QPointF(223.5, 155.5));
+    EXPECT_TRUE(label()->isVisible());
+    EXPECT_EQ(label()->text().toStdString(), "x = 0,00   y = 0,00");
+    // The label ends where the status line ends, on its row.
+    auto* status = child<QLabel>("StatusBar");
+    EXPECT_EQ(label()->geometry().right() + 1, status->x() + 485);
+    EXPECT_EQ(label()->y(), status->y());
+    EXPECT_TRUE(status->text().isEmpty()); // the status line is not touched
+    moveTo(graph, QPointF(1, 310));
+    EXPECT_EQ(label()->text().toStdString(), "x = -9,98   y = -10,03");
+    moveTo(graph, QPointF(0.5, 100)); // on the frame around the drawing
+    EXPECT_FALSE(label()->isVisible());
+    moveTo(graph, QPointF(100, 100));
+    leave(graph);
+    EXPECT_FALSE(label()->isVisible());
+
+    // A refused range clears the plot and with it the frame.
+    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
+    pressButton("penna_bn", "penna");
+    EXPECT_EQ(status->text(), "Campi errati");
+    moveTo(graph, QPointF(100, 100));
+    EXPECT_FALSE(label()->isVisible());
+}
+
+} // namespace
+} // namespace curvalia::ui

@@ -1,0 +1,247 @@
+// Saving and copying the plot: the PNG holds the surface's pixels, the SVG
+// one square per point drawn (or the pixels, past the record's bound), and
+// every failed save names its cause and leaves no file behind.
+#include "qt_main_input_support.h"
+#include "qt_plot_export_support.h"
+#include "ui/PlotExporter.h"
+#include "ui/PointRecord.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace curvalia::ui {
+namespace {
+
+using namespace curvalia::ui::testing;
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(PlotExport, PngHoldsTheSurfacePixels) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    drawPattern(graph);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("grafico.PNG");
+    ASSERT_EQ(savePlot(graph, path), QString());
+    const QImage saved(path);
+    ASSERT_EQ(saved.size(), QSize(446, 310));
+    EXPECT_EQ(differingPixels(saved, graph.image()), 0);
+}
+
+TEST(PlotExport, SvgHasOneSquarePerPointAndRendersToTheSurfacePixels) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    drawPattern(graph);
+    const QByteArray svg = plotSvg(graph);
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.defaultSize(), QSize(446, 310));
+    // The background, then one square per recorded point that shows: the
+    // red point under a green one is left out, the yellow one over the wide
+    // blue dot is kept, and so are the wide dots themselves.
+    EXPECT_LE(svg.count("<rect "), static_cast<qsizetype>(graph.pointRecord().size()) + 1);
+    EXPECT_GE(svg.count("<rect "), 400);
+    for (const char* kept :
+         {"<rect width=\"446\" height=\"310\" fill=\"#000000\"/>",
+          "<g fill=\"#ffff00\">\n<rect x=\"200\" y=\"200\"",
+          "<rect fill=\"#0000ff\" x=\"196\" y=\"196\" width=\"10\" height=\"10\"/>",
+          "<rect fill=\"#c0c0c0\" x=\"445\" y=\"154\" width=\"1\" height=\"2\"/>"})
+        EXPECT_TRUE(svg.contains(kept)) << kept;
+    EXPECT_FALSE(svg.contains("#ff0000"));
+    EXPECT_EQ(differingPixels(renderSvg(svg, QSize(446, 310)), graph.image()), 0);
+
+    graph.Cls();
+    EXPECT_TRUE(graph.pointRecord().empty());
+    EXPECT_EQ(plotSvg(graph).count("<rect "), 1);
+}
+
+TEST(PlotExport, PastTheBoundTheSvgHoldsThePixelImage) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    // Three pixels in turn, so that no point repeats one of the two before it.
+    for (std::size_t i = 0; i <= PointRecord::kMaxPoints; ++i)
+        graph.PSet(150.f * static_cast<float>(i % 3), 1500, 10 + static_cast<int>(i % 5));
+    const PointRecord& record = graph.pointRecord();
+    ASSERT_TRUE(record.overflowed());
+    EXPECT_EQ(record.memoryBytes(), 0u);
+    const QByteArray svg = plotSvg(graph);
+    EXPECT_TRUE(svg.contains("data:image/png;base64,"));
+    EXPECT_EQ(svg.count("<rect "), 1);
+    EXPECT_EQ(differingPixels(renderSvg(svg, QSize(446, 310)), graph.image()), 0);
+    graph.Cls();
+    EXPECT_FALSE(record.overflowed());
+}
+
+TEST(PointRecord, KeepsOrderSkipsRepeatsAndDecodesEveryKindOfDot) {
+    PointRecord record;
+    record.addPixel(3, 4, 10);
+    record.addPixel(3, 4, 10); // the same again: nothing new
+    record.addPixel(3, 4, 12);
+    record.addPixel(7, 4, 10);
+    record.addPixel(3, 4, 12); // one point elsewhere in between: still nothing new
+    record.addPixel(7, 4, 10);
+    record.addPixel(7, 4, 12);
+    record.addPixel(7, 4, 10);        // the point in between covered it: drawn again
+    record.addPixel(20000, 9000, 26); // beyond the packed range; colour wraps to 10
+    record.addRect(0, 5, 2, 1, 7);
+    record.addRect(0, 5, 2, 1, 7);
+    record.addRect(1, 1, 0, 3, 7); // empty: not a dot
+    std::vector<PointRecord::Dot> dots;
+    record.forEach([&](const PointRecord::Dot& d) { dots.push_back(d); });
+    EXPECT_EQ(dots, (std::vector<PointRecord::Dot>{{3, 4, 1, 1, 10},
+                                                   {3, 4, 1, 1, 12},
+                                                   {7, 4, 1, 1, 10},
+                                                   {7, 4, 1, 1, 12},
+                                                   {7, 4, 1, 1, 10},
+                                                   {20000, 9000, 1, 1, 10},
+                                                   {0, 5, 2, 1, 7}}));
+    EXPECT_LE(record.memoryBytes(), 16 * sizeof(std::uint32_t) + 2 * sizeof(PointRecord::Dot));
+}
+
+// Lowers the permissions of this thread's file access to those of an
+// ordinary user while it lives, so that a read-only folder is read-only for
+// root too.
+struct AsOrdinaryUser {
+    AsOrdinaryUser() {
+        if (geteuid() == 0)
+            previous = setfsuid(65534);
+    }
+    ~AsOrdinaryUser() {
+        if (previous >= 0)
+            setfsuid(static_cast<uid_t>(previous));
+    }
+    int previous = -1;
+};
+
+// Files bigger than limit bytes cannot be written while it lives.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = previous;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    rlimit previous{};
+    void (*oldHandler)(int) = nullptr;
+};
+
+TEST(PlotExport, AFailedSaveSaysWhyAndLeavesNoFileBehind) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    drawPattern(graph);
+    QTemporaryDir temp;
+    const QString root = temp.path();
+    const QString prefix = QStringLiteral("Impossibile salvare il grafico: ");
+    QDir(root).mkdir("sola-lettura");
+    QFile::setPermissions(root + "/sola-lettura",
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QDir(root).mkdir("cartella.svg");
+    QFile old(root + "/vecchio.png");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("vecchio contenuto");
+    old.close();
+
+    const struct {
+        const char* what;
+        QString path;
+        QString message;
+        std::function<void(const std::function<void()>&)> around = [](const auto& save) { save(); };
+    } cases[] = {
+        {"missing folder", root + "/manca/grafico.png",
+         prefix + "la cartella \"" + root + "/manca\" non esiste."},
+        {"missing folder, SVG", root + "/manca/ancora/grafico.svg",
+         prefix + "la cartella \"" + root + "/manca/ancora\" non esiste."},
+        {"read-only folder", root + "/sola-lettura/grafico.png",
+         prefix + "non si hanno i permessi per scrivere nella cartella \"" + root +
+             "/sola-lettura\".",
+         [](const auto& save) {
+             AsOrdinaryUser user;
+             save();
+         }},
+        {"a folder under the name", root + "/cartella.svg",
+         prefix + "\"" + root + "/cartella.svg\" " + QString::fromUtf8("\xC3\xA8") +
+             " una cartella."},
+        {"write fails half-way, over an existing file", root + "/vecchio.png",
+         prefix + "il file supera la dimensione consentita.",
+         [](const auto& save) {
+             FileSizeLimit limit(64);
+             save();
+         }},
+        {"no image suffix", root + "/grafico.jpg",
+         prefix + "il nome del file deve terminare con .png oppure con .svg."},
+    };
+    for (const auto& c : cases) {
+        QString message;
+        c.around([&] { message = savePlot(graph, c.path); });
+        EXPECT_EQ(message, c.message) << c.what;
+        const QFileInfo info(c.path);
+        if (info.fileName() == "vecchio.png") {
+            EXPECT_EQ(readAll(c.path), "vecchio contenuto") << c.what;
+        } else if (!info.isDir()) {
+            EXPECT_FALSE(info.exists()) << c.what;
+        }
+    }
+    // No temporary file was left anywhere.
+    for (const QString& folder : {root, root + "/sola-lettura"})
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  folder == root ? QStringList{"vecchio.png"} : QStringList{})
+            << folder.toStdString();
+}
+
+TEST(PlotExport, MessagesForTheOtherCausesAreItalian) {
+    const QString path = QStringLiteral("/cartella/grafico.png");
+    EXPECT_EQ(saveFailureMessage(path, ENOSPC),
+              QString::fromUtf8(
+                  "Impossibile salvare il grafico: lo spazio sul disco \xC3\xA8 esaurito."));
+    EXPECT_EQ(saveFailureMessage(path, EDQUOT), saveFailureMessage(path, ENOSPC));
+    EXPECT_EQ(
+        saveFailureMessage(path, EROFS),
+        QString::fromUtf8("Impossibile salvare il grafico: la cartella \"/cartella\" si trova "
+                          "su un disco in sola lettura."));
+    EXPECT_TRUE(saveFailureMessage(path, EIO).startsWith(
+        QStringLiteral("Impossibile salvare il grafico: errore di sistema 5")));
+}
+
+struct MainExportTest : MainWindowRig {};
+
+TEST_F(MainExportTest, SinAndDerivativeSavedAndCopiedAsTheWindowShowsThem) {
+    fx()->setText("sin(x)");
+    child<QAction>("derpri")->trigger();
+    pressButton("penna_bn", "penna");
+    auto* graph = child<PlotSurfaceWidget>("Graph");
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    // What the window shows, without the plot's one-pixel frame.
+    const QImage shown = graph->grab().toImage().copy(1, 1, 446, 310);
+    ASSERT_GT(pixelsOfColour(qRgb(255, 0, 0)), 300);
+
+    QTemporaryDir dir;
+    ASSERT_EQ(savePlot(*graph, dir.filePath("sin.png")), QString());
+    ASSERT_EQ(savePlot(*graph, dir.filePath("sin.svg")), QString());
+    EXPECT_EQ(differingPixels(QImage(dir.filePath("sin.png")), shown), 0);
+    const QByteArray svg = readAll(dir.filePath("sin.svg"));
+    EXPECT_EQ(differingPixels(renderSvg(svg, QSize(446, 310)), shown), 0);
+    for (const char* colour : {"#00ff00", "#ff0000", "#c0c0c0"})
+        EXPECT_TRUE(svg.contains(QByteArray("<g fill=\"") + colour)) << colour;
+
+    QApplication::clipboard()->clear();
+    child<QAction>("copiagrafico")->trigger();
+    EXPECT_EQ(differingPixels(QApplication::clipboard()->image(), shown), 0);
+}
+
+} // namespace
+} // namespace curvalia::ui

@@ -1,0 +1,108 @@
+#include "ui/CoordinateLabel.h"
+
+#include "ui/PlotSurfaceWidget.h"
+#include "ui/Twips.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace curvalia::ui {
+
+namespace {
+
+QString number(double value, int decimals, const QLocale& locale) {
+    // No "-0,00" for a value that rounds to zero.
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
+        value = 0;
+    return locale.toString(value, 'f', decimals);
+}
+
+} // namespace
+
+CoordinateLabel::CoordinateLabel(PlotSurfaceWidget& plot, FrameSource frame, QWidget* parent,
+                                 int rightEdge, int top)
+    : QLabel(parent), plot_(plot), frame_(std::move(frame)), rightEdge_(rightEdge) {
+    setObjectName(QStringLiteral("Coordinate"));
+    setFont(arialFont(8.25));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Opaque, so that it reads cleanly where a long status text runs under it.
+    setAutoFillBackground(true);
+    move(rightEdge_, top);
+    resize(0, px(195));
+    hide();
+    noteTimer_.setSingleShot(true);
+    connect(&noteTimer_, &QTimer::timeout, this, [this] { showText(QString()); });
+    plot_.installEventFilter(this);
+}
+
+int CoordinateLabel::decimalsFor(double unitsPerPixel) {
+    if (!(unitsPerPixel > 0) || !std::isfinite(unitsPerPixel))
+        return 0;
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(unitsPerPixel))), 0, 12);
+}
+
+QString CoordinateLabel::readOut(const plot::PlotFrame& frame, QPointF drawingPosition,
+                                 const QLocale& locale) {
+    const double pixel = plot::kTwipsPerPixel;
+    const double column = (std::floor(drawingPosition.x()) + 0.5) * pixel;
+    const double row = (std::floor(drawingPosition.y()) + 0.5) * pixel;
+    const int xDecimals = decimalsFor(frame.RangeX * pixel / plot::PlotWidth);
+    const int yDecimals = decimalsFor(frame.RangeY * pixel / plot::PlotHeight);
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("x = %1   y = %2")
+        .arg(number(frame.xAt(column), xDecimals, plain),
+             number(frame.valueAt(row), yDecimals, plain));
+}
+
+void CoordinateLabel::showNote(const QString& text) {
+    showText(text);
+    noteTimer_.start(kNoteMilliseconds);
+}
+
+void CoordinateLabel::showText(const QString& text) {
+    setText(text);
+    if (text.isEmpty()) {
+        hide();
+        return;
+    }
+    const int width = fontMetrics().horizontalAdvance(text) + 4;
+    setGeometry(rightEdge_ - width, y(), width, height());
+    show();
+    raise();
+}
+
+void CoordinateLabel::pointerAt(QPointF widgetPosition) {
+    if (noteTimer_.isActive())
+        return; // a note has the label for now
+    const std::optional<plot::PlotFrame> frame = frame_();
+    const int border = plot_.look().borderPixels;
+    const QPointF onDrawing = widgetPosition - QPointF(border, border);
+    const QSizeF drawing = plot_.look().clientPixels;
+    const bool inside = onDrawing.x() >= 0 && onDrawing.y() >= 0 &&
+                        onDrawing.x() < drawing.width() && onDrawing.y() < drawing.height();
+    showText(frame && inside ? readOut(*frame, onDrawing) : QString());
+}
+
+bool CoordinateLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &plot_) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            pointerAt(static_cast<QMouseEvent*>(event)->position());
+            break;
+        case QEvent::Leave:
+        case QEvent::Hide:
+            if (!noteTimer_.isActive())
+                showText(QString());
+            break;
+        default:
+            break;
+        }
+    }
+    return QLabel::eventFilter(watched, event);
+}
+
+} // namespace curvalia::ui

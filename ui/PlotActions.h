@@ -1,0 +1,51 @@
+// What the main window offers on its plot beyond drawing: "Salva grafico..."
+// (a save dialog, then PNG or SVG; refused while a draw runs) and "Copia
+// grafico" (Ctrl+C while the plot has the focus, and in its context menu).
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QWidget;
+
+namespace curvalia::ui {
+
+class CoordinateLabel;
+class PlotSurfaceWidget;
+
+class PlotActions : public QObject {
+    Q_OBJECT
+  public:
+    static constexpr const char* kBusyNote = "Attendere la fine del disegno per salvare";
+
+    // save: the window's "Salva grafico..." entry, also offered in the plot's
+    // context menu. drawing tells whether a draw runs; notes shows the refusal.
+    PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save,
+                std::function<bool()> drawing, CoordinateLabel& notes);
+
+    QAction* copyAction() const { return copy_; }
+
+    // The save command: asks for a file, writes it, reports a failure.
+    void save();
+    void copy();
+
+    // Replaceable for the tests: the file dialog (empty: cancelled) and the
+    // message box.
+    std::function<QString()> askPath;
+    std::function<void(const QString&)> showError;
+
+  private:
+    QString askPathWithDialog();
+
+    PlotSurfaceWidget& plot_;
+    QWidget& window_;
+    std::function<bool()> drawing_;
+    CoordinateLabel& notes_;
+    QAction* copy_ = nullptr;
+    QString lastFolder_;
+};
+
+} // namespace curvalia::ui

@@ -1,0 +1,36 @@
+// The plot as image files and on the clipboard, exactly as the surface shows
+// it: PNG with one pixel per device pixel; SVG with one square per point that
+// the surface drew, in its palette colour, over the background, leaving out
+// only points that later points cover entirely (or, when the point record
+// overflowed, the pixel image embedded in the SVG). Files are written whole
+// or not at all.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace curvalia::ui {
+
+class PlotSurfaceWidget;
+
+enum class ImageFormat { Png, Svg };
+
+// Which format a file name asks for, by its suffix (case ignored).
+std::optional<ImageFormat> imageFormatOf(const QString& path);
+
+QByteArray plotPng(const PlotSurfaceWidget& surface);
+QByteArray plotSvg(const PlotSurfaceWidget& surface);
+
+// Writes the plot to path in the format its suffix names. Returns the empty
+// string on success, else the Italian message for the user; a failed save
+// leaves no file under path (a file already there stays as it was).
+QString savePlot(const PlotSurfaceWidget& surface, const QString& path);
+
+// The Italian message for a write to path that failed with errno error.
+QString saveFailureMessage(const QString& path, int error);
+
+void copyPlotToClipboard(const PlotSurfaceWidget& surface);
+
+} // namespace curvalia::ui
