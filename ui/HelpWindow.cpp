@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -49,6 +50,14 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(640, 600);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes it, as it closes the About box.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void showHelp(platform::ShellServices& services, QWidget* parent) {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 
 namespace curvalia::ui {
@@ -23,6 +24,9 @@ class HelpWindow : public QWidget {
 
     explicit HelpWindow(QWidget* parent = nullptr);
     QTextBrowser* browser() const { return browser_; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QTextBrowser* browser_ = nullptr;

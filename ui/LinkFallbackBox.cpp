@@ -45,6 +45,7 @@ LinkFallbackBox::LinkFallbackBox(const QStringList& addresses, QWidget* parent)
     setObjectName(QStringLiteral("LinkFallbackBox"));
     setModal(false);
     setWindowTitle(QStringLiteral(CURVALIA_TITLE));
+    setMinimumWidth(380);
 
     auto* layout = new QVBoxLayout(this);
     auto* explanation = new QLabel(

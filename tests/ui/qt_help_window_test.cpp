@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -85,8 +86,12 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         // Asked again, the same window comes forward.
         showHelp(services, &owner);
         EXPECT_EQ(HelpWindow::current(), window);
-        window->close();
+        // Esc in the text closes it.
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window->browser(), &escape);
+        EXPECT_FALSE(window->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(HelpWindow::current(), nullptr);
     }
 }
 
