@@ -64,8 +64,8 @@ CalcFields ValueCalculator::calculate(std::string_view expression, std::string_v
     if (!std::isfinite(x))
         return {kUndefinedText, {}, {}};
 
-    const engine::Engine::Sample at = engine_.evaluateSample(expression, x);
-    const engine::Engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
+    const engine::Sample at = engine_.evaluateSample(expression, x);
+    const engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
     const bool valueShown = at.defined && std::isfinite(at.value);
 
     CalcFields fields;

@@ -1,6 +1,7 @@
 // The engine's arrays, and loading an expression into Chars with x, e and p
 // replaced by number texts.
 #include "engine/Engine.h"
+#include "engine/LowerCase.h"
 #include "engine/Utf8.h"
 
 #include <cstring>
@@ -36,13 +37,7 @@ void Engine::report(std::string_view message) const {
         sink_(message);
 }
 
-void Engine::forgetTemplates() {
-    templateTextSize_ = -1;
-    ++charsGeneration_;
-}
-
 void Engine::emptyArrays() {
-    forgetTemplates();
     for (int i = 0; i < charsUsed_; ++i)
         Chars[i].clear();
     charsUsed_ = 0;
@@ -59,17 +54,6 @@ std::string_view Engine::tokens(int i) const {
 }
 
 bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool refuseBlanks) {
-    if (!refuseBlanks && templateTextSize_ >= 0 && inertX(xCell) &&
-        text.size() == static_cast<std::size_t>(templateTextSize_) &&
-        std::memcmp(text.data(), templateText_, text.size()) == 0) {
-        for (int k = 0; k < templateXCount_; ++k)
-            Chars[templateX_[k]] = xCell;
-        ItemCount = static_cast<std::int16_t>(templateCount_);
-        return true;
-    }
-    forgetTemplates();
-    templateXCount_ = 0;
-
     // Cut the text into code points first; only the first 150 are loaded,
     // which is all the expression box lets the user type.
     CharSpan spans[kMaxExpressionLength];
@@ -114,7 +98,6 @@ bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool r
         }
         if (isRaw(i, 'x')) {
             Chars[i] = xCell;
-            templateX_[templateXCount_++] = static_cast<std::uint8_t>(i);
         } else if (isRaw(i, 'e')) {
             Chars[i] = eCell_;
         } else if (isRaw(i, 'p')) {
@@ -130,11 +113,6 @@ bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool r
     for (int j = n; j < previouslyUsed; ++j)
         Chars[j].clear();
     charsUsed_ = n;
-    if (inertX(xCell) && text.size() <= sizeof templateText_) {
-        std::memcpy(templateText_, text.data(), text.size());
-        templateTextSize_ = static_cast<int>(text.size());
-        templateCount_ = n;
-    }
     return true;
 }
 
@@ -145,35 +123,19 @@ void Engine::LoadExpression(std::string_view text, std::string_view xText) {
     loadCharacters(text, xCell, false);
 }
 
-Engine::Sample Engine::evaluateSample(std::string_view expression, double x) {
+Sample Engine::evaluateSample(std::string_view expression, double x) {
     TextCell xCell;
     xCell.setNumber(x);
+    return evaluateWith(expression, xCell, x);
+}
+
+Sample Engine::evaluateWith(std::string_view expression, const TextCell& xCell, double x) {
     loadCharacters(expression, xCell, false);
     Tokenize();
     StepCount = 0;
     const double value = Evaluate(x);
-    return {value, isDefined()};
+    return {value, isDefined(), lastOutcome_};
 }
-
-namespace {
-
-std::uint32_t lowerCodePoint(std::uint32_t cp) {
-    if (cp >= 'A' && cp <= 'Z')
-        return cp + 32;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) // Latin-1 capitals, not the times sign
-        return cp + 32;
-    if (cp == 0x130) // capital I with dot
-        return 'i';
-    if (cp == 0x178)
-        return 0xFF;
-    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177))
-        return (cp % 2 == 0) ? cp + 1 : cp;
-    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E))
-        return (cp % 2 == 1) ? cp + 1 : cp;
-    return cp;
-}
-
-} // namespace
 
 std::string toLowerText(std::string_view text) {
     std::string out;
@@ -182,7 +144,7 @@ std::string toLowerText(std::string_view text) {
         const utf8::CodePoint cp = utf8::decode(text, pos);
         if (cp.valid) {
             char buf[4];
-            const int n = utf8::encode(lowerCodePoint(cp.value), buf);
+            const int n = utf8::encode(simpleLowerCase(cp.value), buf);
             out.append(buf, static_cast<std::size_t>(n));
         } else {
             out.append(1, text[pos]); // left as it is; the loader reads it as U+FFFD

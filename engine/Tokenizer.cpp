@@ -80,30 +80,10 @@ double Engine::ReadNumber(int first, int last) const {
 void Engine::Tokenize() {
     const int n =
         ItemCount < 0 ? 0 : (ItemCount > kMaxExpressionLength ? kMaxExpressionLength : ItemCount);
-    if (tokenTemplateGeneration_ == charsGeneration_ && n == templateCount_) {
-        // The same characters as last time, apart from the value of x.
-        for (int k = 0; k < tokenTemplateCount_; ++k)
-            Tokens.set(k, tokenSource_[k] >= 0 ? Chars[tokenSource_[k]] : tokenTemplate_[k]);
-        Tokens.truncate(tokenTemplateCount_);
-        FoldParentheses();
-        return;
-    }
-    const bool keepTemplate = templateTextSize_ >= 0 && n == templateCount_;
     int k = 0;
     int i = 0;
-    auto copyChar = [&](const TextCell& c) {
-        tokenSource_[k] = static_cast<std::int16_t>(i);
-        Tokens.set(k++, c);
-    };
-    auto keep = [&] {
-        tokenSource_[k] = -1;
-        tokenTemplate_[k] = Tokens[k];
-        ++k;
-    };
-    auto name = [&](TokenKind kind) {
-        Tokens.setText(k, functionName(kind), kind);
-        keep();
-    };
+    auto copyChar = [&](const TextCell& c) { Tokens.set(k++, c); };
+    auto name = [&](TokenKind kind) { Tokens.setText(k++, functionName(kind), kind); };
     while (i < n) {
         const TextCell& c = charAt(i);
         if (c.len == 1) {
@@ -132,8 +112,7 @@ void Engine::Tokenize() {
                 const int first = i;
                 while (isDigit(charAt(i)) || charIs(i, '.'))
                     ++i;
-                Tokens.setNumber(k, ReadNumber(first, i - 1));
-                keep();
+                Tokens.setNumber(k++, ReadNumber(first, i - 1));
                 continue;
             }
             case 'r':
@@ -216,8 +195,6 @@ void Engine::Tokenize() {
     }
     // Nothing of a longer list may stay behind the new one.
     Tokens.truncate(k);
-    tokenTemplateCount_ = k;
-    tokenTemplateGeneration_ = keepTemplate ? charsGeneration_ : 0;
     FoldParentheses();
 }
 

@@ -17,7 +17,7 @@ constexpr float kProgressRow = 10;
 
 DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
                          PlotHost& host, Clock& clock)
-    : engine_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar), host_(host), clock_(clock) {}
+    : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar), host_(host), clock_(clock) {}
 
 bool DrawCommand::isRunning() const { return running_; }
 
@@ -87,6 +87,9 @@ void DrawCommand::prepareAndSweep() {
 void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
                         Curves curves) {
     YieldPacer pacer(clock_);
+    // The steps of the reduction are the same for every x: recorded once
+    // here, then replayed for each sample.
+    schedule_.record(expression);
     bool stepLimitHit = false;
     bool havePrevious = false;
     double prevX = 0;
@@ -94,16 +97,12 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const st
     const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
-        const engine::Engine::Sample sample = engine_.evaluateSample(expression, x);
-        // StopRequested was clear before this sample, so the evaluator set
-        // it: it found nothing to reduce, its value means nothing, and its
-        // message stays.
-        if (engine_.StopRequested != 0)
+        const engine::Sample sample = schedule_.run(x);
+        // Nothing to reduce: the value means nothing, the evaluator has set
+        // StopRequested, and its message stays.
+        if (sample.outcome == engine::SampleOutcome::NothingToReduce)
             return;
-        // The evaluator gives up after its step limit by resetting StepCount
-        // mid-list; a list it finished (or never had to reduce) leaves
-        // StepCount above 0 or NextPos at -1.
-        if (engine_.StepCount == 0 && engine_.NextPos != -1)
+        if (sample.outcome == engine::SampleOutcome::StepLimit)
             stepLimitHit = true;
 
         const float column = static_cast<float>(frame.column(x));

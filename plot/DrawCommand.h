@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/ReductionSchedule.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
@@ -38,6 +39,7 @@ private:
     void finish();
 
     engine::Engine& engine_;
+    engine::ReductionSchedule schedule_;
     PlotSwitches& switches_;
     Surface& graph_;
     Surface& scrollBar_;

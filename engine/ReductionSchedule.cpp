@@ -1,0 +1,229 @@
+#include "engine/ReductionSchedule.h"
+
+#include "engine/FunctionLibrary.h"
+#include "engine/Messages.h"
+#include "engine/NumberText.h"
+
+#include <cmath>
+#include <utility>
+
+namespace curvalia::engine {
+
+void ReductionSchedule::record(std::string_view expression) {
+    expression_.assign(expression);
+    size_ = 0;
+    registerCount_ = 0;
+    replayable_ = true;
+    single_ = false;
+    singleIsX_ = false;
+    end_ = SampleOutcome::Normal;
+    newRegister(0); // kXRegister, set by every run
+    newRegister(0); // kZeroRegister
+
+    // The recording evaluates at x = 0 with every message held back and the
+    // stop flag kept: it is not a sample, and must not show as one.
+    Engine::StatusSink sink = std::move(engine_.sink_);
+    engine_.sink_ = nullptr;
+    const std::int16_t stop = engine_.StopRequested;
+    TextCell xCell;
+    xCell.setNumber(0);
+    xCell.reg = kXRegister;
+    engine_.recorder_ = this;
+    engine_.evaluateWith(expression_, xCell, 0);
+    engine_.recorder_ = nullptr;
+    engine_.StopRequested = stop;
+    engine_.sink_ = std::move(sink);
+
+    itemCount_ = engine_.ItemCount;
+    nextPos_ = engine_.NextPos;
+    groupOpen_ = engine_.GroupOpen;
+    singleInGroup_ = engine_.SingleInGroup;
+    stepCount_ = engine_.StepCount;
+    dropUnreadStores();
+}
+
+Sample ReductionSchedule::run(double x) {
+    if (!replayable_)
+        return engine_.evaluateSample(expression_, x);
+    double* reg = registers_;
+    reg[kXRegister] = numberTextValue(x);
+    double r = 0;
+    int errors = 0;
+    if (single_) {
+        if (singleIsX_) {
+            r = x;
+        } else {
+            r = reg[singleRegister_];
+            if (!std::isfinite(r)) {
+                r = 0;
+                errors = 1;
+            }
+        }
+    } else {
+        auto take = [&](StepValue s) {
+            r = s.value;
+            errors += s.domainErrors;
+        };
+        for (int i = 0; i < size_; ++i) {
+            const Instruction& in = program_[i];
+            switch (in.op) {
+            case Op::Operator:
+                take(applyOperator(in.kind, reg[in.a], reg[in.b]));
+                break;
+            case Op::Sign:
+                take(applySign(reg[in.b]));
+                break;
+            case Op::Function:
+                take(applyFunctionStep(in.kind, reg[in.b], reg[in.a]));
+                break;
+            case Op::Store:
+                reg[in.dest] = numberTextValue(r);
+                break;
+            case Op::StoreNegated:
+                reg[in.dest] = numberTextValue(-r);
+                break;
+            case Op::Negate:
+                reg[in.dest] = numberTextValue(-reg[in.a]);
+                break;
+            case Op::NegateToResult:
+                r = -reg[in.a];
+                reg[in.dest] = numberTextValue(r);
+                break;
+            }
+        }
+        if (end_ != SampleOutcome::Normal) {
+            r = 0;
+            ++errors;
+            if (end_ == SampleOutcome::NothingToReduce)
+                engine_.StopRequested = -1;
+            engine_.report(end_ == SampleOutcome::StepLimit ? msg::kStepLimit : msg::kBrackets);
+        }
+    }
+    engine_.DomainTally = static_cast<std::int16_t>(-errors);
+    engine_.DomainEvents = static_cast<std::int16_t>(errors);
+    engine_.ItemCount = itemCount_;
+    engine_.NextPos = nextPos_;
+    engine_.GroupOpen = groupOpen_;
+    engine_.SingleInGroup = singleInGroup_;
+    engine_.StepCount = stepCount_;
+    return {r, errors == 0, end_};
+}
+
+std::uint16_t ReductionSchedule::newRegister(double value) {
+    if (registerCount_ >= kMaxRegisters) {
+        replayable_ = false;
+        return kZeroRegister;
+    }
+    registers_[registerCount_] = value;
+    return static_cast<std::uint16_t>(registerCount_++);
+}
+
+// A token that no step has written yet holds a value read from the
+// expression itself (a number, e, p, or a text that reads as 0): it is the
+// same for every x, so its register is a constant.
+std::uint16_t ReductionSchedule::registerOf(int token) {
+    if (token < 0)
+        return kZeroRegister;
+    const std::int16_t known = engine_.Tokens.reg(token);
+    if (known >= 0)
+        return static_cast<std::uint16_t>(known);
+    const std::uint16_t fresh = newRegister(engine_.Tokens.number(token));
+    engine_.Tokens.setReg(token, static_cast<std::int16_t>(fresh));
+    return fresh;
+}
+
+void ReductionSchedule::append(Instruction instruction) {
+    if (size_ >= kMaxInstructions) {
+        replayable_ = false;
+        return;
+    }
+    program_[size_++] = instruction;
+}
+
+void ReductionSchedule::recordSingle(bool letterX) {
+    single_ = true;
+    singleIsX_ = letterX;
+    if (!letterX)
+        singleRegister_ = registerOf(0);
+}
+
+void ReductionSchedule::recordStep(TokenKind kind, int aToken, int bToken) {
+    const Op op = isFunctionKind(kind) ? Op::Function : Op::Operator;
+    append({op, kind, 0, registerOf(aToken), registerOf(bToken)});
+}
+
+void ReductionSchedule::recordSign(int bToken) {
+    append({Op::Sign, TokenKind::Minus, 0, kZeroRegister, registerOf(bToken)});
+}
+
+void ReductionSchedule::recordStore(int token, bool negated) {
+    const std::uint16_t dest = newRegister(0);
+    engine_.Tokens.setReg(token, static_cast<std::int16_t>(dest));
+    append({negated ? Op::StoreNegated : Op::Store, TokenKind::Empty, dest, 0, 0});
+}
+
+void ReductionSchedule::recordNegation(int to, int from, bool becomesResult) {
+    const std::uint16_t source = registerOf(from);
+    const std::uint16_t dest = newRegister(0);
+    engine_.Tokens.setReg(to, static_cast<std::int16_t>(dest));
+    append({becomesResult ? Op::NegateToResult : Op::Negate, TokenKind::Empty, dest, source, 0});
+}
+
+void ReductionSchedule::recordEnd(SampleOutcome outcome) {
+    end_ = outcome;
+}
+
+// A stored value that no later step reads (the last step's own store, and
+// everything after a step limit) need not be rounded at all.
+void ReductionSchedule::dropUnreadStores() {
+    bool read[kMaxRegisters] = {};
+    if (single_ && !singleIsX_)
+        read[singleRegister_] = true;
+    bool dropped[kMaxInstructions] = {};
+    for (int i = size_ - 1; i >= 0; --i) {
+        const Instruction& in = program_[i];
+        const bool storeOnly = in.op == Op::Store || in.op == Op::StoreNegated || in.op == Op::Negate;
+        if (storeOnly && !read[in.dest]) {
+            dropped[i] = true;
+            continue;
+        }
+        switch (in.op) {
+        case Op::Operator:
+        case Op::Function:
+            read[in.a] = read[in.b] = true;
+            break;
+        case Op::Sign:
+            read[in.b] = true;
+            break;
+        case Op::Negate:
+        case Op::NegateToResult:
+            read[in.a] = true;
+            break;
+        default:
+            break;
+        }
+    }
+    int kept = 0;
+    for (int i = 0; i < size_; ++i)
+        if (!dropped[i])
+            program_[kept++] = program_[i];
+    size_ = kept;
+}
+
+std::string ReductionSchedule::describe() const {
+    static constexpr const char* kOpNames[] = {"op", "sign", "fn", "store", "store-", "neg", "neg=r"};
+    std::string out;
+    if (single_)
+        out += singleIsX_ ? "single x;" : "single;";
+    for (int i = 0; i < size_; ++i) {
+        const Instruction& in = program_[i];
+        out += kOpNames[static_cast<int>(in.op)];
+        out += ' ';
+        out += std::to_string(static_cast<int>(in.kind)) + ' ' + std::to_string(in.dest) + ' ' +
+               std::to_string(in.a) + ' ' + std::to_string(in.b) + ';';
+    }
+    out += " end " + std::to_string(static_cast<int>(end_)) + " steps " + std::to_string(stepCount_);
+    return out;
+}
+
+} // namespace curvalia::engine
