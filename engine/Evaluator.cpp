@@ -252,6 +252,8 @@ double Engine::Evaluate(double x) {
     DomainTally = 0;
     DomainEvents = 0;
     lastOutcome_ = SampleOutcome::Normal;
+    if (recorder_)
+        recorder_->recordEvaluateStart();
 
     // A list of one token (or none) needs no step.
     if (NextPos == -1 && Tokens.empty(1)) {

@@ -30,46 +30,11 @@ FunctionResult root(double index, double a) {
     return ok(std::pow(std::fabs(a), 1 / index));
 }
 
-StepValue finite(double v, int errors) {
-    if (!std::isfinite(v))
-        return {0, errors + 1};
-    return {v, errors};
-}
-
 } // namespace
-
-bool IsWholeNumber(double v) {
-    return std::floor(v) == v;
-}
-
-StepValue applyOperator(TokenKind op, double a, double b) {
-    switch (op) {
-    case TokenKind::Caret:
-        // A negative base has a real power only for a whole exponent. The
-        // exponent stays a run-time value: pow(a, 2) is not always a * a.
-        if (!IsWholeNumber(b) && a < 0)
-            return {0, 1};
-        return finite(std::pow(a, b), 0);
-    case TokenKind::Plus:
-        return finite(a + b, 0);
-    case TokenKind::Minus:
-        return finite(a - b, 0);
-    case TokenKind::Star:
-        return finite(a * b, 0);
-    case TokenKind::Slash:
-        return finite(a / b, 0); // no test of b: 1/0 is an infinity, and so a domain error
-    default:
-        return {0, 0};
-    }
-}
-
-StepValue applySign(double b) {
-    return finite(-b, 0);
-}
 
 StepValue applyFunctionStep(TokenKind k, double a, double index) {
     const FunctionResult f = applyFunction(k, a, index);
-    return finite(f.value, f.domainError ? 1 : 0);
+    return finiteStep(f.value, f.domainError ? 1 : 0);
 }
 
 bool IsEven(double v) {

@@ -29,8 +29,8 @@ class ReductionSchedule {
     // Records the evaluation of expression (lower-cased and checked, as the
     // draw command passes it) on the engine. The engine's arrays must have
     // been emptied by the command; its flags and status line are left as
-    // they were.
-    void record(std::string_view expression);
+    // they were. The steps are recorded at x = atX; any x gives the same ones.
+    void record(std::string_view expression, double atX = 0);
 
     // The sample at x, as engine.evaluateSample(expression, x) gives it,
     // leaving the engine's counters and flags as that call would and
@@ -48,17 +48,24 @@ class ReductionSchedule {
     friend class Engine; // calls the recording hooks below
 
     enum class Op : std::uint8_t {
-        Operator,       // r := reg[a] kind reg[b]
+        Power,          // r := reg[a] ^ reg[b], and likewise for the next four
+        Times,
+        Divide,
+        Plus,
+        Minus,
         Sign,           // r := -reg[b]
         Function,       // r := kind(reg[b]), reg[a] the root index
-        Store,          // reg[dest] := rounded r
-        StoreNegated,   // reg[dest] := rounded -r
+        Store,          // (nothing computed)
         Negate,         // reg[dest] := rounded -reg[a]
         NegateToResult, // the same, and r := -reg[a]
     };
+    // After the operation: reg[dest] := rounded r (Keep), rounded -r, or nothing.
+    // A step and the store of its result are one instruction.
+    enum class Then : std::uint8_t { Nothing, Keep, KeepNegated };
     struct Instruction {
         Op op;
         TokenKind kind;
+        Then then;
         std::uint16_t dest;
         std::uint16_t a;
         std::uint16_t b;
@@ -73,6 +80,7 @@ class ReductionSchedule {
     static constexpr std::uint16_t kZeroRegister = 1; // the missing left operand
 
     // Recording hooks, called by the plain machine while recorder_ is set.
+    void recordEvaluateStart();
     void recordSingle(bool letterX);
     void recordStep(TokenKind kind, int aToken, int bToken);
     void recordSign(int bToken);

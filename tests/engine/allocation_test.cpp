@@ -2,6 +2,7 @@
 // per plot. This binary counts every global allocation.
 #include "engine/Engine.h"
 #include "engine/NumberText.h"
+#include "engine/ReductionSchedule.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,23 @@ TEST(Allocations, TheCounterSeesAllocations) {
     EXPECT_EQ(allocations.load() - before, 2);
 }
 
-TEST(Allocations, NonePerSampleAfterWarmUp) {
+TEST(Allocations, NonePerReplayedSample) {
+    Engine engine;
+    int messages = 0;
+    engine.setStatusSink([&messages](std::string_view) { ++messages; });
+    ReductionSchedule schedule(engine);
+    for (const char* expression : kExpressions) {
+        engine.emptyArrays();
+        schedule.record(expression);
+        const long before = allocations.load();
+        for (double x = -20; x <= 20; x += 0.01)
+            schedule.run(x);
+        EXPECT_EQ(allocations.load() - before, 0) << expression;
+    }
+    EXPECT_GT(messages, 0);
+}
+
+TEST(Allocations, NonePerPlainSampleAfterWarmUp) {
     Engine engine;
     int messages = 0;
     engine.setStatusSink([&messages](std::string_view) { ++messages; });

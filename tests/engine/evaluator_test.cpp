@@ -3,10 +3,13 @@
 
 #include "engine/Messages.h"
 #include "engine/NumberText.h"
+#include "engine/ReductionSchedule.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace curvalia::engine::testing {
 namespace {
@@ -35,6 +38,17 @@ TEST_P(EvaluateTable, GivesValueDefinednessAndMessage) {
     const std::vector<std::string> expected =
         c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
     EXPECT_EQ(run.messages, expected);
+
+    // The recorded schedule gives the same bits, counters and message.
+    EngineRun replayed;
+    replayed.engine.emptyArrays();
+    ReductionSchedule schedule(replayed.engine);
+    schedule.record(c.expression);
+    const Sample r = schedule.run(c.x);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(r.value), std::bit_cast<std::uint64_t>(s.value));
+    EXPECT_EQ(r.defined, s.defined);
+    EXPECT_EQ(replayed.engine.DomainEvents, run.engine.DomainEvents);
+    EXPECT_EQ(replayed.messages, run.messages);
 }
 
 using V = ValueCase;
