@@ -1,6 +1,7 @@
 #include "calc/ValueWindow.h"
 
 #include "ui/Twips.h"
+#include "ui/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
@@ -40,11 +41,14 @@ std::string localeNumberText(double v) {
 }
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
-                         QWidget* parent)
-    : QWidget(parent), calculator_(engine, localeNumberText, std::move(status)),
+                         StatusReader statusNow, QWidget* parent)
+    : QWidget(parent),
+      calculator_(engine, localeNumberText, std::move(status), std::move(statusNow)),
       expression_(std::move(expression)) {
     setObjectName(QStringLiteral("ValoreFRM"));
     setWindowTitle(QStringLiteral("Valore"));
+    // A window of its own even with the main window as parent, kept above it.
+    ui::setFixedDialogHints(*this);
     // The fixed layout was measured for this face and size; the platform's
     // default font may be larger and would clip the labels.
     setFont(ui::arialFont(8.25));

@@ -53,9 +53,10 @@ void DrawCommand::prepareAndSweep() {
     if (switches_.ClearBeforePlot != kFalse)
         graph_.Cls();
 
-    const RangeReading reading = readRange(host_.rangeTexts());
+    const RangeTexts texts = host_.rangeTexts();
+    const RangeReading reading = readRange(texts);
     if (reading.verdict == RangeVerdict::BadFields) {
-        host_.setStatus(msg::kBadFields);
+        host_.setStatus(refusalText(texts, reading.verdict));
         return;
     }
     const PlotRange& range = reading.range;
@@ -64,7 +65,7 @@ void DrawCommand::prepareAndSweep() {
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
     if (reading.verdict == RangeVerdict::BadStep) {
-        host_.setStatus(msg::kBadStep);
+        host_.setStatus(refusalText(texts, reading.verdict));
         return;
     }
 

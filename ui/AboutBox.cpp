@@ -1,6 +1,8 @@
 #include "ui/AboutBox.h"
 
 #include "ui/SvgPicture.h"
+#include "ui/WindowHints.h"
+#include "ui/WindowPlacement.h"
 
 #include <QColor>
 #include <QFont>
@@ -44,6 +46,8 @@ AboutBox* AboutBox::showSingle(QWidget* parent, platform::ShellServices& service
     if (!box) {
         box = new AboutBox(services, parent);
         box->setAttribute(Qt::WA_DeleteOnClose);
+        if (parent)
+            placeBeside(*box, *parent);
     }
     box->show();
     box->raise();
@@ -71,6 +75,7 @@ AboutBox::AboutBox(platform::ShellServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(false);
+    setFixedDialogHints(*this);
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     setFixedSize(424, 236);
     buildControls();

@@ -1,6 +1,7 @@
 #include "ui/AreaDialog.h"
 
 #include "ui/Twips.h"
+#include "ui/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
@@ -30,7 +31,7 @@ QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometr
 AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Area"));
     setWindowTitle(QStringLiteral("Area"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedDialogHints(*this);
     setFont(arialFont(8.25));
     setFixedSize(px(2775), px(2070));
 

@@ -8,6 +8,8 @@
 #include "ui/PictureButton.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/Twips.h"
+#include "ui/WindowHints.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -19,9 +21,6 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace curvalia::ui {
 
@@ -50,6 +49,7 @@ PictureButton* addPicture(QWidget* parent, const char* name, const char* file, c
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
+    setFixedMainWindowHints(*this);
     setFont(arialFont(8.25));
 
     menu_ = new MainMenu(menuBar(), this);
@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     host_ = std::make_unique<MainPlotHost>(*this);
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+    centreOnPointerScreen(*this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -202,6 +203,8 @@ void MainWindow::draw() {
 }
 
 void MainWindow::showSettings() {
+    if (!area_->isVisible())
+        placeBeside(*area_, *this);
     area_->show();
     area_->raise();
     area_->activateWindow();
@@ -211,16 +214,13 @@ void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
             engine_, [this] { return MyFx->text().toStdString(); },
-            [this](std::string_view text) { setStatusText(text); }, this);
-        // Its own window, kept above this one, beside the plot rather than over it.
-        valueWindow_->setWindowFlag(Qt::Window);
-        const QRect screenArea = screen()->availableGeometry();
-        QPoint place = frameGeometry().topRight() + QPoint(8, 0);
-        place.setX(std::max(screenArea.left(),
-                            std::min(place.x(), screenArea.right() - valueWindow_->width())));
-        valueWindow_->move(place);
+            [this](std::string_view text) { setStatusText(text); },
+            [this] { return StatusBar->text().toStdString(); }, this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
     }
+    // Beside the plot rather than over it, as far as the screen allows.
+    if (!valueWindow_->isVisible())
+        placeBeside(*valueWindow_, *this);
     valueWindow_->show();
     valueWindow_->raise();
     valueWindow_->activateWindow();

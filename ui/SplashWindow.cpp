@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include "ui/SvgPicture.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFont>
 #include <QFrame>
@@ -43,6 +44,10 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(CURVALIA_TITLE));
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     setFixedSize(480, 240);
+    // No title bar or frame, above the other windows, in the middle of the
+    // screen. Still a dialog rather than a splash-screen window, which window
+    // managers may refuse the keyboard focus that dismisses it.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
 
     frame_ = new QFrame(this);
     frame_->setObjectName(QStringLiteral("Frame1"));
@@ -62,6 +67,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
              QRect(262, 134, 108, 20));
     addLabel(frame_, "lblDate", QStringLiteral("01-02-2000"), arialFont(8.25, false),
              QRect(262, 192, 186, 18), Qt::AlignRight | Qt::AlignVCenter);
+    centreOnPointerScreen(*this);
 }
 
 void SplashWindow::handOver() {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace curvalia::plot {
@@ -133,7 +134,9 @@ TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
                  {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
                  {"(x+1", ok, engine::msg::kMoreOpen, true},
                  {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
-                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true}};
+                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
+                 {"x", {"-10", "10", "-10", "10", "0,01"},
+                  std::string(msg::kBadStep) + msg::kDecimalCommaHint, true}};
     for (const auto& c : cases) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
@@ -185,6 +188,36 @@ TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
     EXPECT_EQ(evaluator.graph.points(10).size() + evaluator.graph.points(12).size(), 0u);
     EXPECT_EQ(evaluator.samples(), 0u);
     evaluator.expectFinished();
+}
+
+TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
+    // Beyond about 1e304 units PlotWidth * (x - Xmin) overflows although
+    // the position itself lies inside the frame.
+    const struct {
+        RangeTexts texts;
+        size_t samples;
+        XY first, last, crossing; // crossing: where the axis lines meet
+    } cases[] = {
+        {{"-10", "10", "-1e306", "1e306", "0.01"}, 2001, {0, 2317.5f}, {6675, 2317.5f},
+         {3337.5f, 2317.5f}},
+        {{"-1e306", "1e306", "-10", "10", "1e305"}, 21, {0, 2317.5f}, {6675, 2317.5f},
+         {3337.5f, 2317.5f}},
+        {{"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635}, {6675, 4635}},
+    };
+    for (const auto& c : cases) {
+        Rig rig("0", c.texts);
+        rig.command.run();
+        EXPECT_EQ(rig.host.lastStatus(), "");
+        const std::vector<Point> curve = rig.graph.points(10);
+        ASSERT_EQ(curve.size(), c.samples) << c.texts.xmin;
+        expectPoints({curve.front(), curve.back()}, {c.first, c.last});
+        const std::vector<Point> axes = rig.graph.points(kAxesColour);
+        const auto on = [&](float x, float y) {
+            return std::any_of(axes.begin(), axes.end(),
+                               [&](const Point& p) { return p.x == x && p.y == y; });
+        };
+        EXPECT_TRUE(on(0, c.crossing.y) && on(c.crossing.x, 0)) << c.texts.xmin;
+    }
 }
 
 struct PacingCase {

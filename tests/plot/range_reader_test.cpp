@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace curvalia::plot {
 namespace {
@@ -52,6 +53,23 @@ const RangeCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Texts, RangeReaderTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RefusalText, HintsAtTheDecimalPointOnlyWhenACommaCausedTheRefusal) {
+    const std::string hint = "usare il punto come separatore decimale";
+    const struct {
+        RangeTexts texts;
+        std::string status;
+    } cases[] = {
+        {{"-10", "10", "-10", "10", "0,01"}, "Step non valido: " + hint},
+        {{"0,2", "0,7", "-10", "10", "0.01"}, "Campi errati"}, // equal floors either way
+        {{"-10", "10", "1,5", "1,5e1", "0.01"}, "Campi errati: " + hint},
+        {{"5", "5", "-10", "10", "0,5"}, "Campi errati"}, // the range is wrong, not the step
+        {{"-10", "10", "-10", "10", "0"}, "Step non valido"},
+        {{"-10", "10", "-10", "10", "-0,5"}, "Step non valido"}, // negative with a point too
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(refusalText(c.texts, readRange(c.texts).verdict), c.status) << c.status;
+}
 
 TEST(StepAdvancesAcross, HalfUnitStepsAreJudgedAtBothParities) {
     // At 2^53 the spacing is 2: a step of 1 ties, and rounding to even
