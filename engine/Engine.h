@@ -13,7 +13,6 @@
 #pragma once
 
 #include "engine/FunctionLibrary.h"
-#include "engine/Sample.h"
 #include "engine/TextCell.h"
 #include "engine/TokenList.h"
 
@@ -25,6 +24,20 @@
 namespace curvalia::engine {
 
 class ReductionSchedule;
+
+// How an evaluation ended. A step-limit or nothing-to-reduce end has written
+// its message to the status line; nothing-to-reduce also set StopRequested.
+enum class SampleOutcome : std::uint8_t {
+    Normal,
+    StepLimit,
+    NothingToReduce,
+};
+
+struct Sample {
+    double value = 0;
+    bool defined = true;
+    SampleOutcome outcome = SampleOutcome::Normal;
+};
 
 class Engine {
   public:

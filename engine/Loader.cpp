@@ -1,10 +1,10 @@
 // The engine's arrays, and loading an expression into Chars with x, e and p
 // replaced by number texts.
 #include "engine/Engine.h"
-#include "engine/LowerCase.h"
 #include "engine/Utf8.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace curvalia::engine {
@@ -136,6 +136,41 @@ Sample Engine::evaluateWith(std::string_view expression, const TextCell& xCell, 
     const double value = Evaluate(x);
     return {value, isDefined(), lastOutcome_};
 }
+
+namespace {
+
+struct LowerRun {
+    std::uint32_t first;
+    std::uint32_t last;
+    std::uint32_t stride;
+    std::int32_t offset;
+};
+
+constexpr LowerRun kRuns[] = {
+#include "engine/LowerCaseTable.inc"
+};
+
+// The Unicode simple lower-case mapping of one code point: cp itself when
+// it has none, 'k' for the Kelvin sign, U+03C3 for U+03A3, and so on.
+std::uint32_t simpleLowerCase(std::uint32_t cp) {
+    if (cp < 'A')
+        return cp;
+    if (cp <= 'Z')
+        return cp + 32;
+    if (cp < 0x80)
+        return cp;
+    // The last run that starts at or before cp.
+    const LowerRun* run = std::upper_bound(std::begin(kRuns), std::end(kRuns), cp,
+                                           [](std::uint32_t c, const LowerRun& r) { return c < r.first; });
+    if (run == std::begin(kRuns))
+        return cp;
+    --run;
+    if (cp > run->last || (cp - run->first) % run->stride != 0)
+        return cp;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(cp) + run->offset);
+}
+
+} // namespace
 
 std::string toLowerText(std::string_view text) {
     std::string out;

@@ -13,7 +13,6 @@
 #pragma once
 
 #include "engine/Engine.h"
-#include "engine/Sample.h"
 #include "engine/TextCell.h"
 
 #include <cstdint>

@@ -90,12 +90,25 @@ TEST(LoadExpression, NameLettersAmongTheLastCharactersLookOnlyAtEmptyElements) {
     EXPECT_EQ(run.tokenized(text), (Texts{" 1.11111111111111E+146", "d"}));
 }
 
-TEST(ToLowerText, LowersAsciiAndAccentedLettersOnly) {
-    EXPECT_EQ(toLowerText("SIN(X)+E^P"), "sin(x)+e^p");
-    EXPECT_EQ(toLowerText("\xC3\x88\xC3\x80\xC3\x97"),
-              "\xC3\xA8\xC3\xA0\xC3\x97");          // È À × -> è à ×
-    EXPECT_EQ(toLowerText("\xC4\x8C"), "\xC4\x8D"); // Č -> č
-    EXPECT_EQ(toLowerText("1+2"), "1+2");
+TEST(ToLowerText, UsesTheUnicodeSimpleLowerCaseMapping) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    for (const Case& c : {
+             Case{"SIN(X)+E^P", "sin(x)+e^p"},
+             Case{"\xC3\x88\xC3\x80\xC3\x97", "\xC3\xA8\xC3\xA0\xC3\x97"}, // È À × -> è à ×
+             Case{"\xC4\x8C", "\xC4\x8D"},                               // Č -> č
+             Case{"\xCE\xA3\xCE\x94", "\xCF\x83\xCE\xB4"},                 // Σ Δ -> σ δ
+             Case{"\xD0\x96", "\xD0\xB6"},                               // Ж -> ж
+             Case{"\xC4\xB0", "i"},                                       // İ -> i, its simple mapping
+             Case{"\xE2\x84\xAA", "k"},                                   // the Kelvin sign
+             Case{"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"},                   // no case: unchanged
+         })
+        EXPECT_EQ(toLowerText(c.in), c.out) << c.in;
+    // Lowered, the Kelvin sign is the letter k, which starts no name.
+    EngineRun run;
+    EXPECT_EQ(run.check(toLowerText("\xE2\x84\xAA(x)")), "Operatore non riconosciuto... k");
 }
 
 } // namespace
