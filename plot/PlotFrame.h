@@ -10,7 +10,7 @@ inline constexpr double PlotHeight = 4635; // y = Ymax at Y = 0, y = Ymin at Y =
 
 // A surface pixel at the usual screen resolution; ticks and grid dots are
 // thinned so that no pixel gets more than one of them.
-inline constexpr double kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerPixel = 15;
 
 // What DrawAxes publishes for the points of one draw.
 struct PlotFrame {

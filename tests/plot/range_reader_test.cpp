@@ -51,7 +51,7 @@ const RangeCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, RangeReaderTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(StepAdvancesAcross, HalfUnitStepsAreJudgedAtBothParities) {
     // At 2^53 the spacing is 2: a step of 1 ties, and rounding to even
