@@ -170,9 +170,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    const std::map<std::string, double> ns = format == "json"  ? runAll<benchmark::JSONReporter>()
-                                             : format == "csv" ? runAll<benchmark::CSVReporter>()
-                                                               : runAll<benchmark::ConsoleReporter>();
+    const std::map<std::string, double> ns =
+        format == "json" ? runAll<benchmark::JSONReporter>() : runAll<benchmark::ConsoleReporter>();
     benchmark::Shutdown();
     printSummary(ns);
     return 0;

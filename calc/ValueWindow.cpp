@@ -1,6 +1,7 @@
 #include "calc/ValueWindow.h"
 
-#include "ui/Twips.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
 #include "ui/WindowHints.h"
 
 #include <QFont>
@@ -14,9 +15,9 @@
 
 namespace curvalia::calc {
 
-using ui::addLabel;
-using ui::px;
-using ui::twipsRect;
+using layout::addLabel;
+using layout::px;
+using layout::twipsRect;
 
 namespace {
 
@@ -51,7 +52,7 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     ui::setFixedDialogHints(*this);
     // The fixed layout was measured for this face and size; the platform's
     // default font may be larger and would clip the labels.
-    setFont(ui::arialFont(8.25));
+    setFont(layout::arialFont(8.25));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
     addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));

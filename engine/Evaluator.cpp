@@ -62,8 +62,9 @@ void Engine::FindNextStep() {
     // The scan stops at the end marker, or early at a ")" that closes the
     // first argument of rad when its second argument is already one value:
     // the scan must not go on into that argument.
-    int i = 0;
-    for (; i < used; ++i) {
+    int scanned = 0;
+    for (; scanned < used; ++scanned) {
+        const int i = scanned;
         const TokenKind k = kind[i];
         if (k == TokenKind::Other)
             continue; // numbers, the most common token
@@ -89,7 +90,7 @@ void Engine::FindNextStep() {
             sumSeen = true;
         }
     }
-    int count = i;
+    int count = scanned;
     while (count < used && kind[count] != TokenKind::Empty)
         ++count;
     ItemCount = static_cast<std::int16_t>(count);
@@ -106,9 +107,9 @@ void Engine::FindNextStep() {
     auto leftmost = [&](int from, int to, TokenKind a, TokenKind b) {
         if (to > count - 1)
             to = count - 1;
-        for (int i = from < 0 ? 0 : from; i <= to; ++i)
-            if (kind[i] == a || kind[i] == b)
-                return i;
+        for (int j = from < 0 ? 0 : from; j <= to; ++j)
+            if (kind[j] == a || kind[j] == b)
+                return j;
         return -1;
     };
     const int from = GroupOpen ? groupStart : 0;
@@ -123,11 +124,11 @@ void Engine::FindNextStep() {
     if (pos < 0 && GroupOpen) {
         // No operator left in the group: apply the leftmost function whose
         // argument is a single value.
-        for (int i = 0; i < count; ++i) {
-            const char c = Tokens.first(i);
-            if (c == 'r' ? Tokens.is(i + 6, TokenKind::Close)
-                         : startsOneArgumentName(c) && Tokens.is(i + 3, TokenKind::Close)) {
-                pos = i;
+        for (int j = 0; j < count; ++j) {
+            const char c = Tokens.first(j);
+            if (c == 'r' ? Tokens.is(j + 6, TokenKind::Close)
+                         : startsOneArgumentName(c) && Tokens.is(j + 3, TokenKind::Close)) {
+                pos = j;
                 break;
             }
         }

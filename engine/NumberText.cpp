@@ -340,7 +340,7 @@ double numberTextValue(double v) {
                 const double fraction = y - static_cast<double>(whole);
                 // y is within half an ulp of the exact product.
                 const double halfUlp =
-                    std::bit_cast<double>((std::bit_cast<std::uint64_t>(y) >> 52) - 53 << 52);
+                    std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
                 if (std::fabs(fraction - 0.5) > halfUlp) {
                     const double magnitude =
                         static_cast<double>(whole + (fraction > 0.5 ? 1 : 0)) / kExactPow10[k];

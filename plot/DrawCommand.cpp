@@ -3,7 +3,7 @@
 #include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
-#include "plot/YieldPacer.h"
+#include "plot/YieldPolicy.h"
 
 namespace curvalia::plot {
 
@@ -36,16 +36,31 @@ void DrawCommand::run() {
     finish();
 }
 
+void DrawCommand::yieldNow() {
+    host_.repaint();
+    host_.yield();
+    stopIfClosing();
+}
+
+void DrawCommand::stopIfClosing() {
+    // Checked after every yield, the first included, whose stop the command
+    // clears right after it: a close must end the draw wherever it comes.
+    if (host_.closeRequested())
+        engine_.StopRequested = kTrue;
+}
+
 void DrawCommand::finish() {
     scrollBar_.Cls();
+    host_.repaint();
     host_.setInputsEnabled(true);
     running_ = false;
 }
 
 void DrawCommand::prepareAndSweep() {
     host_.setStatus(msg::kAnalysing);
-    host_.yield();
+    yieldNow();
     engine_.StopRequested = 0;
+    stopIfClosing();
     graph_.setDrawWidth(kCurvePenWidth);
     scrollBar_.setDrawWidth(kProgressPenWidth);
     const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
@@ -61,7 +76,7 @@ void DrawCommand::prepareAndSweep() {
     }
     const PlotRange& range = reading.range;
     const PlotFrame frame = DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
-    host_.yield();
+    yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
     if (reading.verdict == RangeVerdict::BadStep) {
@@ -79,7 +94,7 @@ void DrawCommand::prepareAndSweep() {
     if (!engine_.CheckSyntax(expression))
         return; // the checker's message stays
     host_.setStatus(msg::kSweeping);
-    host_.yield();
+    yieldNow();
     if (engine_.StopRequested != 0)
         return;
     sweep(range, frame, expression, curves);
@@ -87,7 +102,7 @@ void DrawCommand::prepareAndSweep() {
 
 void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
                         Curves curves) {
-    YieldPacer pacer(clock_);
+    YieldPolicy policy(clock_, host_);
     // The steps of the reduction are the same for every x: recorded once
     // here, then replayed for each sample.
     schedule_.record(expression);
@@ -124,10 +139,9 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const st
         }
         scrollBar_.PSet(column, kProgressRow, kProgressColour);
 
-        if (switches_.YieldEachSample != kFalse || pacer.sampleDone()) {
-            host_.yield();
-            pacer.yielded();
-        }
+        // Read at every sample: the speed button works during a sweep.
+        policy.sampleDone(switches_.YieldEachSample != kFalse);
+        stopIfClosing();
         if (engine_.StopRequested != 0)
             return;
     }

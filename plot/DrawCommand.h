@@ -37,6 +37,10 @@ private:
     void prepareAndSweep();
     void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression, Curves curves);
     void finish();
+    // Every yield outside the sweep: what was drawn is shown, and a close
+    // of the window stops the draw like the stop button.
+    void yieldNow();
+    void stopIfClosing();
 
     engine::Engine& engine_;
     engine::ReductionSchedule schedule_;

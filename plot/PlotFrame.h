@@ -12,7 +12,7 @@ inline constexpr double PlotHeight = 4635; // y = Ymax at Y = 0, y = Ymin at Y =
 
 // A surface pixel at the usual screen resolution; ticks and grid dots are
 // thinned so that no pixel gets more than one of them.
-inline constexpr double kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerPixel = 15;
 
 // units * extent / range: the distance of units along an axis of the given
 // extent in twips. The product overflows for ranges beyond about 1e304

@@ -2,7 +2,8 @@
 # Sourced, not run.
 
 CURVALIA_PACKAGES=(qt6-base-dev qt6-svg-dev cmake ninja-build g++ libgtest-dev libbenchmark-dev
-                   xvfb xauth xdotool imagemagick fonts-liberation libmuparser-dev desktop-file-utils)
+                   xvfb xauth xdotool imagemagick fonts-liberation libmuparser-dev desktop-file-utils
+                   clang-format)
 
 curvalia_install_missing() {
     local missing=()

@@ -1,13 +1,16 @@
 #include "ui/MainWindow.h"
 
 #include "calc/ValueWindow.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotSurfaceWidget.h"
-#include "ui/Twips.h"
+#include "ui/QtEventQueue.h"
+#include "ui/StatusLine.h"
 #include "ui/WindowHints.h"
 #include "ui/WindowPlacement.h"
 
@@ -23,6 +26,11 @@
 #include <QMenuBar>
 
 namespace curvalia::ui {
+
+using layout::addLabel;
+using layout::arialFont;
+using layout::px;
+using layout::twipsRect;
 
 namespace {
 
@@ -52,15 +60,19 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setFixedMainWindowHints(*this);
     setFont(arialFont(8.25));
 
-    menu_ = new MainMenu(menuBar(), this);
+    menu_ = std::make_unique<MainMenu>(menuBar(), this);
     buildFrames();
     connectMenu();
     // The window keeps the size its controls were placed for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    engine_.setStatusSink([this](std::string_view text) { setStatusText(text); });
+    statusLine_ = std::make_unique<StatusLine>(*StatusBar);
+    engine_.setStatusSink(statusLine_->sink());
     area_ = new AreaDialog(this);
-    host_ = std::make_unique<MainPlotHost>(*this);
+    events_ = std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
+    host_ = std::make_unique<MainPlotHost>(MainPlotHost::Parts{
+        *statusLine_, *MyFx, *area_, *menu_, *events_,
+        [this](bool enabled) { setDrawInputsEnabled(enabled); }, [this] { return closeAfterDraw_; }});
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
     centreOnPointerScreen(*this);
@@ -214,8 +226,7 @@ void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
             engine_, [this] { return MyFx->text().toStdString(); },
-            [this](std::string_view text) { setStatusText(text); },
-            [this] { return StatusBar->text().toStdString(); }, this);
+            statusLine_->sink(), [this] { return StatusBar->text().toStdString(); }, this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
     }
     // Beside the plot rather than over it, as far as the screen allows.
@@ -249,10 +260,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && (watched == Frame2 || watched == Graph))
         resetButtonImages();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::setStatusText(std::string_view text) {
-    StatusBar->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void MainWindow::setDrawInputsEnabled(bool enabled) {

@@ -1,6 +1,7 @@
 #include "ui/PlotSurfaceWidget.h"
 
 #include "plot/Palette.h"
+#include "plot/PlotFrame.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -40,7 +41,7 @@ PlotSurfaceWidget::Look PlotSurfaceWidget::graphLook() {
 }
 
 PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& background) {
-    return Look{QSize(6675 / kTwipsPerPixel, 75 / kTwipsPerPixel), 0, background};
+    return Look{QSize(6675 / plot::kTwipsPerPixel, 75 / plot::kTwipsPerPixel), 0, background};
 }
 
 PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent) : QWidget(parent), look_(look) {
@@ -64,19 +65,11 @@ QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
     return image;
 }
 
-float PlotSurfaceWidget::widthTwips() const {
-    return static_cast<float>(look_.clientPixels.width() * kTwipsPerPixel);
-}
-
-float PlotSurfaceWidget::heightTwips() const {
-    return static_cast<float>(look_.clientPixels.height() * kTwipsPerPixel);
-}
-
 void PlotSurfaceWidget::setDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
-    const float lx = xTwips / kTwipsPerPixel;
-    const float ly = yTwips / kTwipsPerPixel;
+    const float lx = xTwips / plot::kTwipsPerPixel;
+    const float ly = yTwips / plot::kTwipsPerPixel;
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.
@@ -156,14 +149,9 @@ void PlotSurfaceWidget::markDirty(int left, int top, int right, int bottom) {
         dirtyRight_ = std::max(dirtyRight_, right);
         dirtyBottom_ = std::max(dirtyBottom_, bottom);
     }
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, [this] { flushDirty(); }, Qt::QueuedConnection);
-    }
 }
 
-void PlotSurfaceWidget::flushDirty() {
-    flushQueued_ = false;
+void PlotSurfaceWidget::flush() {
     if (dirtyRight_ < dirtyLeft_)
         return;
     // Device pixels back to logical ones, rounded outwards.

@@ -1,7 +1,8 @@
 // A picture box for the plot code: points are set in twips into an image
 // that the widget keeps, so the drawing survives covering, hiding and
 // resizing. The image has one pixel per device pixel (sharp on HiDPI
-// screens) while positions and pen widths are in logical pixels of 15 twips.
+// screens) while positions and pen widths are in logical pixels of
+// plot::kTwipsPerPixel twips.
 #pragma once
 
 #include "plot/Surface.h"
@@ -16,8 +17,6 @@ namespace curvalia::ui {
 class PlotSurfaceWidget : public QWidget, public plot::Surface {
     Q_OBJECT
 public:
-    static constexpr int kTwipsPerPixel = 15;
-
     struct Look {
         QSize clientPixels;   // drawing area, logical pixels
         int borderPixels = 0; // sunken frame around it
@@ -35,8 +34,10 @@ public:
     void PSet(float xTwips, float yTwips, int paletteColour) override;
     void Cls() override;
     void setDrawWidth(int pixels) override;
-    float widthTwips() const override;
-    float heightTwips() const override;
+    // Asks for a repaint of what was drawn since the last flush. Points are
+    // only stored as they are set: a sweep sets millions, and its yield
+    // policy decides how often the screen catches up.
+    void flush();
 
     // The drawing itself, at device resolution (for tests and benchmarks).
     const QImage& image() const { return image_; }
@@ -49,7 +50,6 @@ private:
     void adoptDevicePixelRatio();
     void setRatio(qreal ratio);
     void markDirty(int left, int top, int right, int bottom);
-    void flushDirty();
 
     // Direct access to the image's pixels: a sweep sets millions of dots,
     // and going through QImage for each (a sharing check per row) shows in
@@ -79,11 +79,8 @@ private:
         bool operator==(const Dot&) const = default;
     } lastDot_;
 
-    // Device-pixel area drawn since the last repaint request. Requests are
-    // batched through the event queue, so a sweep costs one repaint per
-    // yield instead of one per point.
+    // Device-pixel area drawn since the last flush.
     int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
-    bool flushQueued_ = false;
 };
 
 } // namespace curvalia::ui

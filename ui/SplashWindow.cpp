@@ -1,7 +1,7 @@
 #include "ui/SplashWindow.h"
 
-#include "ui/Twips.h"
-
+#include "layout/Labels.h"
+#include "layout/Twips.h"
 #include "ui/SvgPicture.h"
 #include "ui/WindowPlacement.h"
 
@@ -13,17 +13,10 @@
 
 namespace curvalia::ui {
 
-namespace {
+using layout::addLabel;
+using layout::arialFont;
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                 const QRect& geometry, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setAlignment(align);
-    label->setGeometry(geometry);
-    return label;
-}
+namespace {
 
 SvgPicture* addPicture(QWidget* parent, const char* name, const QString& file,
                        const QRect& geometry) {
@@ -66,7 +59,8 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
     addLabel(frame_, "lblPlatform", QStringLiteral("Win 95/98"), arialFont(9.75, true),
              QRect(262, 134, 108, 20));
     addLabel(frame_, "lblDate", QStringLiteral("01-02-2000"), arialFont(8.25, false),
-             QRect(262, 192, 186, 18), Qt::AlignRight | Qt::AlignVCenter);
+             QRect(262, 192, 186, 18))
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     centreOnPointerScreen(*this);
 }
 

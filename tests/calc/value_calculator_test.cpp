@@ -2,6 +2,8 @@
 // plain "." formatter (the locale formatter is tested with the window).
 #include "calc/ValueCalculator.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,6 +20,10 @@ struct Case {
     const char* DPrima;
     const char* Angolo;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << '"' << c.expression << "\" at x = \"" << c.x << '"';
+}
 
 class ValueCalculatorTest : public ::testing::TestWithParam<Case> {};
 
@@ -53,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"lge(0-x)", "-0.00001", "-11.51293", "", ""},
         Case{"asin(x)", "0.99999", "1.56632", "", ""},
         // A non-finite x is no point of the curve.
-        Case{"x", "1e999", "Non definita!", "", ""}, Case{"x", "-1e999", "Non definita!", "", ""}));
+        Case{"x", "1e999", "Non definita!", "", ""}, Case{"x", "-1e999", "Non definita!", "", ""}),
+    ::curvalia::testing::CaseName());
 
 TEST(ValueCalculator, UndefinedValueEmptiesEarlierDerivative) {
     engine::Engine engine;

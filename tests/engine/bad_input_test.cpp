@@ -59,8 +59,9 @@ TEST(BadInput, NeverCrashesHangsOrReportsAStrangeMessage) {
                     << text;
                 ASSERT_EQ(run.engine.StopRequested != 0, s.outcome == SampleOutcome::NothingToReduce)
                     << text;
-                if (s.outcome != SampleOutcome::Normal)
+                if (s.outcome != SampleOutcome::Normal) {
                     ASSERT_FALSE(s.defined) << text;
+                }
             }
         }
 

@@ -5,6 +5,8 @@
 #include "engine/NumberText.h"
 #include "engine/ReductionSchedule.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -61,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         V{"5", 0, 5, true}, V{"(-5)", 0, -5, true}, V{"2*(-5)", 0, -10, true},
         V{"2*(-x+1)", 1.5, -1, true}, V{"(-x)^2", 3, 9, true}, V{"(-x^2)", 3, -9, true},
         V{"sin(-x)", 1.5, -0.99749498660405445, true},
-        V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true}));
+        V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     RedundantParentheses, EvaluateTable,
@@ -69,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         V{"((1+2)*3)", 0, 9, true}, V{"2*((x+1))", 1, 4, true},
         V{"sin(((x)))", 1, 0.8414709848078965, true}, V{"(((-cos(0))))+0", 0, -1, true},
         V{"((((x))))^2", 3, 9, true},
-        V{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7, 1.494214242209321, true}));
+        V{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7, 1.494214242209321, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     PowersAndDomains, EvaluateTable,
@@ -82,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         // ... nor is a single number that overflows when read back.
         V{"x", 1.7976931348623157e308, 0, false},
         // Each domain error counts once; the placeholders stand in.
-        V{"lge(0)+lge(0)", 0, 2, false}));
+        V{"lge(0)+lge(0)", 0, 2, false}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, EvaluateTable,
@@ -97,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
         V{"rad(x)(32)", 2.5, 4, true}, V{"rad(x)(0-32)", 2.5, -4, true},
         // The root of index 0 would divide by 0.
         V{"rad(0)(5)", 0, 0, false},
-        V{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true}));
+        V{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     NothingToReduce, EvaluateTable,
@@ -110,7 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
         // ... but a ")" without its "(" is no value.
         V{"-5)", 0, 0, false, msg::kBrackets}, V{"*5)+1", 0, 0, false, msg::kBrackets},
         // A list that never gets shorter ends at the pass limit, with no value.
-        V{"(sinxx)", 1, 0, false, msg::kStepLimit}));
+        V{"(sinxx)", 1, 0, false, msg::kStepLimit}),
+    ::curvalia::testing::CaseName());
 
 TEST(Evaluate, NoReductionStopsTheSweepButTheStepLimitDoesNot) {
     EngineRun run;

@@ -3,6 +3,8 @@
 
 #include "engine/Messages.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -35,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
     Accepted, CheckTable,
     ::testing::Values(C{"sin(x)", ""}, C{"x^2+3*x", ""}, C{"rad(3)(x+1)", ""},
                       C{"lge(x)*abs(x)", ""}, C{"(-x)+1", ""}, C{"2*sinh(x)", ""}, C{"sin", ""},
-                      C{"(x+)", ""}, C{"2x", ""}, C{"", ""}, C{"((5))", ""}));
+                      C{"(x+)", ""}, C{"2x", ""}, C{"", ""}, C{"((5))", ""}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, CheckTable,
@@ -50,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         C{"-x", msg::kBadStart}, C{"+x", msg::kBadStart}, C{"*x", msg::kBadStart},
         C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."}, C{"x+-1", kRemove + "-..."},
         C{"x+", kRemove + "..."}, C{"sin(-)", msg::kCheckBrackets},
-        C{"2*(+x)", kRemove + "+..."}));
+        C{"2*(+x)", kRemove + "+..."}),
+    ::curvalia::testing::CaseName());
 
 TEST(CheckSyntax, LeavesTheArraysLoadedWithXTakenAsZero) {
     EngineRun run;

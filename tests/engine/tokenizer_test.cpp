@@ -1,6 +1,8 @@
 // Loading (x, e and p replaced by number texts) and breaking into tokens.
 #include "engine_support.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 namespace curvalia::engine::testing {
@@ -13,6 +15,10 @@ struct TokenCase {
     double x;
     Texts tokens;
 };
+
+void PrintTo(const TokenCase& c, std::ostream* os) {
+    *os << '"' << c.expression << "\" at x = " << c.x;
+}
 
 class TokenizeTable : public ::testing::TestWithParam<TokenCase> {};
 
@@ -51,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"2*(3)", 0, {" 2", "*", " 3"}}, T{"((5))", 0, {" 5"}},
         T{"sin(((x)))", 1, {"sin", "(", " 1", ")"}}, T{"2*(-(3))", 0, {" 2", "*", "-3"}},
         // Arguments are never folded: after a name or a ")".
-        T{"abs(5)", 0, {"abs", "(", " 5", ")"}}));
+        T{"abs(5)", 0, {"abs", "(", " 5", ")"}}),
+    ::curvalia::testing::CaseName());
 
 TEST(LoadExpression, ReplacesXEAndPButKeepsLettersOfNames) {
     const struct {

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
         LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
         LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
     const struct {

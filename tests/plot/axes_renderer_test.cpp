@@ -79,7 +79,7 @@ const AxesCase kAxesCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Ranges, AxesTest, ::testing::ValuesIn(kAxesCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
     struct Case {

@@ -29,11 +29,15 @@ struct Rig {
         engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
         host.expression = expression;
         host.texts = texts;
+        host.onRepaint = [this] { repaintedAt = bar.calls.size(); };
     }
+    size_t repaintedAt = 0;
     size_t samples() const { return bar.points(kProgressColour, false).size(); }
-    // Every way out clears the progress bar and gives the inputs back.
+    // Every way out clears the progress bar, shows that, and gives the
+    // inputs back.
     void expectFinished() const {
         EXPECT_EQ(bar.calls.back().colour, RecordingSurface::kCls);
+        EXPECT_EQ(repaintedAt, bar.calls.size());
         EXPECT_EQ(host.enabledHistory, (std::vector<bool>{false, true}));
         EXPECT_FALSE(command.isRunning());
     }
@@ -97,7 +101,7 @@ const SweepCase kSweepCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
     struct Case {
@@ -220,6 +224,16 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
     }
 }
 
+TEST(DrawCommand, ACloseDuringTheFirstYieldEndsTheDraw) {
+    // The first yield comes before the command clears StopRequested, so
+    // the window's own stop would be lost there.
+    Rig rig("x");
+    rig.host.onYield = [&] { rig.host.closing = true; };
+    rig.command.run();
+    EXPECT_EQ(rig.samples(), 0u);
+    rig.expectFinished();
+}
+
 struct PacingCase {
     const char* name;
     std::int16_t yieldEachSample;
@@ -259,7 +273,7 @@ const PacingCase kPacing[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Clock, YieldPolicyTest, ::testing::ValuesIn(kPacing),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace curvalia::plot

@@ -52,7 +52,7 @@ const RangeCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, RangeReaderTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RefusalText, HintsAtTheDecimalPointOnlyWhenACommaCausedTheRefusal) {
     const std::string hint = "usare il punto come separatore decimale";

@@ -30,8 +30,6 @@ public:
     }
     void Cls() override { calls.push_back({0, 0, kCls}); }
     void setDrawWidth(int pixels) override { calls.push_back({static_cast<float>(pixels), 0, kWidth}); }
-    float widthTwips() const override { return 6690; }
-    float heightTwips() const override { return 4650; }
 
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {
@@ -55,10 +53,16 @@ class FakeHost : public PlotHost {
 public:
     void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     void setInputsEnabled(bool enabled) override { enabledHistory.push_back(enabled); }
+    bool eventsPending() override { return true; }
     void yield() override {
         if (onYield)
             onYield();
     }
+    void repaint() override {
+        if (onRepaint)
+            onRepaint();
+    }
+    bool closeRequested() override { return closing; }
     std::string expressionText() override { return expression; }
     RangeTexts rangeTexts() override { return texts; }
     bool drawFunctionChecked() override { return drawFunction; }
@@ -72,6 +76,8 @@ public:
     std::vector<std::string> statuses;
     std::vector<bool> enabledHistory;
     std::function<void()> onYield;
+    std::function<void()> onRepaint;
+    bool closing = false;
 };
 
 class FakeClock : public Clock {

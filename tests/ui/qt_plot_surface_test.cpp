@@ -1,5 +1,5 @@
-// The plot surface at device pixel ratio 2: the whole binary runs scaled,
-// set before the shared main creates the application.
+// The plot surface at device pixel ratio 2. ctest runs this suite once more
+// with QT_SCALE_FACTOR=2; in the unscaled run it has nothing to check.
 #include "plot/Palette.h"
 #include "ui/PlotSurfaceWidget.h"
 
@@ -8,12 +8,9 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <limits>
 
 namespace {
-
-const bool kScaledTwice = [] { return setenv("QT_SCALE_FACTOR", "2", 1) == 0; }();
 
 using curvalia::plot::QBColorArgb;
 using curvalia::ui::PlotSurfaceWidget;
@@ -25,12 +22,12 @@ void settle() {
         QApplication::processEvents();
 }
 
-TEST(PlotSurfaceWidget, KeepsSharpDotsAtRatio2AcrossHideAndShow) {
-    ASSERT_TRUE(kScaledTwice);
+TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     graph.show();
     settle();
-    ASSERT_EQ(graph.devicePixelRatioF(), 2.0);
+    if (graph.devicePixelRatioF() != 2.0)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
     EXPECT_EQ(graph.image().size(), QSize(892, 620));
 
     graph.PSet(150, 300, 10);   // logical pixel (10, 20): device 20..21, 40..41

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"Enter", Qt::Key_Return, "\r", true},
         KeyCase{"Escape", Qt::Key_Escape, "\x1b", true},
         KeyCase{"Space", Qt::Key_Space, " ", true}, KeyCase{"Digit", Qt::Key_7, "7", true}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<KeyCase>& test) { return test.param.name; });
 
 TEST(Splash, HandsOverOnceAndTheMainWindowIsUpBeforeTheSplashGoes) {
     SplashRig rig;
