@@ -144,10 +144,13 @@ void printSummary(const std::map<std::string, double>& ns) {
     const double reparse = find("muparserReparse");
     const double once = find("muparserParsedOnce");
     if (replay > 0 && reparse > 0 && once > 0) {
-        std::fprintf(stderr, "muparser re-parsed per x: %.1f ns, %.1fx our replay (target >= 100x)\n",
+        std::fprintf(stderr,
+                     "muparser re-parsed per x: %.1f ns, %.1fx our replay (target >= 100x)\n",
                      reparse, reparse / replay);
-        std::fprintf(stderr, "muparser parsed once: %.1f ns, our replay takes %.2fx its time (target <= 5x)\n",
-                     once, replay / once);
+        std::fprintf(
+            stderr,
+            "muparser parsed once: %.1f ns, our replay takes %.2fx its time (target <= 5x)\n", once,
+            replay / once);
     } else {
         std::fprintf(stderr, "muparser not available or not run: comparison skipped\n");
     }

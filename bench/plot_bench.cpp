@@ -22,7 +22,7 @@ using namespace curvalia;
 // Keeps the points in a preallocated array, as cheap as a surface can be
 // while still holding what was drawn.
 class MemorySurface final : public plot::Surface {
-public:
+  public:
     struct Dot {
         float x, y;
         int colour;
@@ -40,7 +40,7 @@ public:
 // The window's side of a draw; with a queue, yields and repaints go to the
 // real Qt event loop the way the main window's host sends them.
 class BenchHost final : public plot::PlotHost {
-public:
+  public:
     explicit BenchHost(ui::QtEventQueue* events, std::string expression = "sin(x)")
         : events_(events), expression_(std::move(expression)) {}
     void setStatus(std::string_view) override {}
@@ -61,12 +61,13 @@ public:
     bool drawDerivativeChecked() override { return true; }
     plot::RangeTexts texts;
 
-private:
+  private:
     ui::QtEventQueue* events_;
     std::string expression_;
 };
 
-void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar, ui::QtEventQueue* events) {
+void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
+                 ui::QtEventQueue* events) {
     engine::Engine engine;
     plot::PlotSwitches switches;
     switches.GridOn = plot::kTrue;
@@ -133,7 +134,8 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         command.run();
-        sweepTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        sweepTotal +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.PauseTiming();
         engineTotal += engineSeconds(engine, expression, step);
         state.ResumeTiming();
@@ -143,7 +145,11 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     state.counters["engine_samples_per_s"] = samples * n / engineTotal;
     state.counters["sweep_vs_engine"] = engineTotal / sweepTotal;
 }
-BENCHMARK(BM_Sweep2MillionSamplesImageSurface)->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK(BM_Sweep2MillionSamplesImageSurface)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(3);
 
 // The slow mode ("Speed Disattivato"): a yield after every sample, on the
 // real surfaces and the real event loop, as the main window runs it.

@@ -121,7 +121,7 @@ class Engine {
     bool foldPass();
     // The two fold patterns, each written once and shared by the fold pass
     // and StoreResult; both answer whether they changed the list.
-    bool foldGroupAt(int j);                           // "(" value ")"  ->  value
+    bool foldGroupAt(int j);                            // "(" value ")"  ->  value
     bool foldNegatedGroupAt(int j, bool becomesResult); // "(" "-" value ")"  ->  -value
     void storeResultAt(int i, double result);
     void takeStep(StepValue step);

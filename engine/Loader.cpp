@@ -160,8 +160,9 @@ std::uint32_t simpleLowerCase(std::uint32_t cp) {
     if (cp < 0x80)
         return cp;
     // The last run that starts at or before cp.
-    const LowerRun* run = std::upper_bound(std::begin(kRuns), std::end(kRuns), cp,
-                                           [](std::uint32_t c, const LowerRun& r) { return c < r.first; });
+    const LowerRun* run =
+        std::upper_bound(std::begin(kRuns), std::end(kRuns), cp,
+                         [](std::uint32_t c, const LowerRun& r) { return c < r.first; });
     if (run == std::begin(kRuns))
         return cp;
     --run;

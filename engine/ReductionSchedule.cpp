@@ -215,7 +215,8 @@ void ReductionSchedule::recordNegation(int to, int from, bool becomesResult) {
     const std::uint16_t source = registerOf(from);
     const std::uint16_t dest = newRegister(0);
     engine_.Tokens.setReg(to, static_cast<std::int16_t>(dest));
-    append({becomesResult ? Op::NegateToResult : Op::Negate, TokenKind::Empty, Then::Nothing, dest, source, 0});
+    append({becomesResult ? Op::NegateToResult : Op::Negate, TokenKind::Empty, Then::Nothing, dest,
+            source, 0});
 }
 
 void ReductionSchedule::recordEnd(SampleOutcome outcome) {
@@ -233,7 +234,8 @@ void ReductionSchedule::dropUnreadStores() {
         Instruction& in = program_[i];
         if (in.then != Then::Nothing && !read[in.dest])
             in.then = Then::Nothing;
-        if ((in.op == Op::Store && in.then == Then::Nothing) || (in.op == Op::Negate && !read[in.dest])) {
+        if ((in.op == Op::Store && in.then == Then::Nothing) ||
+            (in.op == Op::Negate && !read[in.dest])) {
             dropped[i] = true;
             continue;
         }
@@ -260,7 +262,8 @@ void ReductionSchedule::dropUnreadStores() {
 }
 
 std::string ReductionSchedule::describe() const {
-    static constexpr const char* kOpNames[] = {"^", "*", "/", "+", "-", "sign", "fn", "store", "neg", "neg=r"};
+    static constexpr const char* kOpNames[] = {"^",    "*",  "/",     "+",   "-",
+                                               "sign", "fn", "store", "neg", "neg=r"};
     std::string out;
     if (single_)
         out += singleIsX_ ? "single x;" : "single;";
@@ -268,11 +271,12 @@ std::string ReductionSchedule::describe() const {
         const Instruction& in = program_[i];
         out += kOpNames[static_cast<int>(in.op)];
         out += ' ';
-        out += std::to_string(static_cast<int>(in.kind)) + ' ' + std::to_string(static_cast<int>(in.then)) +
-               ' ' + std::to_string(in.dest) + ' ' +
+        out += std::to_string(static_cast<int>(in.kind)) + ' ' +
+               std::to_string(static_cast<int>(in.then)) + ' ' + std::to_string(in.dest) + ' ' +
                std::to_string(in.a) + ' ' + std::to_string(in.b) + ';';
     }
-    out += " end " + std::to_string(static_cast<int>(end_)) + " steps " + std::to_string(stepCount_);
+    out +=
+        " end " + std::to_string(static_cast<int>(end_)) + " steps " + std::to_string(stepCount_);
     return out;
 }
 

@@ -47,7 +47,7 @@ class ReductionSchedule {
     friend class Engine; // calls the recording hooks below
 
     enum class Op : std::uint8_t {
-        Power,          // r := reg[a] ^ reg[b], and likewise for the next four
+        Power, // r := reg[a] ^ reg[b], and likewise for the next four
         Times,
         Divide,
         Plus,

@@ -45,7 +45,8 @@ std::int16_t gridRowSpacing(double RangeY) {
     return static_cast<std::int16_t>(whole);
 }
 
-PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax, std::int16_t GridOn) {
+PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax,
+                   std::int16_t GridOn) {
     const double W = PlotWidth;
     const double H = PlotHeight;
 

@@ -15,11 +15,14 @@ constexpr float kProgressRow = 10;
 
 } // namespace
 
-DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
-                         PlotHost& host, Clock& clock)
-    : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar), host_(host), clock_(clock) {}
+DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph,
+                         Surface& scrollBar, PlotHost& host, Clock& clock)
+    : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar),
+      host_(host), clock_(clock) {}
 
-bool DrawCommand::isRunning() const { return running_; }
+bool DrawCommand::isRunning() const {
+    return running_;
+}
 
 void DrawCommand::requestStop() {
     engine_.StopRequested = kTrue;
@@ -75,7 +78,8 @@ void DrawCommand::prepareAndSweep() {
         return;
     }
     const PlotRange& range = reading.range;
-    const PlotFrame frame = DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    const PlotFrame frame =
+        DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
     yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
@@ -100,8 +104,8 @@ void DrawCommand::prepareAndSweep() {
     sweep(range, frame, expression, curves);
 }
 
-void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
-                        Curves curves) {
+void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
+                        const std::string& expression, Curves curves) {
     YieldPolicy policy(clock_, host_);
     // The steps of the reduction are the same for every x: recorded once
     // here, then replayed for each sample.

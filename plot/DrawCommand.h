@@ -15,7 +15,7 @@
 namespace curvalia::plot {
 
 class DrawCommand {
-public:
+  public:
     DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
                 PlotHost& host, Clock& clock);
 
@@ -29,13 +29,14 @@ public:
     // is what the button does whether or not a draw runs.)
     void requestStop();
 
-private:
+  private:
     struct Curves {
         bool function;
         bool derivative;
     };
     void prepareAndSweep();
-    void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression, Curves curves);
+    void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
+               Curves curves);
     void finish();
     // Every yield outside the sweep: what was drawn is shown, and a close
     // of the window stops the draw like the stop button.

@@ -5,7 +5,7 @@
 namespace curvalia::plot {
 
 class EventSource {
-public:
+  public:
     virtual ~EventSource() = default;
     // Whether yielding now could run anything. Asked after every sample of
     // a slow sweep, so it must be cheap; true when unsure.

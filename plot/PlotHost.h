@@ -21,7 +21,7 @@ struct RangeTexts {
 };
 
 class PlotHost : public EventSource {
-public:
+  public:
     virtual void setStatus(std::string_view text) = 0;
     // Disables (false) or re-enables (true) the controls that would disturb a
     // running sweep: the five range fields, the expression box, the settings
@@ -37,14 +37,16 @@ public:
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual std::chrono::steady_clock::time_point now() = 0;
 };
 
 class SteadyClock final : public Clock {
-public:
-    std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::now(); }
+  public:
+    std::chrono::steady_clock::time_point now() override {
+        return std::chrono::steady_clock::now();
+    }
 };
 
 } // namespace curvalia::plot

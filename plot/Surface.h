@@ -6,7 +6,7 @@
 namespace curvalia::plot {
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     // One dot of the current pen width, centred at (x, y) twips from the
     // top-left corner, Y downwards, in palette colour 0..15. Positions

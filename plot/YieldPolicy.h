@@ -15,7 +15,7 @@
 namespace curvalia::plot {
 
 class YieldPolicy {
-public:
+  public:
     // Yield well inside the 50 ms the window may go without events, leaving
     // room for the samples between two clock reads.
     static constexpr std::chrono::milliseconds kYieldInterval{40};
@@ -30,7 +30,8 @@ public:
 
     // Called after every sample, with the YieldEachSample switch as it is now.
     void sampleDone(bool yieldEachSample);
-private:
+
+  private:
     bool clockDue();
     void repaint(std::chrono::steady_clock::time_point now);
 

@@ -19,7 +19,7 @@ class QtEventQueue;
 class StatusLine;
 
 class MainPlotHost final : public plot::PlotHost {
-public:
+  public:
     struct Parts {
         StatusLine& status;
         QLineEdit& expression;
@@ -42,7 +42,7 @@ public:
     bool drawDerivativeChecked() override;
     bool closeRequested() override;
 
-private:
+  private:
     Parts parts_;
 };
 

@@ -69,10 +69,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     statusLine_ = std::make_unique<StatusLine>(*StatusBar);
     engine_.setStatusSink(statusLine_->sink());
     area_ = new AreaDialog(this);
-    events_ = std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
-    host_ = std::make_unique<MainPlotHost>(MainPlotHost::Parts{
-        *statusLine_, *MyFx, *area_, *menu_, *events_,
-        [this](bool enabled) { setDrawInputsEnabled(enabled); }, [this] { return closeAfterDraw_; }});
+    events_ =
+        std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
+    host_ = std::make_unique<MainPlotHost>(
+        MainPlotHost::Parts{*statusLine_, *MyFx, *area_, *menu_, *events_,
+                            [this](bool enabled) { setDrawInputsEnabled(enabled); },
+                            [this] { return closeAfterDraw_; }});
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
     centreOnPointerScreen(*this);
@@ -225,8 +227,8 @@ void MainWindow::showSettings() {
 void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
-            engine_, [this] { return MyFx->text().toStdString(); },
-            statusLine_->sink(), [this] { return StatusBar->text().toStdString(); }, this);
+            engine_, [this] { return MyFx->text().toStdString(); }, statusLine_->sink(),
+            [this] { return StatusBar->text().toStdString(); }, this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
     }
     // Beside the plot rather than over it, as far as the screen allows.

@@ -18,7 +18,9 @@ namespace {
 // integer conversion, which keeps huge or infinite twips harmless.
 constexpr float kFarPixels = 1.0e6f;
 
-int toDevice(int logical, qreal ratio) { return static_cast<int>(std::lround(logical * ratio)); }
+int toDevice(int logical, qreal ratio) {
+    return static_cast<int>(std::lround(logical * ratio));
+}
 
 // floor() for values already known to fit an int.
 int floorToInt(float v) {
@@ -44,7 +46,8 @@ PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& backgro
     return Look{QSize(6675 / plot::kTwipsPerPixel, 75 / plot::kTwipsPerPixel), 0, background};
 }
 
-PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent) : QWidget(parent), look_(look) {
+PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent)
+    : QWidget(parent), look_(look) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(look_.clientPixels + QSize(2 * look_.borderPixels, 2 * look_.borderPixels));
     setRatio(devicePixelRatioF());
@@ -58,14 +61,16 @@ void PlotSurfaceWidget::setRatio(qreal ratio) {
 }
 
 QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
-    QImage image(toDevice(look_.clientPixels.width(), ratio), toDevice(look_.clientPixels.height(), ratio),
-                 QImage::Format_RGB32);
+    QImage image(toDevice(look_.clientPixels.width(), ratio),
+                 toDevice(look_.clientPixels.height(), ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(look_.background);
     return image;
 }
 
-void PlotSurfaceWidget::setDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
+void PlotSurfaceWidget::setDrawWidth(int pixels) {
+    drawWidth_ = std::max(1, pixels);
+}
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     const float lx = xTwips / plot::kTwipsPerPixel;
@@ -73,7 +78,8 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.
-        if (!(lx >= 0 && ly >= 0 && lx < static_cast<float>(pixels_.width) && ly < static_cast<float>(pixels_.height)))
+        if (!(lx >= 0 && ly >= 0 && lx < static_cast<float>(pixels_.width) &&
+              ly < static_cast<float>(pixels_.height)))
             return;
         const int x = static_cast<int>(lx);
         const int y = static_cast<int>(ly);
@@ -192,8 +198,9 @@ void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
     const QRect imageArea(QPoint(b, b), look_.clientPixels);
     const QRect target = event->rect() & client & imageArea;
     if (!target.isEmpty())
-        painter.drawImage(target, image_, QRectF(target.translated(-b, -b).topLeft() * ratio_,
-                                                 QSizeF(target.size()) * ratio_));
+        painter.drawImage(
+            target, image_,
+            QRectF(target.translated(-b, -b).topLeft() * ratio_, QSizeF(target.size()) * ratio_));
     // A widget laid out larger than its drawing shows background there.
     const QRegion outside = QRegion(event->rect() & client) - imageArea;
     for (const QRect& r : outside)

@@ -16,7 +16,7 @@ namespace curvalia::ui {
 
 class PlotSurfaceWidget : public QWidget, public plot::Surface {
     Q_OBJECT
-public:
+  public:
     struct Look {
         QSize clientPixels;   // drawing area, logical pixels
         int borderPixels = 0; // sunken frame around it
@@ -42,10 +42,10 @@ public:
     // The drawing itself, at device resolution (for tests and benchmarks).
     const QImage& image() const { return image_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage blankImage(qreal ratio) const;
     void adoptDevicePixelRatio();
     void setRatio(qreal ratio);
@@ -57,8 +57,11 @@ private:
     struct Pixels {
         Pixels() = default;
         explicit Pixels(QImage& image)
-            : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()), height(image.height()) {}
-        QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride); }
+            : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()),
+              height(image.height()) {}
+        QRgb* row(int y) const {
+            return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+        }
         uchar* bits = nullptr;
         qsizetype stride = 0;
         int width = 0;

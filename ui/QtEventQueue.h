@@ -13,7 +13,7 @@ namespace curvalia::ui {
 class PlotSurfaceWidget;
 
 class QtEventQueue final : public plot::EventSource {
-public:
+  public:
     // Qt 6 cannot tell without a system call whether events wait (that call
     // is what processEvents() itself costs, about 3 us, twenty fast samples),
     // so the queue is looked at when this long has passed since the last
@@ -27,7 +27,7 @@ public:
     void yield() override;
     void repaint() override;
 
-private:
+  private:
     std::vector<PlotSurfaceWidget*> surfaces_;
     std::chrono::steady_clock::time_point lastLook_;
     bool repaintWaiting_ = false;

@@ -11,7 +11,7 @@
 namespace curvalia::ui {
 
 class StatusLine {
-public:
+  public:
     explicit StatusLine(QLabel& label) : label_(label) {}
 
     void write(std::string_view text) {
@@ -22,7 +22,7 @@ public:
         return [this](std::string_view text) { write(text); };
     }
 
-private:
+  private:
     QLabel& label_;
 };
 

@@ -35,8 +35,13 @@ namespace {
 
 // Domain errors on the way, the bracket message, the pass limit, a long one.
 const char* const kExpressions[] = {
-    "sin(x)*x^2+3*x-1", "rad(3)(x^2+1)/(abs(x)+1)", "x", "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
-    "lge(x)+1/x+x^(1/3)", "2x", "(sinxx)",
+    "sin(x)*x^2+3*x-1",
+    "rad(3)(x^2+1)/(abs(x)+1)",
+    "x",
+    "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
+    "lge(x)+1/x+x^(1/3)",
+    "2x",
+    "(sinxx)",
     "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*"
     "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x"};
 

@@ -48,16 +48,19 @@ TEST(BadInput, NeverCrashesHangsOrReportsAStrangeMessage) {
             for (bool replay : {false, true}) {
                 run.messages.clear();
                 run.engine.StopRequested = 0;
-                const Sample s = replay ? schedule.run(x + k) : run.engine.evaluateSample(lowered, x + k);
+                const Sample s =
+                    replay ? schedule.run(x + k) : run.engine.evaluateSample(lowered, x + k);
                 ASSERT_TRUE(std::isfinite(s.value)) << text;
                 // Every end but the normal one says why, and only it says so.
-                const char* expected = s.outcome == SampleOutcome::StepLimit         ? msg::kStepLimit
-                                       : s.outcome == SampleOutcome::NothingToReduce ? msg::kBrackets
-                                                                                     : nullptr;
+                const char* expected = s.outcome == SampleOutcome::StepLimit ? msg::kStepLimit
+                                       : s.outcome == SampleOutcome::NothingToReduce
+                                           ? msg::kBrackets
+                                           : nullptr;
                 ASSERT_EQ(run.messages, expected ? std::vector<std::string>{expected}
                                                  : std::vector<std::string>{})
                     << text;
-                ASSERT_EQ(run.engine.StopRequested != 0, s.outcome == SampleOutcome::NothingToReduce)
+                ASSERT_EQ(run.engine.StopRequested != 0,
+                          s.outcome == SampleOutcome::NothingToReduce)
                     << text;
                 if (s.outcome != SampleOutcome::Normal) {
                     ASSERT_FALSE(s.defined) << text;

@@ -64,9 +64,9 @@ class BadInput {
     }
 
     std::string validLooking() {
-        static const char* parts[] = {"sin(x)", "x^2",    "rad(3)(x)", "lge(x)",  "(x+1)",  "(-x)",
-                                      "2.5",    "e",      "p",         "abs(x)",  "tg(x)",  "((x))",
-                                      "asin(x)", "acos(x/9)", "lgn(x)", "1/x"};
+        static const char* parts[] = {
+            "sin(x)", "x^2",    "rad(3)(x)", "lge(x)", "(x+1)",   "(-x)",      "2.5",    "e",
+            "p",      "abs(x)", "tg(x)",     "((x))",  "asin(x)", "acos(x/9)", "lgn(x)", "1/x"};
         std::string s = any(parts);
         for (int i = pick(0, 12); i > 0; --i)
             s += std::string(1, "+-*/^"[pick(0, 4)]) + any(parts);
@@ -101,15 +101,15 @@ class BadInput {
 
     std::string hugeAndTiny() {
         static const char* texts[] = {
-            "1e308*10", "9^9^9^9", "0.0000000000000000000001/x", "x^x^x^x", "lge(0)/0",
-            "99999999999999999999999999*99999999999999999999", "1/(x-x)", "rad(0)(x)",
-            "10^308*10^308", "(0-10)^0.5", "acos(2)*asin(-2)",
-            "x/0.000000000000000000000000000000000000000000001"};
+            "1e308*10",   "9^9^9^9",          "0.0000000000000000000001/x",
+            "x^x^x^x",    "lge(0)/0",         "99999999999999999999999999*99999999999999999999",
+            "1/(x-x)",    "rad(0)(x)",        "10^308*10^308",
+            "(0-10)^0.5", "acos(2)*asin(-2)", "x/0.000000000000000000000000000000000000000000001"};
         return any(texts);
     }
 
     std::string pieces(int count) {
-        static const char* tokens[] = {"(", ")",    "-",  "+",  "*", "/",  "^",  "x", "1",
+        static const char* tokens[] = {"(",   ")",    "-",  "+",  "*", "/",  "^",  "x", "1",
                                        "sin", "rad(", ")(", "(-", "e", "ax", "se", ".", "2.2.2"};
         std::string s;
         for (int i = 0; i < count; ++i)

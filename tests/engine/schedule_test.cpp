@@ -18,9 +18,9 @@ namespace {
 
 // The edges of the number text: signed zeros, the ends of the double range,
 // the plain/exponent switch-over, negative bases of "^" and odd roots.
-const double kSpecialX[] = {0,      -0.0,    1e-300, -1e-300, 1e300,   -1e300, -2,
-                            -8,     1e15,    1e-5,   1.5e-7,  -3.25e17, 99999999999999.9,
-                            0.0001, 0.00009, 1.0 / 3};
+const double kSpecialX[] = {0,       -0.0,   1e-300, -1e-300, 1e300,    -1e300,           -2,
+                            -8,      1e15,   1e-5,   1.5e-7,  -3.25e17, 99999999999999.9, 0.0001,
+                            0.00009, 1.0 / 3};
 
 struct Observed {
     Sample sample;
@@ -31,8 +31,8 @@ struct Observed {
 
 Observed observe(EngineRun& run, const Sample& s) {
     const Engine& e = run.engine;
-    return {s,         e.DomainTally, e.DomainEvents,   e.StepCount,      e.StopRequested,
-            e.NextPos, e.ItemCount,   e.SingleInGroup, e.GroupOpen,      run.messages};
+    return {s,         e.DomainTally, e.DomainEvents,  e.StepCount, e.StopRequested,
+            e.NextPos, e.ItemCount,   e.SingleInGroup, e.GroupOpen, run.messages};
 }
 
 // One expression at the given x values: plain machine on one engine,
@@ -79,8 +79,8 @@ TEST(ReductionSchedule, MatchesThePlainMachineOnGeneratedExpressions) {
         std::string text = input.next();
         if (i % 2 == 0)
             text = toLowerText(text);
-        xs.assign({kSpecialX[i % std::size(kSpecialX)], kSpecialX[(i * 7 + 3) % std::size(kSpecialX)],
-                   input.x(), input.x()});
+        xs.assign({kSpecialX[i % std::size(kSpecialX)],
+                   kSpecialX[(i * 7 + 3) % std::size(kSpecialX)], input.x(), input.x()});
         expectSameSamples(text, xs);
         if (::testing::Test::HasFatalFailure())
             return;
@@ -95,11 +95,33 @@ TEST(ReductionSchedule, MatchesThePlainMachineOnGeneratedExpressions) {
 
 TEST(ReductionSchedule, MatchesThePlainMachineOnEveryKindOfEnd) {
     const std::vector<double> xs(std::begin(kSpecialX), std::end(kSpecialX));
-    for (const char* expression :
-         {"sin(x)*x^2+3*x-1", "x", "ax", "", "7", "1e400", "(-x)", "2*(-x+1)", "(((-cos(x))))",
-          "((1+2)*3)", "rad(3)(x^2+1)/(abs(x)+1)", "rad(x)(8)", "rad(0)(x)", "x^(1/3)", "x^x",
-          "lge(x)+lgn(x)", "asin(x)*acos(x)", "1/x", "x*1e300*1e300", "2x", "(x+1)(x)", "-5)",
-          "-x", "*5", "(sinxx)", "tg(x)^(-x)", "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))"}) {
+    for (const char* expression : {"sin(x)*x^2+3*x-1",
+                                   "x",
+                                   "ax",
+                                   "",
+                                   "7",
+                                   "1e400",
+                                   "(-x)",
+                                   "2*(-x+1)",
+                                   "(((-cos(x))))",
+                                   "((1+2)*3)",
+                                   "rad(3)(x^2+1)/(abs(x)+1)",
+                                   "rad(x)(8)",
+                                   "rad(0)(x)",
+                                   "x^(1/3)",
+                                   "x^x",
+                                   "lge(x)+lgn(x)",
+                                   "asin(x)*acos(x)",
+                                   "1/x",
+                                   "x*1e300*1e300",
+                                   "2x",
+                                   "(x+1)(x)",
+                                   "-5)",
+                                   "-x",
+                                   "*5",
+                                   "(sinxx)",
+                                   "tg(x)^(-x)",
+                                   "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))"}) {
         expectSameSamples(expression, xs);
     }
 }

@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         T{"x", 0.00001, {" 1E-05"}}, T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}},
         T{".", 0, {"."}}, T{",", 0, {","}}, T{"", 0, {}},
         T{"lge(x)+lgn(x)", 3, {"lge", "(", " 3", ")", "+", "lgn", "(", " 3", ")"}},
-        T{"asin(x)*acos(x)/atg(x)-abs(x)", 0,
+        T{"asin(x)*acos(x)/atg(x)-abs(x)",
+          0,
           {"asin", "(", " 0", ")", "*", "acos", "(", " 0", ")", "/", "atg", "(", " 0", ")", "-",
            "abs", "(", " 0", ")"}},
         // A code point is one element, never split bytes.
@@ -65,10 +66,14 @@ TEST(LoadExpression, ReplacesXEAndPButKeepsLettersOfNames) {
         const char* expression;
         double x;
         Texts chars;
-    } cases[] = {{"2+x", 1.5, {"2", "+", " 1.5"}}, {"lge(x)", 4, {"l", "g", "e", "(", " 4", ")"}},
-                 {"max", 4, {"m", "a", "x"}}, {"se", 4, {"s", "e"}},
-                 {"e*p", 0, {" 2.718281828", "*", " 3.141592654"}}, {"X+E", 0, {"X", "+", "E"}},
-                 {"x", -0.25, {"-.25"}}, {"a b", 0, {"a", " ", "b"}},
+    } cases[] = {{"2+x", 1.5, {"2", "+", " 1.5"}},
+                 {"lge(x)", 4, {"l", "g", "e", "(", " 4", ")"}},
+                 {"max", 4, {"m", "a", "x"}},
+                 {"se", 4, {"s", "e"}},
+                 {"e*p", 0, {" 2.718281828", "*", " 3.141592654"}},
+                 {"X+E", 0, {"X", "+", "E"}},
+                 {"x", -0.25, {"-.25"}},
+                 {"a b", 0, {"a", " ", "b"}},
                  // Broken UTF-8: one replacement character per byte.
                  {"1\xFF\xC3", 0, {"1", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}}};
     EngineRun run;
@@ -105,12 +110,12 @@ TEST(ToLowerText, UsesTheUnicodeSimpleLowerCaseMapping) {
     for (const Case& c : {
              Case{"SIN(X)+E^P", "sin(x)+e^p"},
              Case{"\xC3\x88\xC3\x80\xC3\x97", "\xC3\xA8\xC3\xA0\xC3\x97"}, // È À × -> è à ×
-             Case{"\xC4\x8C", "\xC4\x8D"},                               // Č -> č
+             Case{"\xC4\x8C", "\xC4\x8D"},                                 // Č -> č
              Case{"\xCE\xA3\xCE\x94", "\xCF\x83\xCE\xB4"},                 // Σ Δ -> σ δ
-             Case{"\xD0\x96", "\xD0\xB6"},                               // Ж -> ж
-             Case{"\xC4\xB0", "i"},                                       // İ -> i, its simple mapping
-             Case{"\xE2\x84\xAA", "k"},                                   // the Kelvin sign
-             Case{"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"},                   // no case: unchanged
+             Case{"\xD0\x96", "\xD0\xB6"},                                 // Ж -> ж
+             Case{"\xC4\xB0", "i"},                      // İ -> i, its simple mapping
+             Case{"\xE2\x84\xAA", "k"},                  // the Kelvin sign
+             Case{"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"}, // no case: unchanged
          })
         EXPECT_EQ(toLowerText(c.in), c.out) << c.in;
     // Lowered, the Kelvin sign is the letter k, which starts no name.

@@ -56,8 +56,12 @@ void expectPoints(const std::vector<Point>& actual, const std::vector<XY>& expec
 }
 
 // x from 0 to 2 maps to 3337.5 twips a unit, y from -2 to 2 to 1158.75.
-float col(double x) { return static_cast<float>(3337.5 * x); }
-float row(double v) { return static_cast<float>(1158.75 * (2 - v)); }
+float col(double x) {
+    return static_cast<float>(3337.5 * x);
+}
+float row(double v) {
+    return static_cast<float>(1158.75 * (2 - v));
+}
 
 struct SweepCase {
     const char* name;
@@ -84,17 +88,31 @@ TEST_P(SweepTest, SetsTheExpectedPoints) {
 const SweepCase kSweepCases[] = {
     // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
     // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
-    {"points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
+    {"points_above_the_range_still_count",
+     "X*x",
+     {"0", "2", "-2", "2", "0.5"},
      {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
-     {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5},
+     {{col(0.5), row(0.5)}, {col(1), row(1.5)}},
+     5},
     // Undefined from -1 to 0: the first quotient waits for the second defined sample.
-    {"quotient_starts_at_the_second_defined_sample", "lge(x)+1", {"-1", "1", "-2", "2", "0.5"},
-     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5},
+    {"quotient_starts_at_the_second_defined_sample",
+     "lge(x)+1",
+     {"-1", "1", "-2", "2", "0.5"},
+     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}},
+     {{6675, row(-2 * std::log(0.5))}},
+     5},
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
-    {"quotient_spans_an_undefined_gap", "lge(x*x-0.5)", {"-1", "1", "-2", "2", "0.5"},
-     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5},
-    {"empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
-     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
+    {"quotient_spans_an_undefined_gap",
+     "lge(x*x-0.5)",
+     {"-1", "1", "-2", "2", "0.5"},
+     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}},
+     {{6675, row(0)}},
+     5},
+    {"empty_expression_lies_on_y_0",
+     "",
+     {"0", "2", "-2", "2", "1"},
+     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}},
+     {{col(1), row(0)}, {col(2), row(0)}},
      3},
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
     {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
@@ -139,8 +157,10 @@ TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
                  {"(x+1", ok, engine::msg::kMoreOpen, true},
                  {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
                  {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
-                 {"x", {"-10", "10", "-10", "10", "0,01"},
-                  std::string(msg::kBadStep) + msg::kDecimalCommaHint, true}};
+                 {"x",
+                  {"-10", "10", "-10", "10", "0,01"},
+                  std::string(msg::kBadStep) + msg::kDecimalCommaHint,
+                  true}};
     for (const auto& c : cases) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
@@ -202,9 +222,15 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
         size_t samples;
         XY first, last, crossing; // crossing: where the axis lines meet
     } cases[] = {
-        {{"-10", "10", "-1e306", "1e306", "0.01"}, 2001, {0, 2317.5f}, {6675, 2317.5f},
+        {{"-10", "10", "-1e306", "1e306", "0.01"},
+         2001,
+         {0, 2317.5f},
+         {6675, 2317.5f},
          {3337.5f, 2317.5f}},
-        {{"-1e306", "1e306", "-10", "10", "1e305"}, 21, {0, 2317.5f}, {6675, 2317.5f},
+        {{"-1e306", "1e306", "-10", "10", "1e305"},
+         21,
+         {0, 2317.5f},
+         {6675, 2317.5f},
          {3337.5f, 2317.5f}},
         {{"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635}, {6675, 4635}},
     };

@@ -22,14 +22,16 @@ struct Point {
 // Every call in order; a Cls is recorded as colour -1, a pen width change
 // as colour -2 with the width in x.
 class RecordingSurface : public Surface {
-public:
+  public:
     void PSet(float x, float y, int colour) override {
         calls.push_back({x, y, colour});
         if (onPSet)
             onPSet();
     }
     void Cls() override { calls.push_back({0, 0, kCls}); }
-    void setDrawWidth(int pixels) override { calls.push_back({static_cast<float>(pixels), 0, kWidth}); }
+    void setDrawWidth(int pixels) override {
+        calls.push_back({static_cast<float>(pixels), 0, kWidth});
+    }
 
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {
@@ -50,7 +52,7 @@ public:
 };
 
 class FakeHost : public PlotHost {
-public:
+  public:
     void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     void setInputsEnabled(bool enabled) override { enabledHistory.push_back(enabled); }
     bool eventsPending() override { return true; }
@@ -81,7 +83,7 @@ public:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     std::chrono::steady_clock::time_point now() override { return time; }
     std::chrono::steady_clock::time_point time{};
 };

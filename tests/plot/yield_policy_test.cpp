@@ -14,7 +14,7 @@ using Time = std::chrono::steady_clock::time_point;
 
 // Events arrive at chosen samples; what the policy does is logged by sample.
 class ScriptedEvents : public EventSource {
-public:
+  public:
     bool eventsPending() override { return pendingAt(sample); }
     void yield() override { yieldedAfter.push_back(sample); }
     void repaint() override { repaints.push_back(clock->time); }
@@ -51,13 +51,15 @@ TEST_P(YieldPolicyTable, HandlesEventsAfterTheirSampleAndBoundsRepaints) {
 
     const auto elapsed = c.perSample * c.samples;
     // At most one repaint per interval, and none missed for long.
-    ASSERT_LE(events.repaints.size(), static_cast<size_t>(elapsed / YieldPolicy::kRepaintInterval) + 1);
+    ASSERT_LE(events.repaints.size(),
+              static_cast<size_t>(elapsed / YieldPolicy::kRepaintInterval) + 1);
     Time last{};
     for (Time t : events.repaints) {
         EXPECT_GE(t - last, YieldPolicy::kRepaintInterval);
         last = t;
     }
-    EXPECT_LE(Time{} + elapsed - last, YieldPolicy::kYieldInterval + YieldPolicy::kCheckInterval + c.perSample);
+    EXPECT_LE(Time{} + elapsed - last,
+              YieldPolicy::kYieldInterval + YieldPolicy::kCheckInterval + c.perSample);
 
     std::vector<bool> yielded(c.samples, false);
     for (int i : events.yieldedAfter)
@@ -71,7 +73,8 @@ TEST_P(YieldPolicyTable, HandlesEventsAfterTheirSampleAndBoundsRepaints) {
         EXPECT_EQ(events.yieldedAfter.size(), events.repaints.size());
     }
     if (!c.eachSample) {
-        EXPECT_LE(events.yieldedAfter.size(), static_cast<size_t>(elapsed / YieldPolicy::kYieldInterval) + 1);
+        EXPECT_LE(events.yieldedAfter.size(),
+                  static_cast<size_t>(elapsed / YieldPolicy::kYieldInterval) + 1);
     }
 }
 

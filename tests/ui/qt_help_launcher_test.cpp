@@ -83,13 +83,34 @@ TEST(HelpDocument, IsRtfAndExplainsEveryMessage) {
     }
     namespace em = engine::msg;
     for (const std::string message :
-         {em::kBrackets, em::kStepLimit, em::kBlank, em::kUnknownWordPrefix, em::kMoreOpen,
-          em::kMoreClosed, em::kEmptyBrackets, em::kNeedOperator, em::kBadStart,
-          em::kRemoveOperatorPrefix, em::kCheckBrackets, plot::msg::kAnalysing,
-          plot::msg::kSweeping, plot::msg::kBadFields, plot::msg::kBadStep,
-          "Usare il punto come separatore decimale", "Non definita!",
-          "Le informazioni sul sistema non sono attualmente disponibili.", "sin(", "cos(", "tg(",
-          "asin(", "acos(", "atg(", "abs(", "lge(", "lgn(", "rad("})
+         {em::kBrackets,
+          em::kStepLimit,
+          em::kBlank,
+          em::kUnknownWordPrefix,
+          em::kMoreOpen,
+          em::kMoreClosed,
+          em::kEmptyBrackets,
+          em::kNeedOperator,
+          em::kBadStart,
+          em::kRemoveOperatorPrefix,
+          em::kCheckBrackets,
+          plot::msg::kAnalysing,
+          plot::msg::kSweeping,
+          plot::msg::kBadFields,
+          plot::msg::kBadStep,
+          "Usare il punto come separatore decimale",
+          "Non definita!",
+          "Le informazioni sul sistema non sono attualmente disponibili.",
+          "sin(",
+          "cos(",
+          "tg(",
+          "asin(",
+          "acos(",
+          "atg(",
+          "abs(",
+          "lge(",
+          "lgn(",
+          "rad("})
         EXPECT_NE(text.find(message), std::string::npos) << message;
 }
 

@@ -15,7 +15,9 @@ namespace {
 using curvalia::plot::QBColorArgb;
 using curvalia::ui::PlotSurfaceWidget;
 
-QRgb pixel(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
+QRgb pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xFF000000u;
+}
 
 void settle() {
     for (int i = 0; i < 3; ++i)
@@ -47,7 +49,7 @@ TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
     const struct {
         int x, y, colour;
     } expectations[] = {
-        {20, 40, 10}, {21, 41, 10}, {22, 40, 0}, {19, 40, 0}, {890, 618, 12}, {891, 619, 12},
+        {20, 40, 10},  {21, 41, 10},  {22, 40, 0},   {19, 40, 0},   {890, 618, 12}, {891, 619, 12},
         {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0},
     };
     for (const auto& e : expectations) {
