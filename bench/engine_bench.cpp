@@ -1,14 +1,21 @@
-// Time of one plot sample: load the expression with the number text of x,
-// tokenize, evaluate. The arrays are emptied once, as the draw command does
-// once per draw. For comparison the same function goes through muparser,
-// parsed again for every x (what our engine does) and parsed once.
+// Time of one plot sample. sampleCycle is the draw command's way: the
+// reduction is recorded once, then replayed for every x. plainCycle is the
+// plain machine's full cycle (load with the number text of x, tokenize,
+// evaluate), which the calculator and the syntax check use. For comparison
+// the polynomial also goes through muparser, parsed again for every x and
+// parsed once.
+//
+// The standard flags work (--benchmark_format=json, --benchmark_repetitions,
+// --benchmark_filter); the summary with the targets goes to stderr.
 #include "engine/Engine.h"
-#include "engine/NumberText.h"
+#include "engine/ReductionSchedule.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +26,7 @@
 namespace {
 
 using curvalia::engine::Engine;
+using curvalia::engine::ReductionSchedule;
 
 constexpr const char* kPolynomial = "sin(x)*x^2+3*x-1";
 constexpr const char* kRoot = "rad(3)(x^2+1)/(abs(x)+1)";
@@ -42,36 +50,29 @@ struct Sweep {
 void sampleCycle(benchmark::State& state, const char* expression) {
     Engine engine;
     engine.emptyArrays();
+    ReductionSchedule schedule(engine);
+    schedule.record(expression);
     Sweep sweep;
-    for (auto _ : state) {
-        const Engine::Sample s = engine.evaluateSample(expression, sweep.next());
-        benchmark::DoNotOptimize(s);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(schedule.run(sweep.next()));
 }
 
-// The same cycle through the separate calls, as a caller that formats x
-// itself would make them.
-void separateCalls(benchmark::State& state, const char* expression) {
+void plainCycle(benchmark::State& state, const char* expression) {
     Engine engine;
     engine.emptyArrays();
     Sweep sweep;
-    char text[curvalia::engine::kNumberTextCapacity];
-    for (auto _ : state) {
-        const double x = sweep.next();
-        const int n = curvalia::engine::formatNumberText(x, text);
-        engine.LoadExpression(expression, std::string_view(text, static_cast<std::size_t>(n)));
-        engine.Tokenize();
-        engine.StepCount = 0;
-        const double v = engine.Evaluate(x);
-        benchmark::DoNotOptimize(v);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(engine.evaluateSample(expression, sweep.next()));
 }
 
 BENCHMARK_CAPTURE(sampleCycle, polynomial, kPolynomial);
 BENCHMARK_CAPTURE(sampleCycle, root, kRoot);
 BENCHMARK_CAPTURE(sampleCycle, plain_x, kPlainX);
 BENCHMARK_CAPTURE(sampleCycle, longest_150, kLongest);
-BENCHMARK_CAPTURE(separateCalls, polynomial, kPolynomial);
+BENCHMARK_CAPTURE(plainCycle, polynomial, kPolynomial);
+BENCHMARK_CAPTURE(plainCycle, root, kRoot);
+BENCHMARK_CAPTURE(plainCycle, plain_x, kPlainX);
+BENCHMARK_CAPTURE(plainCycle, longest_150, kLongest);
 
 #ifdef CURVALIA_HAVE_MUPARSER
 void muparserReparse(benchmark::State& state) {
@@ -102,17 +103,29 @@ BENCHMARK(muparserReparse);
 BENCHMARK(muparserParsedOnce);
 #endif
 
-// Keeps the CPU time per iteration of every run so that main can print
-// ratios; CPU time, because other programs share the machine.
-class RecordingReporter : public benchmark::ConsoleReporter {
+// Passes every run on to the reporter the flags chose, and keeps the CPU
+// time per iteration of each benchmark (the median when repeated) for the
+// summary. CPU time, because other programs share the machine.
+template <class Base> class Recording : public Base {
   public:
+    using Run = benchmark::BenchmarkReporter::Run;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const std::string name = run.run_name.str();
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || (run.run_type == Run::RT_Iteration && !medians_.count(name)))
+                nanoseconds[name] = run.GetAdjustedCPUTime();
+            if (median)
+                medians_[name] = true;
+        }
+        Base::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+
+  private:
+    std::map<std::string, bool> medians_;
 };
 
 void printSummary(const std::map<std::string, double>& ns) {
@@ -120,31 +133,49 @@ void printSummary(const std::map<std::string, double>& ns) {
         const auto it = ns.find(name);
         return it == ns.end() ? -1.0 : it->second;
     };
-    const double ours = find("sampleCycle/polynomial");
+    const double replay = find("sampleCycle/polynomial");
     const double longest = find("sampleCycle/longest_150");
-    std::printf(
-        "\nPer sample: polynomial %.0f ns (target <= 1000), longest %.0f ns (target <= 20000)\n",
-        ours, longest);
+    const double plain = find("plainCycle/polynomial");
+    std::fprintf(stderr,
+                 "\nPer sample, recorded and replayed: polynomial %.1f ns (target <= 100), "
+                 "longest %.1f ns (target <= 2000)\n"
+                 "Per sample, plain machine: polynomial %.1f ns (target <= 1000)\n",
+                 replay, longest, plain);
     const double reparse = find("muparserReparse");
     const double once = find("muparserParsedOnce");
-    if (ours > 0 && reparse > 0 && once > 0) {
-        std::printf("muparser re-parsed per x: %.0f ns, ratio %.1fx (target >= 10x)\n", reparse,
-                    reparse / ours);
-        std::printf("muparser parsed once:     %.0f ns, ratio %.2fx\n", once, once / ours);
+    if (replay > 0 && reparse > 0 && once > 0) {
+        std::fprintf(stderr,
+                     "muparser re-parsed per x: %.1f ns, %.1fx our replay (target >= 100x)\n",
+                     reparse, reparse / replay);
+        std::fprintf(
+            stderr,
+            "muparser parsed once: %.1f ns, our replay takes %.2fx its time (target <= 5x)\n", once,
+            replay / once);
     } else {
-        std::printf("muparser not available: comparison skipped\n");
+        std::fprintf(stderr, "muparser not available or not run: comparison skipped\n");
     }
+}
+
+template <class Reporter> std::map<std::string, double> runAll() {
+    Recording<Reporter> reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    return reporter.nanoseconds;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // The display format has to be known before Initialize takes the flags.
+    std::string format = "console";
+    for (int i = 1; i < argc; ++i)
+        if (std::strncmp(argv[i], "--benchmark_format=", 19) == 0)
+            format = argv[i] + 19;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const std::map<std::string, double> ns =
+        format == "json" ? runAll<benchmark::JSONReporter>() : runAll<benchmark::ConsoleReporter>();
     benchmark::Shutdown();
-    printSummary(reporter.nanoseconds);
+    printSummary(ns);
     return 0;
 }

@@ -21,7 +21,10 @@ class QuietHost final : public plot::PlotHost {
   public:
     void setStatus(std::string_view) override {}
     void setInputsEnabled(bool) override {}
+    bool eventsPending() override { return false; }
     void yield() override {}
+    void repaint() override {}
+    bool closeRequested() override { return false; }
     std::string expressionText() override { return "sin(x)"; }
     plot::RangeTexts rangeTexts() override { return texts; }
     bool drawFunctionChecked() override { return true; }

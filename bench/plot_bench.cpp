@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "plot/DrawCommand.h"
 #include "ui/PlotSurfaceWidget.h"
+#include "ui/QtEventQueue.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -21,7 +22,7 @@ using namespace curvalia;
 // Keeps the points in a preallocated array, as cheap as a surface can be
 // while still holding what was drawn.
 class MemorySurface final : public plot::Surface {
-public:
+  public:
     struct Dot {
         float x, y;
         int colour;
@@ -33,37 +34,44 @@ public:
     }
     void Cls() override { dots.clear(); }
     void setDrawWidth(int) override {}
-    float widthTwips() const override { return 6690; }
-    float heightTwips() const override { return 4650; }
     std::vector<Dot> dots;
 };
 
+// The window's side of a draw; with a queue, yields and repaints go to the
+// real Qt event loop the way the main window's host sends them.
 class BenchHost final : public plot::PlotHost {
-public:
-    explicit BenchHost(bool processEvents, std::string expression = "sin(x)")
-        : processEvents_(processEvents), expression_(std::move(expression)) {}
+  public:
+    explicit BenchHost(ui::QtEventQueue* events, std::string expression = "sin(x)")
+        : events_(events), expression_(std::move(expression)) {}
     void setStatus(std::string_view) override {}
     void setInputsEnabled(bool) override {}
+    bool eventsPending() override { return events_ && events_->eventsPending(); }
     void yield() override {
-        if (processEvents_)
-            QApplication::processEvents();
+        if (events_)
+            events_->yield();
     }
+    void repaint() override {
+        if (events_)
+            events_->repaint();
+    }
+    bool closeRequested() override { return false; }
     std::string expressionText() override { return expression_; }
     plot::RangeTexts rangeTexts() override { return texts; }
     bool drawFunctionChecked() override { return true; }
     bool drawDerivativeChecked() override { return true; }
     plot::RangeTexts texts;
 
-private:
-    bool processEvents_;
+  private:
+    ui::QtEventQueue* events_;
     std::string expression_;
 };
 
-void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar, bool processEvents) {
+void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
+                 ui::QtEventQueue* events) {
     engine::Engine engine;
     plot::PlotSwitches switches;
     switches.GridOn = plot::kTrue;
-    BenchHost host(processEvents);
+    BenchHost host(events);
     plot::SteadyClock clock;
     plot::DrawCommand command(engine, switches, graph, bar, host, clock);
     for (auto _ : state)
@@ -74,7 +82,7 @@ void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& b
 void BM_DefaultPlotInMemory(benchmark::State& state) {
     MemorySurface graph;
     MemorySurface bar;
-    defaultPlot(state, graph, bar, false);
+    defaultPlot(state, graph, bar, nullptr);
 }
 BENCHMARK(BM_DefaultPlotInMemory)->Unit(benchmark::kMillisecond);
 
@@ -84,7 +92,8 @@ void BM_DefaultPlotImageSurface(benchmark::State& state) {
     graph.show();
     bar.show();
     QApplication::processEvents();
-    defaultPlot(state, graph, bar, true);
+    ui::QtEventQueue events{&graph, &bar};
+    defaultPlot(state, graph, bar, &events);
 }
 BENCHMARK(BM_DefaultPlotImageSurface)->Unit(benchmark::kMillisecond);
 
@@ -115,7 +124,8 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     QApplication::processEvents();
     engine::Engine engine;
     plot::PlotSwitches switches;
-    BenchHost host(true, expression);
+    ui::QtEventQueue events{&graph, &bar};
+    BenchHost host(&events, expression);
     host.texts.step = "0.00001";
     plot::SteadyClock clock;
     plot::DrawCommand command(engine, switches, graph, bar, host, clock);
@@ -124,7 +134,8 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         command.run();
-        sweepTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        sweepTotal +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         state.PauseTiming();
         engineTotal += engineSeconds(engine, expression, step);
         state.ResumeTiming();
@@ -134,7 +145,38 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     state.counters["engine_samples_per_s"] = samples * n / engineTotal;
     state.counters["sweep_vs_engine"] = engineTotal / sweepTotal;
 }
-BENCHMARK(BM_Sweep2MillionSamplesImageSurface)->Arg(0)->Arg(1)->Unit(benchmark::kSecond)->Iterations(3);
+BENCHMARK(BM_Sweep2MillionSamplesImageSurface)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(3);
+
+// The slow mode ("Speed Disattivato"): a yield after every sample, on the
+// real surfaces and the real event loop, as the main window runs it.
+void BM_SweepYieldEachSample(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
+    graph.show();
+    bar.show();
+    QApplication::processEvents();
+    engine::Engine engine;
+    plot::PlotSwitches switches;
+    switches.YieldEachSample = plot::kTrue;
+    ui::QtEventQueue events{&graph, &bar};
+    BenchHost host(&events, "sin(x)");
+    host.texts.step = "0.0001";
+    const double samples = 200001;
+    plot::SteadyClock clock;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        command.run();
+        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["samples_per_s"] = samples * static_cast<double>(state.iterations()) / total;
+}
+BENCHMARK(BM_SweepYieldEachSample)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -43,8 +43,9 @@ double floorToDecimals(double v, int decimals) {
 }
 
 ValueCalculator::ValueCalculator(engine::Engine& engine, NumberFormatter format,
-                                 StatusWriter status)
-    : engine_(engine), format_(std::move(format)), status_(std::move(status)) {
+                                 StatusWriter status, StatusReader statusNow)
+    : engine_(engine), format_(std::move(format)), status_(std::move(status)),
+      statusNow_(std::move(statusNow)) {
     if (!format_)
         format_ = plainNumberText;
 }
@@ -54,18 +55,41 @@ std::string ValueCalculator::shown(double v, int decimals) const {
 }
 
 CalcFields ValueCalculator::calculate(std::string_view expression, std::string_view xText) {
+    // Only our own text goes: a text of the draw command is still true.
+    if (status_ && statusNow_ && !written_.empty() && statusNow_() == written_)
+        status_("");
+    const std::string before = statusNow_ ? statusNow_() : std::string();
+    wroteStatus_ = false;
+    const CalcFields fields = compute(expression, xText);
+    // The engine writes to the line directly; a change is its message.
+    const std::string after = statusNow_ ? statusNow_() : std::string();
+    written_ = wroteStatus_ || after != before ? after : std::string();
+    return fields;
+}
+
+CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xText) {
     // The conversion stops at a comma, so "0,5" is read as 0; say why, since
     // an Italian user types the comma by habit.
-    if (status_ && xText.find(',') != std::string_view::npos)
+    if (status_ && xText.find(',') != std::string_view::npos) {
         status_(kDecimalCommaMessage);
+        wroteStatus_ = true;
+    }
 
+    // What the draw command would plot is what is evaluated here: the same
+    // lower-casing and the same check, so "X" is x and "x+" is refused
+    // instead of showing a value.
+    const std::string expression = engine::toLowerText(typed);
     engine_.emptyArrays();
+    if (!engine_.CheckSyntax(expression)) {
+        wroteStatus_ = true; // the checker's message
+        return {kUndefinedText, {}, {}};
+    }
     const double x = engine::textToNumber(xText);
     if (!std::isfinite(x))
         return {kUndefinedText, {}, {}};
 
-    const engine::Engine::Sample at = engine_.evaluateSample(expression, x);
-    const engine::Engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
+    const engine::Sample at = engine_.evaluateSample(expression, x);
+    const engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
     const bool valueShown = at.defined && std::isfinite(at.value);
 
     CalcFields fields;

@@ -17,6 +17,8 @@ using NumberFormatter = std::function<std::string(double)>;
 // Receives the calculator's own status messages (the engine's go to the
 // engine's sink).
 using StatusWriter = std::function<void(std::string_view)>;
+// The text the status line shows now, whoever wrote it.
+using StatusReader = std::function<std::string()>;
 
 inline constexpr const char* kUndefinedText = "Non definita!";
 inline constexpr const char* kDecimalCommaMessage = "Usare il punto come separatore decimale";
@@ -45,18 +47,27 @@ double floorToDecimals(double v, int decimals);
 
 class ValueCalculator {
   public:
-    ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusWriter status);
+    ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusWriter status,
+                    StatusReader statusNow = {});
 
-    // One "Calcola": the expression exactly as typed (not lower-cased, not
-    // syntax-checked) and the text of the x field.
+    // One "Calcola" for the expression as typed and the text of the x field.
+    // The expression is lower-cased and checked as the draw command checks
+    // it; a refused one shows "Non definita!" and the checker's message.
+    // A status text left by an earlier "Calcola" is emptied first, so no
+    // warning outlives the input it was about.
     CalcFields calculate(std::string_view expression, std::string_view xText);
 
   private:
+    CalcFields compute(std::string_view typed, std::string_view xText);
     std::string shown(double v, int decimals) const;
 
     engine::Engine& engine_;
     NumberFormatter format_;
     StatusWriter status_;
+    StatusReader statusNow_;
+    // The status text the last "Calcola" left, empty when it left none.
+    std::string written_;
+    bool wroteStatus_ = false;
 };
 
 } // namespace curvalia::calc

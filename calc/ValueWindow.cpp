@@ -1,6 +1,8 @@
 #include "calc/ValueWindow.h"
 
-#include "ui/Twips.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
+#include "ui/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
@@ -13,9 +15,9 @@
 
 namespace curvalia::calc {
 
-using ui::addLabel;
-using ui::px;
-using ui::twipsRect;
+using layout::addLabel;
+using layout::px;
+using layout::twipsRect;
 
 namespace {
 
@@ -40,14 +42,17 @@ std::string localeNumberText(double v) {
 }
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
-                         QWidget* parent)
-    : QWidget(parent), calculator_(engine, localeNumberText, std::move(status)),
+                         StatusReader statusNow, QWidget* parent)
+    : QWidget(parent),
+      calculator_(engine, localeNumberText, std::move(status), std::move(statusNow)),
       expression_(std::move(expression)) {
     setObjectName(QStringLiteral("ValoreFRM"));
     setWindowTitle(QStringLiteral("Valore"));
+    // A window of its own even with the main window as parent, kept above it.
+    ui::setFixedDialogHints(*this);
     // The fixed layout was measured for this face and size; the platform's
     // default font may be larger and would clip the labels.
-    setFont(ui::arialFont(8.25));
+    setFont(layout::arialFont(8.25));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
     addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));

@@ -27,7 +27,7 @@ class ValueWindow : public QWidget {
     using ExpressionReader = std::function<std::string()>;
 
     ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
-                QWidget* parent = nullptr);
+                StatusReader statusNow, QWidget* parent = nullptr);
 
     // A running draw owns the engine; while it runs "Calcola" is disabled
     // and a calculation is refused.

@@ -1,13 +1,18 @@
 // The expression engine: the character and token arrays, loading with x
 // substituted, tokenizing, the syntax checker and the rewriting evaluator.
 //
-// The state is one object with the names the rest of the program uses for
-// it (Chars, Tokens, ItemCount, NextPos, ...), so that every step can be
-// followed against the design notes. It is not reentrant: one
-// load-tokenize-evaluate cycle at a time. Status messages go to the sink set
-// with setStatusSink(); the engine never touches a window.
+// This is the plain machine: every load, tokenize and evaluation is done in
+// full from the text, step by step, with the names the rest of the program
+// uses (Chars, Tokens, ItemCount, NextPos, ...), so that each step can be
+// checked against the rules it follows. It keeps no caches. The sweep of a
+// plot replays a ReductionSchedule recorded from this machine instead.
+//
+// It is not reentrant: one load-tokenize-evaluate cycle at a time. Status
+// messages go to the sink set with setStatusSink(); the engine never
+// touches a window.
 #pragma once
 
+#include "engine/FunctionLibrary.h"
 #include "engine/TextCell.h"
 #include "engine/TokenList.h"
 
@@ -18,6 +23,22 @@
 
 namespace curvalia::engine {
 
+class ReductionSchedule;
+
+// How an evaluation ended. A step-limit or nothing-to-reduce end has written
+// its message to the status line; nothing-to-reduce also set StopRequested.
+enum class SampleOutcome : std::uint8_t {
+    Normal,
+    StepLimit,
+    NothingToReduce,
+};
+
+struct Sample {
+    double value = 0;
+    bool defined = true;
+    SampleOutcome outcome = SampleOutcome::Normal;
+};
+
 class Engine {
   public:
     static constexpr int kCharsSize = 151;           // Chars[0..150]
@@ -26,10 +47,13 @@ class Engine {
     static constexpr int kStepLimit = 150;           // the 150th pass aborts the evaluation
 
     using StatusSink = std::function<void(std::string_view)>;
+    using Sample = engine::Sample;
 
     Engine();
 
     void setStatusSink(StatusSink sink);
+    // Writes message to the status line through the sink.
+    void report(std::string_view message) const;
 
     // Empties elements 0..149 of Chars and Tokens and sets NextPos to -1,
     // as every command does once at its start.
@@ -62,10 +86,6 @@ class Engine {
     // One full sample: LoadExpression(expression, number text of x),
     // Tokenize, StepCount := 0, Evaluate(x). The arrays must have been
     // emptied once by the command (emptyArrays) before its first sample.
-    struct Sample {
-        double value;
-        bool defined;
-    };
     Sample evaluateSample(std::string_view expression, double x);
 
     // Read access for tests and diagnostics; out-of-range indices read as "".
@@ -83,12 +103,15 @@ class Engine {
     std::int16_t StopRequested = 0; // 0 or -1; set by the stop button and by Evaluate
 
   private:
+    friend class ReductionSchedule; // records its steps from this machine
+
     // Loads text as LoadExpression does, with xCell in place of each free x.
     // With refuseBlanks (the syntax checker's loading) it stops at the first
     // blank and answers false.
     bool loadCharacters(std::string_view text, const TextCell& xCell, bool refuseBlanks);
     const TextCell& charAt(int i) const { return i >= 0 && i < kCharsSize ? Chars[i] : emptyChar_; }
     bool charIs(int i, char c) const { return charAt(i).isChar(c); }
+    Sample evaluateWith(std::string_view expression, const TextCell& xCell, double x);
 
     double ReadNumber(int first, int last) const;
 
@@ -96,10 +119,15 @@ class Engine {
     void StoreResult(int lo, int hi, double result);
     void FoldParentheses();
     bool foldPass();
-    static bool IsWholeNumber(double v); // IsEven is with the functions that use it
+    // The two fold patterns, each written once and shared by the fold pass
+    // and StoreResult; both answer whether they changed the list.
+    bool foldGroupAt(int j);                            // "(" value ")"  ->  value
+    bool foldNegatedGroupAt(int j, bool becomesResult); // "(" "-" value ")"  ->  -value
+    void storeResultAt(int i, double result);
+    void takeStep(StepValue step);
+    double giveUp(SampleOutcome outcome, std::string_view message);
 
-    void countDomainError();
-    void report(std::string_view message) const;
+    void countDomainError(int count = 1);
 
     TextCell Chars[kCharsSize];
     int charsUsed_ = 0; // every element at or after this index is empty
@@ -109,49 +137,18 @@ class Engine {
     // Evaluate, because folding "(" "-" value ")" also sets it.
     double r = 0;
 
-    // Tokens.version() when the list was last scanned or last folded to a
-    // fixed point: an unchanged list needs neither again.
-    std::uint64_t scannedVersion_ = 0;
-    std::uint64_t foldedVersion_ = 0;
-
-    // A step that writes one value at index at of a list that was folded as
-    // far as it goes can only make a new foldable run that covers that
-    // index: the next fold looks there first and skips its pass when there
-    // is none. localChangeVersion_ is the list version right after that step.
-    void noteLocalChange(int at, std::uint64_t versionBefore);
-    bool foldableNear(int at) const;
-    int localChangeAt_ = 0;
-    std::uint64_t localChangeVersion_ = 0;
-
-    // Loading the same expression again, as every sample does, only
-    // rewrites the elements that stand for x, and tokenizing it again copies
-    // the tokens the last full pass wrote. Both hold only while x is written
-    // as a number text: such an element matches no tokenizer rule, so the
-    // tokens cannot depend on its value.
-    static bool inertX(const TextCell& xCell) { return xCell.textPending || xCell.len >= 2; }
-    void forgetTemplates();
-
-    static constexpr int kTemplateTextCapacity = 4 * kMaxExpressionLength;
-    char templateText_[kTemplateTextCapacity];
-    int templateTextSize_ = -1;                    // -1: no expression to reuse
-    int templateCount_ = 0;                        // its number of characters
-    std::uint8_t templateX_[kMaxExpressionLength]; // indices of the x elements
-    int templateXCount_ = 0;
-    std::uint64_t charsGeneration_ = 1; // changes whenever Chars changes other than in x
-
-    TextCell tokenTemplate_[kMaxExpressionLength];
-    std::int16_t tokenSource_[kMaxExpressionLength]; // the Chars element a token copies, else -1
-    int tokenTemplateCount_ = 0;
-    std::uint64_t tokenTemplateGeneration_ = 0; // 0: none
+    // Set only while a schedule records an evaluation.
+    ReductionSchedule* recorder_ = nullptr;
 
     TextCell emptyChar_{}; // what every index outside Chars reads as; never written
     TextCell eCell_;
     TextCell pCell_;
     StatusSink sink_;
+    SampleOutcome lastOutcome_ = SampleOutcome::Normal;
 };
 
-// Lower-cases ASCII and the accented Latin letters, code point by code point,
-// as the draw command does with the typed expression.
+// Lower-cases text code point by code point with the Unicode simple
+// lower-case mapping, as the draw command does with the typed expression.
 std::string toLowerText(std::string_view text);
 
 } // namespace curvalia::engine

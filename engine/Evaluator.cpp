@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "engine/FunctionLibrary.h"
 #include "engine/Messages.h"
+#include "engine/ReductionSchedule.h"
 
 #include <cmath>
 
@@ -34,22 +35,19 @@ bool startsOneArgumentName(char c) {
     return c == 'l' || c == 's' || c == 'c' || c == 'a' || c == 't';
 }
 
-} // namespace
-
-bool Engine::IsWholeNumber(double v) {
-    return std::floor(v) == v;
+bool isOperatorKind(TokenKind k) {
+    return k == TokenKind::Caret || k == TokenKind::Plus || k == TokenKind::Minus ||
+           k == TokenKind::Star || k == TokenKind::Slash;
 }
 
-void Engine::countDomainError() {
-    --DomainTally;
-    ++DomainEvents;
+} // namespace
+
+void Engine::countDomainError(int count) {
+    DomainTally = static_cast<std::int16_t>(DomainTally - count);
+    DomainEvents = static_cast<std::int16_t>(DomainEvents + count);
 }
 
 void Engine::FindNextStep() {
-    if (Tokens.version() == scannedVersion_)
-        return; // nothing changed since the last scan: its findings stand
-    scannedVersion_ = Tokens.version();
-
     const TokenKind* kind = Tokens.kinds();
     const int used = Tokens.used();
     NextPos = -1;
@@ -64,8 +62,9 @@ void Engine::FindNextStep() {
     // The scan stops at the end marker, or early at a ")" that closes the
     // first argument of rad when its second argument is already one value:
     // the scan must not go on into that argument.
-    int i = 0;
-    for (; i < used; ++i) {
+    int scanned = 0;
+    for (; scanned < used; ++scanned) {
+        const int i = scanned;
         const TokenKind k = kind[i];
         if (k == TokenKind::Other)
             continue; // numbers, the most common token
@@ -91,7 +90,7 @@ void Engine::FindNextStep() {
             sumSeen = true;
         }
     }
-    int count = i;
+    int count = scanned;
     while (count < used && kind[count] != TokenKind::Empty)
         ++count;
     ItemCount = static_cast<std::int16_t>(count);
@@ -108,9 +107,9 @@ void Engine::FindNextStep() {
     auto leftmost = [&](int from, int to, TokenKind a, TokenKind b) {
         if (to > count - 1)
             to = count - 1;
-        for (int i = from < 0 ? 0 : from; i <= to; ++i)
-            if (kind[i] == a || kind[i] == b)
-                return i;
+        for (int j = from < 0 ? 0 : from; j <= to; ++j)
+            if (kind[j] == a || kind[j] == b)
+                return j;
         return -1;
     };
     const int from = GroupOpen ? groupStart : 0;
@@ -125,11 +124,11 @@ void Engine::FindNextStep() {
     if (pos < 0 && GroupOpen) {
         // No operator left in the group: apply the leftmost function whose
         // argument is a single value.
-        for (int i = 0; i < count; ++i) {
-            const char c = Tokens.first(i);
-            if (c == 'r' ? Tokens.is(i + 6, TokenKind::Close)
-                         : startsOneArgumentName(c) && Tokens.is(i + 3, TokenKind::Close)) {
-                pos = i;
+        for (int j = 0; j < count; ++j) {
+            const char c = Tokens.first(j);
+            if (c == 'r' ? Tokens.is(j + 6, TokenKind::Close)
+                         : startsOneArgumentName(c) && Tokens.is(j + 3, TokenKind::Close)) {
+                pos = j;
                 break;
             }
         }
@@ -137,93 +136,71 @@ void Engine::FindNextStep() {
     NextPos = static_cast<std::int16_t>(pos);
 }
 
+// "(" value ")" at index j becomes the value.
+bool Engine::foldGroupAt(int j) {
+    if (!Tokens.is(j, TokenKind::Open) || !Tokens.is(j + 2, TokenKind::Close))
+        return false;
+    Tokens.copyText(j, j + 1);
+    Tokens.remove(j + 1, 2);
+    return true;
+}
+
+// "(" "-" value ")" at index j becomes minus the value. The fold pass also
+// makes it the current result (becomesResult), so that an evaluation whose
+// last change is this fold returns it; StoreResult's fold does not.
+bool Engine::foldNegatedGroupAt(int j, bool becomesResult) {
+    if (!Tokens.is(j, TokenKind::Open) || !Tokens.is(j + 1, TokenKind::Minus) ||
+        !Tokens.is(j + 3, TokenKind::Close))
+        return false;
+    const double negated = -Tokens.number(j + 2);
+    Tokens.setNumber(j, negated);
+    if (recorder_)
+        recorder_->recordNegation(j, j + 2, becomesResult);
+    Tokens.remove(j + 1, 3);
+    if (becomesResult)
+        r = negated;
+    return true;
+}
+
 bool Engine::foldPass() {
     bool changed = false;
     // "((" value ")" at the very start: one pair of the doubled parentheses
     // goes, which the rule for index 0 below cannot see.
-    if (Tokens.is(0, TokenKind::Open) && Tokens.is(1, TokenKind::Open) &&
-        Tokens.is(3, TokenKind::Close)) {
-        Tokens.copyText(1, 2);
-        Tokens.remove(2, 2);
+    if (Tokens.is(0, TokenKind::Open) && foldGroupAt(1))
         changed = true;
-    }
-    const TokenKind* kind = Tokens.kinds();
     for (int i = 0; i < Tokens.used(); ++i) {
-        const TokenKind k = kind[i];
+        const TokenKind k = Tokens.kind(i);
         if (!foldsAfter(k))
             continue;
         if (i == 0) {
             // Only a list that begins "(" value ")"; an operator at the start
             // must not swallow a ")" it has no "(" for.
-            if (k == TokenKind::Open && Tokens.is(2, TokenKind::Close)) {
-                Tokens.copyText(0, 1);
-                Tokens.remove(1, 2);
+            if (k == TokenKind::Open && foldGroupAt(0))
                 changed = true;
-            }
             continue;
         }
-        if (!Tokens.is(i + 1, TokenKind::Open))
-            continue;
-        if (Tokens.is(i + 3, TokenKind::Close)) {
-            Tokens.copyText(i + 1, i + 2);
-            Tokens.remove(i + 2, 2);
+        if (foldGroupAt(i + 1) || foldNegatedGroupAt(i + 1, true))
             changed = true;
-        } else if (Tokens.is(i + 2, TokenKind::Minus) && Tokens.is(i + 4, TokenKind::Close)) {
-            // A negated value: it becomes the current result, so that an
-            // evaluation whose last change is this fold returns it.
-            const double negated = -Tokens.number(i + 3);
-            Tokens.setNumber(i + 1, negated);
-            Tokens.remove(i + 2, 3);
-            r = negated;
-            changed = true;
-        }
     }
     return changed;
-}
-
-void Engine::noteLocalChange(int at, std::uint64_t versionBefore) {
-    if (versionBefore == foldedVersion_) {
-        localChangeAt_ = at;
-        localChangeVersion_ = Tokens.version();
-    }
-}
-
-bool Engine::foldableNear(int at) const {
-    if (at <= 3 && Tokens.is(0, TokenKind::Open) && Tokens.is(1, TokenKind::Open) &&
-        Tokens.is(3, TokenKind::Close))
-        return true;
-    for (int i = at < 4 ? 0 : at - 4; i <= at; ++i) {
-        const TokenKind k = Tokens.kind(i);
-        if (!foldsAfter(k))
-            continue;
-        if (i == 0) {
-            if (k == TokenKind::Open && Tokens.is(2, TokenKind::Close))
-                return true;
-        } else if (Tokens.is(i + 1, TokenKind::Open) &&
-                   (Tokens.is(i + 3, TokenKind::Close) ||
-                    (Tokens.is(i + 2, TokenKind::Minus) && Tokens.is(i + 4, TokenKind::Close)))) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void Engine::FoldParentheses() {
     // Parentheses that follow a function name or a ")" hold arguments and
     // are never folded. Passes repeat until nothing changes, so that any
     // number of redundant parentheses around a value go at once.
-    if (Tokens.version() != foldedVersion_) {
-        if (Tokens.version() != localChangeVersion_ || foldableNear(localChangeAt_)) {
-            while (foldPass()) {
-            }
-        }
-        foldedVersion_ = Tokens.version();
+    while (foldPass()) {
     }
     FindNextStep();
 }
 
+void Engine::storeResultAt(int i, double result) {
+    Tokens.setNumber(i, result);
+    if (recorder_)
+        recorder_->recordStore(i, std::signbit(result) != std::signbit(r));
+}
+
 void Engine::StoreResult(int lo, int hi, double result) {
-    const std::uint64_t before = Tokens.version();
     if (lo == 0 && hi == 0) {
         // Function mode: the first ready call takes the result.
         const int end = ItemCount;
@@ -233,65 +210,58 @@ void Engine::StoreResult(int lo, int hi, double result) {
             if (c == 'r') {
                 if (Tokens.is(i + 1, TokenKind::Open) && Tokens.is(i + 3, TokenKind::Close) &&
                     Tokens.is(i + 4, TokenKind::Open) && Tokens.is(i + 6, TokenKind::Close)) {
-                    Tokens.setNumber(i, result);
+                    storeResultAt(i, result);
                     Tokens.remove(i + 1, 6);
-                    noteLocalChange(i, before);
                     break;
                 }
             } else if (startsOneArgumentName(c)) {
                 if (Tokens.is(i + 1, TokenKind::Open) && Tokens.is(i + 3, TokenKind::Close)) {
-                    Tokens.setNumber(i, result);
+                    storeResultAt(i, result);
                     Tokens.remove(i + 1, 3);
-                    noteLocalChange(i, before);
                     break;
                 }
             } else if (foldsAfter(k) && k != TokenKind::Open) {
-                if (Tokens.is(i + 1, TokenKind::Open) && Tokens.is(i + 3, TokenKind::Close)) {
-                    Tokens.copyText(i + 1, i + 2);
-                    Tokens.remove(i + 2, 2);
+                if (foldGroupAt(i + 1) || foldNegatedGroupAt(i + 1, false))
                     break;
-                }
-                if (Tokens.is(i + 1, TokenKind::Open) && Tokens.is(i + 2, TokenKind::Minus) &&
-                    Tokens.is(i + 4, TokenKind::Close)) {
-                    Tokens.setNumber(i + 1, -Tokens.number(i + 3));
-                    Tokens.remove(i + 2, 3);
-                    break;
-                }
             } else if (i == 0 && k == TokenKind::Open) {
-                if (Tokens.is(1, TokenKind::Minus) && Tokens.is(3, TokenKind::Close)) {
-                    Tokens.setNumber(0, -Tokens.number(2));
-                    Tokens.remove(1, 3);
+                if (foldNegatedGroupAt(0, false))
                     break;
-                }
             }
         }
     } else if (lo < 0) {
         // An operator at the start of the list: its missing left operand was
         // taken as 0, and the result replaces the operator and its right operand.
-        Tokens.setNumber(0, result);
+        storeResultAt(0, result);
         Tokens.remove(1, 1);
-        noteLocalChange(0, before);
     } else if (lo >= 1 && Tokens.is(lo - 1, TokenKind::Close)) {
-        Tokens.setNumber(lo + 1, result);
+        storeResultAt(lo + 1, result);
         Tokens.remove(hi, 2);
     } else {
-        Tokens.setNumber(lo, result);
+        storeResultAt(lo, result);
         Tokens.remove(lo + 1, 2);
-        noteLocalChange(lo, before);
     }
     FindNextStep();
 }
 
+void Engine::takeStep(StepValue step) {
+    r = step.value;
+    countDomainError(step.domainErrors);
+}
+
 double Engine::Evaluate(double x) {
     r = 0;
-    double a = 0;
-    double b = 0;
     DomainTally = 0;
     DomainEvents = 0;
+    lastOutcome_ = SampleOutcome::Normal;
+    if (recorder_)
+        recorder_->recordEvaluateStart();
 
     // A list of one token (or none) needs no step.
     if (NextPos == -1 && Tokens.empty(1)) {
-        if (Tokens.is(0, TokenKind::LetterX))
+        const bool letterX = Tokens.is(0, TokenKind::LetterX);
+        if (recorder_)
+            recorder_->recordSingle(letterX);
+        if (letterX)
             return x;
         const double value = Tokens.number(0);
         if (!std::isfinite(value)) {
@@ -308,81 +278,42 @@ double Engine::Evaluate(double x) {
             // Two or more tokens and nothing that can be reduced: operands
             // side by side or parentheses that hold nothing usable.
             StopRequested = -1;
-            report(msg::kBrackets);
-            countDomainError();
-            return 0;
+            return giveUp(SampleOutcome::NothingToReduce, msg::kBrackets);
         }
         bool functionStep = false;
         ++StepCount;
         if (StepCount >= kStepLimit) {
             StepCount = 0;
-            report(msg::kStepLimit);
-            countDomainError();
-            return 0;
+            return giveUp(SampleOutcome::StepLimit, msg::kStepLimit);
         }
 
         const TokenKind k = Tokens.kind(p);
         if (isFunctionKind(k) && Tokens.is(p + 3, TokenKind::Close)) {
-            const double index = k == TokenKind::Rad ? Tokens.number(p + 2) : 0.0;
-            const double argument =
-                k == TokenKind::Rad ? Tokens.number(p + 5) : Tokens.number(p + 2);
-            const FunctionResult f = applyFunction(k, argument, index);
-            r = f.value;
-            if (f.domainError)
-                countDomainError();
-            if (!std::isfinite(r)) {
-                countDomainError();
-                r = 0;
-            }
+            const bool twoArguments = k == TokenKind::Rad;
+            const int argumentAt = twoArguments ? p + 5 : p + 2;
+            const double index = twoArguments ? Tokens.number(p + 2) : 0.0;
+            if (recorder_)
+                recorder_->recordStep(k, twoArguments ? p + 2 : -1, argumentAt);
+            takeStep(applyFunctionStep(k, Tokens.number(argumentAt), index));
             StoreResult(0, 0, r);
             FindNextStep();
             functionStep = true;
-        } else {
-            a = p >= 1 ? Tokens.number(p - 1) : 0.0;
-            b = Tokens.number(p + 1);
-            bool computed = true;
-            switch (k) {
-            case TokenKind::Caret:
-                if (!IsWholeNumber(b) && a < 0) {
-                    countDomainError();
-                    r = 0;
-                } else {
-                    r = std::pow(a, b);
-                }
-                break;
-            case TokenKind::Plus:
-                r = a + b;
-                break;
-            case TokenKind::Slash:
-                r = a / b;
-                break;
-            case TokenKind::Star:
-                r = a * b;
-                break;
-            case TokenKind::Minus:
-                if (!Tokens.is(p - 1, TokenKind::Open))
-                    r = a - b;
-                else
-                    r = -b;
-                break;
-            default:
-                computed = false; // not an operator: r keeps its value
-                break;
-            }
-            if (computed && !std::isfinite(r)) {
-                countDomainError();
-                r = 0;
-            }
-            if (k == TokenKind::Minus && Tokens.is(p - 1, TokenKind::Open)) {
-                // A sign after "(": the parentheses stay and go later like any others.
-                const std::uint64_t before = Tokens.version();
-                Tokens.setNumber(p, r);
-                Tokens.remove(p + 1, 1);
-                noteLocalChange(p, before);
-                FindNextStep();
-                functionStep = true;
-            }
+        } else if (k == TokenKind::Minus && Tokens.is(p - 1, TokenKind::Open)) {
+            // A sign after "(": the parentheses stay and go later like any others.
+            if (recorder_)
+                recorder_->recordSign(p + 1);
+            takeStep(applySign(Tokens.number(p + 1)));
+            storeResultAt(p, r);
+            Tokens.remove(p + 1, 1);
+            FindNextStep();
+            functionStep = true;
+        } else if (isOperatorKind(k)) {
+            if (recorder_)
+                recorder_->recordStep(k, p - 1, p + 1);
+            const double a = p >= 1 ? Tokens.number(p - 1) : 0.0;
+            takeStep(applyOperator(k, a, Tokens.number(p + 1)));
         }
+        // Any other token at p is no operator: r keeps its value.
 
         FoldParentheses();
 
@@ -398,6 +329,15 @@ double Engine::Evaluate(double x) {
         }
     }
     return r;
+}
+
+double Engine::giveUp(SampleOutcome outcome, std::string_view message) {
+    lastOutcome_ = outcome;
+    if (recorder_)
+        recorder_->recordEnd(outcome);
+    report(message);
+    countDomainError();
+    return 0;
 }
 
 } // namespace curvalia::engine

@@ -32,6 +32,11 @@ FunctionResult root(double index, double a) {
 
 } // namespace
 
+StepValue applyFunctionStep(TokenKind k, double a, double index) {
+    const FunctionResult f = applyFunction(k, a, index);
+    return finiteStep(f.value, f.domainError ? 1 : 0);
+}
+
 bool IsEven(double v) {
     return std::floor(v / 2) * 2 == v;
 }

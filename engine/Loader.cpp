@@ -3,7 +3,8 @@
 #include "engine/Engine.h"
 #include "engine/Utf8.h"
 
-#include <cstring>
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace curvalia::engine {
@@ -36,13 +37,7 @@ void Engine::report(std::string_view message) const {
         sink_(message);
 }
 
-void Engine::forgetTemplates() {
-    templateTextSize_ = -1;
-    ++charsGeneration_;
-}
-
 void Engine::emptyArrays() {
-    forgetTemplates();
     for (int i = 0; i < charsUsed_; ++i)
         Chars[i].clear();
     charsUsed_ = 0;
@@ -59,17 +54,6 @@ std::string_view Engine::tokens(int i) const {
 }
 
 bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool refuseBlanks) {
-    if (!refuseBlanks && templateTextSize_ >= 0 && inertX(xCell) &&
-        text.size() == static_cast<std::size_t>(templateTextSize_) &&
-        std::memcmp(text.data(), templateText_, text.size()) == 0) {
-        for (int k = 0; k < templateXCount_; ++k)
-            Chars[templateX_[k]] = xCell;
-        ItemCount = static_cast<std::int16_t>(templateCount_);
-        return true;
-    }
-    forgetTemplates();
-    templateXCount_ = 0;
-
     // Cut the text into code points first; only the first 150 are loaded,
     // which is all the expression box lets the user type.
     CharSpan spans[kMaxExpressionLength];
@@ -114,7 +98,6 @@ bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool r
         }
         if (isRaw(i, 'x')) {
             Chars[i] = xCell;
-            templateX_[templateXCount_++] = static_cast<std::uint8_t>(i);
         } else if (isRaw(i, 'e')) {
             Chars[i] = eCell_;
         } else if (isRaw(i, 'p')) {
@@ -130,11 +113,6 @@ bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool r
     for (int j = n; j < previouslyUsed; ++j)
         Chars[j].clear();
     charsUsed_ = n;
-    if (inertX(xCell) && text.size() <= sizeof templateText_) {
-        std::memcpy(templateText_, text.data(), text.size());
-        templateTextSize_ = static_cast<int>(text.size());
-        templateCount_ = n;
-    }
     return true;
 }
 
@@ -145,32 +123,52 @@ void Engine::LoadExpression(std::string_view text, std::string_view xText) {
     loadCharacters(text, xCell, false);
 }
 
-Engine::Sample Engine::evaluateSample(std::string_view expression, double x) {
+Sample Engine::evaluateSample(std::string_view expression, double x) {
     TextCell xCell;
     xCell.setNumber(x);
+    return evaluateWith(expression, xCell, x);
+}
+
+Sample Engine::evaluateWith(std::string_view expression, const TextCell& xCell, double x) {
     loadCharacters(expression, xCell, false);
     Tokenize();
     StepCount = 0;
     const double value = Evaluate(x);
-    return {value, isDefined()};
+    return {value, isDefined(), lastOutcome_};
 }
 
 namespace {
 
-std::uint32_t lowerCodePoint(std::uint32_t cp) {
-    if (cp >= 'A' && cp <= 'Z')
+struct LowerRun {
+    std::uint32_t first;
+    std::uint32_t last;
+    std::uint32_t stride;
+    std::int32_t offset;
+};
+
+constexpr LowerRun kRuns[] = {
+#include "engine/LowerCaseTable.inc"
+};
+
+// The Unicode simple lower-case mapping of one code point: cp itself when
+// it has none, 'k' for the Kelvin sign, U+03C3 for U+03A3, and so on.
+std::uint32_t simpleLowerCase(std::uint32_t cp) {
+    if (cp < 'A')
+        return cp;
+    if (cp <= 'Z')
         return cp + 32;
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) // Latin-1 capitals, not the times sign
-        return cp + 32;
-    if (cp == 0x130) // capital I with dot
-        return 'i';
-    if (cp == 0x178)
-        return 0xFF;
-    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177))
-        return (cp % 2 == 0) ? cp + 1 : cp;
-    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E))
-        return (cp % 2 == 1) ? cp + 1 : cp;
-    return cp;
+    if (cp < 0x80)
+        return cp;
+    // The last run that starts at or before cp.
+    const LowerRun* run =
+        std::upper_bound(std::begin(kRuns), std::end(kRuns), cp,
+                         [](std::uint32_t c, const LowerRun& r) { return c < r.first; });
+    if (run == std::begin(kRuns))
+        return cp;
+    --run;
+    if (cp > run->last || (cp - run->first) % run->stride != 0)
+        return cp;
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(cp) + run->offset);
 }
 
 } // namespace
@@ -182,7 +180,7 @@ std::string toLowerText(std::string_view text) {
         const utf8::CodePoint cp = utf8::decode(text, pos);
         if (cp.valid) {
             char buf[4];
-            const int n = utf8::encode(lowerCodePoint(cp.value), buf);
+            const int n = utf8::encode(simpleLowerCase(cp.value), buf);
             out.append(buf, static_cast<std::size_t>(n));
         } else {
             out.append(1, text[pos]); // left as it is; the loader reads it as U+FFFD

@@ -53,15 +53,49 @@ constexpr std::uint64_t kPow10Int[20] = {1ULL,
 // right by s, and the bits shifted out decide the rounding exactly. Gives up
 // (false) outside that range and on an exact tie, where the exact way
 // settles which way to round.
-bool roundFast(double a, Decimal15& out) {
+// 10^n as doubles for n = -5..15: exact from 10^0 on, the nearest double below.
+constexpr double kPow10From(int n) {
+    double v = 1;
+    for (int i = 0; i < n; ++i)
+        v *= 10;
+    for (int i = 0; i > n; --i)
+        v /= 10;
+    return v;
+}
+constexpr double kDecades[21] = {
+    kPow10From(-5), kPow10From(-4), kPow10From(-3), kPow10From(-2), kPow10From(-1), kPow10From(0),
+    kPow10From(1),  kPow10From(2),  kPow10From(3),  kPow10From(4),  kPow10From(5),  kPow10From(6),
+    kPow10From(7),  kPow10From(8),  kPow10From(9),  kPow10From(10), kPow10From(11), kPow10From(12),
+    kPow10From(13), kPow10From(14), kPow10From(15)};
+
+[[gnu::always_inline]] inline bool roundFast(double a, Decimal15& out) {
     if (!(a > 1e-5 && a < 1e15))
         return false;
     const auto bits = std::bit_cast<std::uint64_t>(a);
     const int biased = static_cast<int>(bits >> 52);
     const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
     const int shift = 1075 - biased; // a = mantissa * 2^-shift, shift in 3..70 here
-    // floor(log10(a)), guessed from the binary exponent; corrected below.
+    // floor(log10(a)): floor(log10(2^p)) or one more, which one comparison
+    // settles. The check of the digit count below corrects a guess that a
+    // decade boundary below 1 (not exact in binary) made wrong.
     int e = ((biased - 1023) * 78913) >> 18;
+    if (e + 1 <= 15 && a >= kDecades[e + 1 + 5])
+        ++e;
+    // Usually one multiplication decides: y is a * 10^k to within a
+    // sixteenth (y < 2^50), so unless its fraction is near one half, or y
+    // near the ends of the 15-digit range, it rounds as the exact product does.
+    if (const int k = 14 - e; k >= 0 && k <= 19) {
+        const double y = a * kExactPow10[k];
+        if (y >= 1e14 + 1 && y < 1e15 - 1) {
+            // Truncation is floor here (y > 0), and cheaper than std::floor.
+            const auto whole = static_cast<std::uint64_t>(y);
+            const double fraction = y - static_cast<double>(whole);
+            if (fraction < 0.4375 || fraction > 0.5625) {
+                out = {whole + (fraction > 0.5 ? 1 : 0), e};
+                return true;
+            }
+        }
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - e;
         if (k < 0 || k > 19)
@@ -92,7 +126,7 @@ bool roundFast(double a, Decimal15& out) {
 }
 
 // The exact way, for everything roundFast declines.
-Decimal15 roundExact(double a) {
+[[gnu::noinline]] Decimal15 roundExact(double a) {
     char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, 14);
     // d.dddddddddddddde+XX
@@ -110,7 +144,7 @@ Decimal15 roundExact(double a) {
 // The double nearest to digits * 10^(exponent - 14). Both factors are exact
 // when the power is small, and then one correctly rounded operation gives
 // the same double as parsing the text.
-double decimalValue(std::uint64_t digits, int exponent) {
+[[gnu::always_inline]] inline double decimalValue(std::uint64_t digits, int exponent) {
     const int k = 14 - exponent;
     if (k >= 0 && k <= 22)
         return static_cast<double>(digits) / kExactPow10[k];
@@ -206,7 +240,7 @@ bool isSmallWhole(double a) {
     return a < 1e15 && static_cast<double>(static_cast<std::uint64_t>(a)) == a;
 }
 
-Decimal15 round15(double a) {
+[[gnu::always_inline]] inline Decimal15 round15(double a) {
     Decimal15 d;
     if (!roundFast(a, d))
         d = roundExact(a);
@@ -268,7 +302,11 @@ int formatNumberText(double v, char* out, double& readBack) {
     return layout(negative, d, out);
 }
 
-double numberTextValue(double v) {
+namespace {
+
+// Everything the quick way below leaves: NaN, infinities, zero, whole
+// numbers, the exponent forms, and values whose rounding is close to a tie.
+[[gnu::noinline]] double numberTextValueSlow(double v) {
     if (std::isnan(v))
         return 0;
     if (std::isinf(v))
@@ -279,6 +317,39 @@ double numberTextValue(double v) {
     const Decimal15 d = round15(a);
     const double magnitude = decimalValue(d.digits, d.exponent);
     return v < 0 ? -magnitude : magnitude;
+}
+
+} // namespace
+
+// Every intermediate result of a sample goes through here, so the common
+// case (a plain-form value that is not whole) is kept short: the quick
+// rounding of roundFast, then one exact division.
+double numberTextValue(double v) {
+    const double a = std::fabs(v);
+    if (a > 1e-5 && a < 1e15) {
+        if (static_cast<double>(static_cast<std::int64_t>(a)) == a)
+            return v; // whole, and exact in 15 digits
+        const auto bits = std::bit_cast<std::uint64_t>(a);
+        int e = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
+        if (e + 1 <= 15 && a >= kDecades[e + 1 + 5])
+            ++e;
+        if (const int k = 14 - e; k >= 0 && k <= 19) {
+            const double y = a * kExactPow10[k];
+            if (y >= 1e14 + 1 && y < 1e15 - 1) {
+                const auto whole = static_cast<std::int64_t>(y);
+                const double fraction = y - static_cast<double>(whole);
+                // y is within half an ulp of the exact product.
+                const double halfUlp =
+                    std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
+                if (std::fabs(fraction - 0.5) > halfUlp) {
+                    const double magnitude =
+                        static_cast<double>(whole + (fraction > 0.5 ? 1 : 0)) / kExactPow10[k];
+                    return v < 0 ? -magnitude : magnitude;
+                }
+            }
+        }
+    }
+    return numberTextValueSlow(v);
 }
 
 int formatNumberText(double v, char* out) {

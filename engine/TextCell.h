@@ -84,6 +84,10 @@ struct TextCell {
     double source = 0; // while textPending: the number the text is of
     mutable std::uint8_t len = 0;
     TokenKind kind = TokenKind::Empty;
+    // While a reduction schedule is being recorded: the register that holds
+    // this cell's value in the schedule, or -1 for a value that does not
+    // depend on x and has no register yet. Copies of the cell carry it along.
+    std::int16_t reg = -1;
     bool valueKnown = true; // the empty text reads as 0
     mutable bool textPending = false;
     mutable char text[kCapacity] = {};
@@ -105,6 +109,7 @@ struct TextCell {
 
     void clear() {
         len = 0;
+        reg = -1;
         kind = TokenKind::Empty;
         value = 0;
         valueKnown = true;
@@ -121,6 +126,7 @@ struct TextCell {
         valueKnown = n == 0;
         value = 0;
         textPending = false;
+        reg = -1;
     }
 
     void setText(std::string_view t) { setText(t, classifyText(t.substr(0, kCapacity))); }
@@ -132,6 +138,7 @@ struct TextCell {
         valueKnown = false;
         value = 0;
         textPending = false;
+        reg = -1;
     }
 
     void setNumber(double v) {
@@ -141,6 +148,7 @@ struct TextCell {
         kind = TokenKind::Other;
         valueKnown = true;
         textPending = true;
+        reg = -1;
     }
 
     double number() {

@@ -66,7 +66,6 @@ void TokenList::remove(int first, int count) {
         cells_[p.slot].clear();
     }
     used_ -= count;
-    ++version_;
 }
 
 void TokenList::truncate(int from) {
@@ -79,7 +78,6 @@ void TokenList::truncate(int from) {
     }
     if (from < used_)
         used_ = from;
-    ++version_;
 }
 
 } // namespace curvalia::engine

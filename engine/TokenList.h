@@ -54,8 +54,12 @@ class TokenList {
     // is valid for 0 <= i < kSize.
     const TokenKind* kinds() const { return kinds_; }
 
-    // Changes with every write, so that a scan of an unchanged list can be skipped.
-    std::uint64_t version() const { return version_; }
+    // The register of token i in a schedule being recorded (see TextCell::reg).
+    std::int16_t reg(int i) const { return (*this)[i].reg; }
+    void setReg(int i, std::int16_t r) {
+        if (inRange(i))
+            cell(i).reg = r;
+    }
 
   private:
     static bool inRange(int i) { return i >= 0 && i < kSize; }
@@ -67,7 +71,6 @@ class TokenList {
         kinds_[i] = c.kind;
         if (i + 1 > used_)
             used_ = i + 1;
-        ++version_;
     }
 
     // What stands at each index: the cell holding its text and the text's
@@ -81,7 +84,6 @@ class TokenList {
     Position at_[kSize];
     TokenKind kinds_[kSize];
     int used_ = 0;
-    std::uint64_t version_ = 1;
 };
 
 } // namespace curvalia::engine

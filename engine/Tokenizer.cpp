@@ -80,30 +80,10 @@ double Engine::ReadNumber(int first, int last) const {
 void Engine::Tokenize() {
     const int n =
         ItemCount < 0 ? 0 : (ItemCount > kMaxExpressionLength ? kMaxExpressionLength : ItemCount);
-    if (tokenTemplateGeneration_ == charsGeneration_ && n == templateCount_) {
-        // The same characters as last time, apart from the value of x.
-        for (int k = 0; k < tokenTemplateCount_; ++k)
-            Tokens.set(k, tokenSource_[k] >= 0 ? Chars[tokenSource_[k]] : tokenTemplate_[k]);
-        Tokens.truncate(tokenTemplateCount_);
-        FoldParentheses();
-        return;
-    }
-    const bool keepTemplate = templateTextSize_ >= 0 && n == templateCount_;
     int k = 0;
     int i = 0;
-    auto copyChar = [&](const TextCell& c) {
-        tokenSource_[k] = static_cast<std::int16_t>(i);
-        Tokens.set(k++, c);
-    };
-    auto keep = [&] {
-        tokenSource_[k] = -1;
-        tokenTemplate_[k] = Tokens[k];
-        ++k;
-    };
-    auto name = [&](TokenKind kind) {
-        Tokens.setText(k, functionName(kind), kind);
-        keep();
-    };
+    auto copyChar = [&](const TextCell& c) { Tokens.set(k++, c); };
+    auto name = [&](TokenKind kind) { Tokens.setText(k++, functionName(kind), kind); };
     while (i < n) {
         const TextCell& c = charAt(i);
         if (c.len == 1) {
@@ -132,8 +112,7 @@ void Engine::Tokenize() {
                 const int first = i;
                 while (isDigit(charAt(i)) || charIs(i, '.'))
                     ++i;
-                Tokens.setNumber(k, ReadNumber(first, i - 1));
-                keep();
+                Tokens.setNumber(k++, ReadNumber(first, i - 1));
                 continue;
             }
             case 'r':
@@ -216,9 +195,43 @@ void Engine::Tokenize() {
     }
     // Nothing of a longer list may stay behind the new one.
     Tokens.truncate(k);
-    tokenTemplateCount_ = k;
-    tokenTemplateGeneration_ = keepTemplate ? charsGeneration_ : 0;
     FoldParentheses();
+}
+
+// The kinds of whole texts, and the names of the functions.
+namespace {
+
+struct NamedKind {
+    std::string_view name;
+    TokenKind kind;
+};
+
+constexpr NamedKind kFunctionNames[] = {
+    {"sin", TokenKind::Sin},   {"cos", TokenKind::Cos},   {"tg", TokenKind::Tg},
+    {"asin", TokenKind::Asin}, {"acos", TokenKind::Acos}, {"atg", TokenKind::Atg},
+    {"abs", TokenKind::Abs},   {"lge", TokenKind::Lge},   {"lgn", TokenKind::Lgn},
+    {"rad", TokenKind::Rad},
+};
+
+} // namespace
+
+TokenKind classifyText(std::string_view text) {
+    if (text.empty())
+        return TokenKind::Empty;
+    if (text.size() == 1)
+        return classifyChar(text[0]);
+    if (text.size() <= 4 && text[0] >= 'a' && text[0] <= 'z')
+        for (const NamedKind& f : kFunctionNames)
+            if (f.name == text)
+                return f.kind;
+    return TokenKind::Other;
+}
+
+std::string_view functionName(TokenKind k) {
+    for (const NamedKind& f : kFunctionNames)
+        if (f.kind == k)
+            return f.name;
+    return {};
 }
 
 } // namespace curvalia::engine

@@ -45,7 +45,8 @@ std::int16_t gridRowSpacing(double RangeY) {
     return static_cast<std::int16_t>(whole);
 }
 
-PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax, std::int16_t GridOn) {
+PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax,
+                   std::int16_t GridOn) {
     const double W = PlotWidth;
     const double H = PlotHeight;
 
@@ -62,15 +63,15 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
     double lineY = 0;
     double tickY = 0;
     if (Ymin <= 0 && 0 <= Ymax) {
-        lineY = std::fabs(Ymax) * H / RangeY;
-        frame.AxisY = Ymax != 0 ? lineY : std::fabs(Ymin) * H / RangeY;
+        lineY = toTwips(std::fabs(Ymax), H, RangeY);
+        frame.AxisY = Ymax != 0 ? lineY : toTwips(std::fabs(Ymin), H, RangeY);
         tickY = lineY;
     } else if (Ymax < 0) {
-        lineY = std::fabs(Ymin) * H / RangeY;
+        lineY = toTwips(std::fabs(Ymin), H, RangeY);
         frame.AxisY = H - lineY;
         tickY = kTopTickY;
     } else {
-        lineY = std::fabs(Ymax) * H / RangeY;
+        lineY = toTwips(std::fabs(Ymax), H, RangeY);
         frame.AxisY = lineY;
         tickY = kBottomTickY;
     }
@@ -83,13 +84,13 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
     double lineX = 0;
     double tickX = kLeftTickX;
     if (Xmin <= 0 && 0 <= Xmax) {
-        lineX = std::fabs(Xmin) * W / RangeX;
+        lineX = toTwips(std::fabs(Xmin), W, RangeX);
         if (Xmin != 0 && Xmax != 0)
             tickX = lineX;
     } else if (Xmax < 0) {
-        lineX = std::fabs(Xmin) * W / RangeX;
+        lineX = toTwips(std::fabs(Xmin), W, RangeX);
     } else {
-        lineX = std::fabs(Xmax) * W / RangeX;
+        lineX = toTwips(std::fabs(Xmax), W, RangeX);
     }
     for (int Y = 0; Y <= H; Y += kAxisDotTwips)
         dot(graph, lineX, Y);

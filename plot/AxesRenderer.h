@@ -18,7 +18,8 @@ inline constexpr double kBottomTickY = PlotHeight - 15;
 
 // Expects Xmin < Xmax and Ymin < Ymax, whole numbers with finite
 // differences, and the surface's pen width at 1; leaves it at 1.
-PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax, std::int16_t GridOn);
+PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax,
+                   std::int16_t GridOn);
 
 // Spacing of the grid rows: PlotHeight / RangeY rounded to the nearest whole
 // twip, halves to the even neighbour. 0 means no rows.

@@ -3,7 +3,7 @@
 #include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
-#include "plot/YieldPacer.h"
+#include "plot/YieldPolicy.h"
 
 namespace curvalia::plot {
 
@@ -15,11 +15,14 @@ constexpr float kProgressRow = 10;
 
 } // namespace
 
-DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
-                         PlotHost& host, Clock& clock)
-    : engine_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar), host_(host), clock_(clock) {}
+DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph,
+                         Surface& scrollBar, PlotHost& host, Clock& clock)
+    : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar),
+      host_(host), clock_(clock) {}
 
-bool DrawCommand::isRunning() const { return running_; }
+bool DrawCommand::isRunning() const {
+    return running_;
+}
 
 void DrawCommand::requestStop() {
     engine_.StopRequested = kTrue;
@@ -36,16 +39,31 @@ void DrawCommand::run() {
     finish();
 }
 
+void DrawCommand::yieldNow() {
+    host_.repaint();
+    host_.yield();
+    stopIfClosing();
+}
+
+void DrawCommand::stopIfClosing() {
+    // Checked after every yield, the first included, whose stop the command
+    // clears right after it: a close must end the draw wherever it comes.
+    if (host_.closeRequested())
+        engine_.StopRequested = kTrue;
+}
+
 void DrawCommand::finish() {
     scrollBar_.Cls();
+    host_.repaint();
     host_.setInputsEnabled(true);
     running_ = false;
 }
 
 void DrawCommand::prepareAndSweep() {
     host_.setStatus(msg::kAnalysing);
-    host_.yield();
+    yieldNow();
     engine_.StopRequested = 0;
+    stopIfClosing();
     graph_.setDrawWidth(kCurvePenWidth);
     scrollBar_.setDrawWidth(kProgressPenWidth);
     const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
@@ -55,19 +73,21 @@ void DrawCommand::prepareAndSweep() {
         publishedFrame_.reset();
     }
 
-    const RangeReading reading = readRange(host_.rangeTexts());
+    const RangeTexts texts = host_.rangeTexts();
+    const RangeReading reading = readRange(texts);
     if (reading.verdict == RangeVerdict::BadFields) {
-        host_.setStatus(msg::kBadFields);
+        host_.setStatus(refusalText(texts, reading.verdict));
         return;
     }
     const PlotRange& range = reading.range;
-    const PlotFrame frame = DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    const PlotFrame frame =
+        DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
     publishedFrame_ = frame;
-    host_.yield();
+    yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
     if (reading.verdict == RangeVerdict::BadStep) {
-        host_.setStatus(msg::kBadStep);
+        host_.setStatus(refusalText(texts, reading.verdict));
         return;
     }
 
@@ -81,15 +101,18 @@ void DrawCommand::prepareAndSweep() {
     if (!engine_.CheckSyntax(expression))
         return; // the checker's message stays
     host_.setStatus(msg::kSweeping);
-    host_.yield();
+    yieldNow();
     if (engine_.StopRequested != 0)
         return;
     sweep(range, frame, expression, curves);
 }
 
-void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
-                        Curves curves) {
-    YieldPacer pacer(clock_);
+void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
+                        const std::string& expression, Curves curves) {
+    YieldPolicy policy(clock_, host_);
+    // The steps of the reduction are the same for every x: recorded once
+    // here, then replayed for each sample.
+    schedule_.record(expression);
     bool stepLimitHit = false;
     bool havePrevious = false;
     double prevX = 0;
@@ -97,16 +120,12 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const st
     const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
-        const engine::Engine::Sample sample = engine_.evaluateSample(expression, x);
-        // StopRequested was clear before this sample, so the evaluator set
-        // it: it found nothing to reduce, its value means nothing, and its
-        // message stays.
-        if (engine_.StopRequested != 0)
+        const engine::Sample sample = schedule_.run(x);
+        // Nothing to reduce: the value means nothing, the evaluator has set
+        // StopRequested, and its message stays.
+        if (sample.outcome == engine::SampleOutcome::NothingToReduce)
             return;
-        // The evaluator gives up after its step limit by resetting StepCount
-        // mid-list; a list it finished (or never had to reduce) leaves
-        // StepCount above 0 or NextPos at -1.
-        if (engine_.StepCount == 0 && engine_.NextPos != -1)
+        if (sample.outcome == engine::SampleOutcome::StepLimit)
             stepLimitHit = true;
 
         const float column = static_cast<float>(frame.column(x));
@@ -127,10 +146,9 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame, const st
         }
         scrollBar_.PSet(column, kProgressRow, kProgressColour);
 
-        if (switches_.YieldEachSample != kFalse || pacer.sampleDone()) {
-            host_.yield();
-            pacer.yielded();
-        }
+        // Read at every sample: the speed button works during a sweep.
+        policy.sampleDone(switches_.YieldEachSample != kFalse);
+        stopIfClosing();
         if (engine_.StopRequested != 0)
             return;
     }

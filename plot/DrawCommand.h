@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/ReductionSchedule.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
@@ -15,7 +16,7 @@
 namespace curvalia::plot {
 
 class DrawCommand {
-public:
+  public:
     DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
                 PlotHost& host, Clock& clock);
 
@@ -34,16 +35,22 @@ public:
     // the clearing of the surface until the next axes are drawn.
     const std::optional<PlotFrame>& publishedFrame() const { return publishedFrame_; }
 
-private:
+  private:
     struct Curves {
         bool function;
         bool derivative;
     };
     void prepareAndSweep();
-    void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression, Curves curves);
+    void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
+               Curves curves);
     void finish();
+    // Every yield outside the sweep: what was drawn is shown, and a close
+    // of the window stops the draw like the stop button.
+    void yieldNow();
+    void stopIfClosing();
 
     engine::Engine& engine_;
+    engine::ReductionSchedule schedule_;
     PlotSwitches& switches_;
     Surface& graph_;
     Surface& scrollBar_;

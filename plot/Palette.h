@@ -34,17 +34,20 @@ inline constexpr std::array<Rgb, 16> kPalette = {{
 
 // A colour number outside 0..15 wraps around instead of reading past the
 // table: the switches are plain integers that any handler may set.
-constexpr Rgb QBColor(int number) { return kPalette[static_cast<unsigned>(number) & 15u]; }
+constexpr Rgb QBColor(int number) {
+    return kPalette[static_cast<unsigned>(number) & 15u];
+}
 
 // 0xAARRGGBB, opaque, as 32-bit images store their pixels.
 constexpr std::uint32_t QBColorArgb(int number) {
     const Rgb c = QBColor(number);
-    return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) | std::uint32_t{c.b};
+    return 0xFF000000u | (std::uint32_t{c.r} << 16) | (std::uint32_t{c.g} << 8) |
+           std::uint32_t{c.b};
 }
 
 // The fixed colours of the plot.
-inline constexpr int kAxesColour = 7;       // axes, ticks and grid dots
-inline constexpr int kProgressColour = 9;   // progress bar
+inline constexpr int kAxesColour = 7;        // axes, ticks and grid dots
+inline constexpr int kProgressColour = 9;    // progress bar
 inline constexpr int kDerivativeColour = 12; // first derivative
 
 } // namespace curvalia::plot

@@ -3,6 +3,8 @@
 // plot surface, X to the right, Y downwards.
 #pragma once
 
+#include <cmath>
+
 namespace curvalia::plot {
 
 inline constexpr double PlotWidth = 6675;  // x = Xmin at X = 0, x = Xmax at X = 6675
@@ -10,7 +12,16 @@ inline constexpr double PlotHeight = 4635; // y = Ymax at Y = 0, y = Ymin at Y =
 
 // A surface pixel at the usual screen resolution; ticks and grid dots are
 // thinned so that no pixel gets more than one of them.
-inline constexpr double kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerPixel = 15;
+
+// units * extent / range: the distance of units along an axis of the given
+// extent in twips. The product overflows for ranges beyond about 1e304
+// although the position itself is small; only then is the quotient taken
+// first, so that every ordinary plot keeps its positions to the last bit.
+inline double toTwips(double units, double extent, double range) {
+    const double direct = extent * units / range;
+    return std::isfinite(direct) ? direct : units / range * extent;
+}
 
 // What DrawAxes publishes for the points of one draw.
 struct PlotFrame {
@@ -23,15 +34,16 @@ struct PlotFrame {
     double AxisY = 0;
 
     // Column of a sample x.
-    double column(double x) const { return PlotWidth * (x - Xmin) / RangeX; }
+    double column(double x) const { return toTwips(x - Xmin, PlotWidth, RangeX); }
     // Row of a value v. Written from Ymax rather than from AxisY because it
     // is the same place for every sign of the range, with one rounding less.
-    double row(double v) const { return PlotHeight * (Ymax - v) / RangeY; }
+    double row(double v) const { return toTwips(Ymax - v, PlotHeight, RangeY); }
 
     // The inverse mapping: the x of a column and the value of a row, in
     // twips from the frame's top-left corner (for reading positions back).
-    double xAt(double column) const { return Xmin + RangeX * column / PlotWidth; }
-    double valueAt(double row) const { return Ymax - RangeY * row / PlotHeight; }
+    // The fraction comes first so that no range overflows.
+    double xAt(double column) const { return Xmin + column / PlotWidth * RangeX; }
+    double valueAt(double row) const { return Ymax - row / PlotHeight * RangeY; }
 };
 
 } // namespace curvalia::plot

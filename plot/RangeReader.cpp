@@ -1,7 +1,9 @@
 #include "plot/RangeReader.h"
 
 #include "engine/NumberText.h"
+#include "plot/PlotMessages.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace curvalia::plot {
@@ -14,6 +16,12 @@ namespace {
 bool advancesNear(double x, double towards, double step) {
     const double neighbour = std::nextafter(x, towards);
     return x + step != x && neighbour + step != neighbour;
+}
+
+RangeTexts withDecimalPoints(RangeTexts texts) {
+    for (std::string* text : {&texts.xmin, &texts.xmax, &texts.ymin, &texts.ymax, &texts.step})
+        std::replace(text->begin(), text->end(), ',', '.');
+    return texts;
 }
 
 } // namespace
@@ -45,6 +53,13 @@ RangeReading readRange(const RangeTexts& texts) {
     else if (!stepAdvancesAcross(r.Xmin, r.Xmax, r.Step))
         reading.verdict = RangeVerdict::BadStep;
     return reading;
+}
+
+std::string refusalText(const RangeTexts& texts, RangeVerdict verdict) {
+    std::string text = verdict == RangeVerdict::BadStep ? msg::kBadStep : msg::kBadFields;
+    if (readRange(withDecimalPoints(texts)).verdict != verdict)
+        text += msg::kDecimalCommaHint;
+    return text;
 }
 
 } // namespace curvalia::plot

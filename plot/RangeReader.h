@@ -4,6 +4,8 @@
 
 #include "plot/PlotHost.h"
 
+#include <string>
+
 namespace curvalia::plot {
 
 struct PlotRange {
@@ -26,6 +28,12 @@ struct RangeReading {
 };
 
 RangeReading readRange(const RangeTexts& texts);
+
+// The status text of a refusal ("Campi errati", "Step non valido"). A comma
+// ends the number it is in, so "0,5" reads as 0; when the texts with their
+// commas read as decimal points would not earn the same refusal, the text
+// adds the hint to use the point.
+std::string refusalText(const RangeTexts& texts, RangeVerdict verdict);
 
 // True when x := x + step moves x forward at every x of [from, to]; a step
 // that fails this somewhere would keep the sweep on the same sample forever.

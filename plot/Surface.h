@@ -6,7 +6,7 @@
 namespace curvalia::plot {
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     // One dot of the current pen width, centred at (x, y) twips from the
     // top-left corner, Y downwards, in palette colour 0..15. Positions
@@ -16,10 +16,6 @@ public:
     virtual void Cls() = 0;
     // Pen width in (logical) pixels for every later PSet.
     virtual void setDrawWidth(int pixels) = 0;
-    // Surface size in twips; the renderers thin ticks and grid dots so that
-    // there is never more than one per pixel.
-    virtual float widthTwips() const = 0;
-    virtual float heightTwips() const = 0;
 };
 
 } // namespace curvalia::plot

@@ -1,7 +1,10 @@
 #include "ui/AboutBox.h"
 
+#include "layout/Labels.h"
 #include "ui/LinkFallbackBox.h"
 #include "ui/SvgPicture.h"
+#include "ui/WindowHints.h"
+#include "ui/WindowPlacement.h"
 
 #include <QColor>
 #include <QFont>
@@ -13,18 +16,13 @@
 
 namespace curvalia::ui {
 
+using layout::addLabel;
+
 namespace {
 
 QPointer<AboutBox>& openBox() {
     static QPointer<AboutBox> box;
     return box;
-}
-
-QLabel* addLabel(QWidget* parent, const char* name, const QRect& geometry) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    return label;
 }
 
 // One of the two one-pixel lines that together look like an etched groove.
@@ -45,6 +43,8 @@ AboutBox* AboutBox::showSingle(QWidget* parent, platform::ShellServices& service
     if (!box) {
         box = new AboutBox(services, parent);
         box->setAttribute(Qt::WA_DeleteOnClose);
+        if (parent)
+            placeBeside(*box, *parent);
     }
     box->show();
     box->raise();
@@ -72,6 +72,7 @@ AboutBox::AboutBox(platform::ShellServices& services, QWidget* parent)
     : QDialog(parent), services_(services) {
     setObjectName(QStringLiteral("frmAbout"));
     setModal(false);
+    setFixedDialogHints(*this);
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     setFixedSize(424, 236);
     buildControls();
@@ -83,20 +84,20 @@ void AboutBox::buildControls() {
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(18, 18, 32, 32);
 
-    lblTitle_ = addLabel(this, "lblTitle", QRect(70, 16, 340, 26));
+    lblTitle_ = addLabel(this, "lblTitle", QString(), QRect(70, 16, 340, 26));
     QFont titleFont = lblTitle_->font();
     titleFont.setPointSizeF(12);
     titleFont.setBold(true);
     lblTitle_->setFont(titleFont);
-    lblVersion_ = addLabel(this, "lblVersion", QRect(70, 44, 340, 18));
-    lblDescription_ = addLabel(this, "lblDescription", QRect(70, 64, 340, 18));
+    lblVersion_ = addLabel(this, "lblVersion", QString(), QRect(70, 44, 340, 18));
+    lblDescription_ = addLabel(this, "lblDescription", QString(), QRect(70, 64, 340, 18));
     lblDescription_->setText(QString::fromUtf8(kCredit));
 
     // The two links: dark blue, a hand pointer, a tooltip; a click opens them.
-    label1_ = addLabel(this, "Label1", QRect(70, 94, 340, 18));
+    label1_ = addLabel(this, "Label1", QString(), QRect(70, 94, 340, 18));
     label1_->setText(QStringLiteral("E-mail: ") + QString::fromUtf8(kEmail));
     label1_->setToolTip(QStringLiteral("Scrivimi"));
-    label2_ = addLabel(this, "Label2", QRect(70, 114, 340, 18));
+    label2_ = addLabel(this, "Label2", QString(), QRect(70, 114, 340, 18));
     label2_->setText(QStringLiteral("Url: ") + QString::fromUtf8(kWebPage));
     label2_->setToolTip(QStringLiteral("Visita il mio sito"));
     for (QLabel* link : {label1_, label2_}) {
@@ -110,7 +111,7 @@ void AboutBox::buildControls() {
     addLine(this, QColor(128, 128, 128), QRect(10, 146, 404, 1));
     addLine(this, QColor(255, 255, 255), QRect(10, 147, 404, 1));
 
-    auto* label3 = addLabel(this, "Label3", QRect(18, 160, 262, 60));
+    auto* label3 = addLabel(this, "Label3", QString(), QRect(18, 160, 262, 60));
     label3->setText(
         QStringLiteral("L'autore non si ritiene responsabile di eventuali malfunzionamenti."));
     label3->setWordWrap(true);

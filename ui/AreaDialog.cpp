@@ -1,6 +1,8 @@
 #include "ui/AreaDialog.h"
 
-#include "ui/Twips.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
+#include "ui/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
@@ -8,6 +10,11 @@
 #include <QPushButton>
 
 namespace curvalia::ui {
+
+using layout::addLabel;
+using layout::arialFont;
+using layout::px;
+using layout::twipsRect;
 
 namespace {
 
@@ -18,19 +25,12 @@ QLineEdit* field(QWidget* parent, const char* name, const char* text, QRect geom
     return edit;
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* text, QRect geometry) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
 } // namespace
 
 AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Area"));
     setWindowTitle(QStringLiteral("Area"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedDialogHints(*this);
     setFont(arialFont(8.25));
     setFixedSize(px(2775), px(2070));
 
@@ -45,11 +45,11 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(twipsRect(960, 1560, 915, 375));
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
 
-    label(this, "Label1", "X min.:", twipsRect(180, 240, 555, 255));
-    label(this, "Label2", "X max.:", twipsRect(1320, 240, 555, 255));
-    label(this, "Label3", "Y min.:", twipsRect(180, 540, 555, 255));
-    label(this, "Label4", "Y max.:", twipsRect(1320, 540, 555, 255));
-    label(this, "Label7", "Step:", twipsRect(300, 1020, 375, 195))
+    addLabel(this, "Label1", "X min.:", twipsRect(180, 240, 555, 255));
+    addLabel(this, "Label2", "X max.:", twipsRect(1320, 240, 555, 255));
+    addLabel(this, "Label3", "Y min.:", twipsRect(180, 540, 555, 255));
+    addLabel(this, "Label4", "Y max.:", twipsRect(1320, 540, 555, 255));
+    addLabel(this, "Label7", "Step:", twipsRect(300, 1020, 375, 195))
         ->setToolTip(QStringLiteral("Dettaglio grafico"));
 
     setTabOrder(XminTXT_, XmaxTXT_);

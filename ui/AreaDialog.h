@@ -14,14 +14,14 @@ namespace curvalia::ui {
 
 class AreaDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit AreaDialog(QWidget* parent = nullptr);
 
     plot::RangeTexts rangeTexts() const;
     // The five fields, disabled while a draw runs.
     void setFieldsEnabled(bool enabled);
 
-private:
+  private:
     QLineEdit* XminTXT_;
     QLineEdit* XmaxTXT_;
     QLineEdit* YminTXT_;

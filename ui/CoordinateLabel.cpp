@@ -1,7 +1,7 @@
 #include "ui/CoordinateLabel.h"
 
+#include "layout/Twips.h"
 #include "ui/PlotSurfaceWidget.h"
-#include "ui/Twips.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -26,12 +26,12 @@ CoordinateLabel::CoordinateLabel(PlotSurfaceWidget& plot, FrameSource frame, QWi
                                  int rightEdge, int top)
     : QLabel(parent), plot_(plot), frame_(std::move(frame)), rightEdge_(rightEdge) {
     setObjectName(QStringLiteral("Coordinate"));
-    setFont(arialFont(8.25));
+    setFont(layout::arialFont(8.25));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Opaque, so that it reads cleanly where a long status text runs under it.
     setAutoFillBackground(true);
     move(rightEdge_, top);
-    resize(0, px(195));
+    resize(0, layout::px(195));
     hide();
     noteTimer_.setSingleShot(true);
     connect(&noteTimer_, &QTimer::timeout, this, [this] { showText(QString()); });

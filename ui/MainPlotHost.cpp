@@ -1,44 +1,53 @@
 #include "ui/MainPlotHost.h"
 
 #include "ui/AreaDialog.h"
-#include "ui/MainWindow.h"
+#include "ui/MainMenu.h"
+#include "ui/QtEventQueue.h"
+#include "ui/StatusLine.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace curvalia::ui {
 
 void MainPlotHost::setStatus(std::string_view text) {
-    window_.setStatusText(text);
+    parts_.status.write(text);
 }
 
 void MainPlotHost::setInputsEnabled(bool enabled) {
-    window_.setDrawInputsEnabled(enabled);
+    parts_.setInputsEnabled(enabled);
+}
+
+bool MainPlotHost::eventsPending() {
+    return parts_.events.eventsPending();
 }
 
 void MainPlotHost::yield() {
-    QCoreApplication::processEvents();
-    // A close requested during this yield stops the draw here, so the window
-    // does not wait for the whole sweep to end before closing.
-    if (window_.closeAfterDraw_)
-        window_.drawCommand_->requestStop();
+    parts_.events.yield();
+}
+
+void MainPlotHost::repaint() {
+    parts_.events.repaint();
 }
 
 std::string MainPlotHost::expressionText() {
-    return window_.MyFx->text().toStdString();
+    return parts_.expression.text().toStdString();
 }
 
 plot::RangeTexts MainPlotHost::rangeTexts() {
-    return window_.area_->rangeTexts();
+    return parts_.area.rangeTexts();
 }
 
 bool MainPlotHost::drawFunctionChecked() {
-    return window_.menu_->funzione->isChecked();
+    return parts_.menu.funzione->isChecked();
 }
 
 bool MainPlotHost::drawDerivativeChecked() {
-    return window_.menu_->derpri->isChecked();
+    return parts_.menu.derpri->isChecked();
+}
+
+bool MainPlotHost::closeRequested() {
+    return parts_.closeRequested();
 }
 
 } // namespace curvalia::ui

@@ -1,6 +1,8 @@
 #include "ui/MainWindow.h"
 
 #include "calc/ValueWindow.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
@@ -9,7 +11,10 @@
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
 #include "ui/PlotSurfaceWidget.h"
-#include "ui/Twips.h"
+#include "ui/QtEventQueue.h"
+#include "ui/StatusLine.h"
+#include "ui/WindowHints.h"
+#include "ui/WindowPlacement.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -21,11 +26,13 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace curvalia::ui {
+
+using layout::addLabel;
+using layout::arialFont;
+using layout::px;
+using layout::twipsRect;
 
 namespace {
 
@@ -52,19 +59,27 @@ PictureButton* addPicture(QWidget* parent, const char* name, const char* file, c
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
+    setFixedMainWindowHints(*this);
     setFont(arialFont(8.25));
 
-    menu_ = new MainMenu(menuBar(), this);
+    menu_ = std::make_unique<MainMenu>(menuBar(), this);
     buildFrames();
     connectMenu();
     // The window keeps the size its controls were placed for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    engine_.setStatusSink([this](std::string_view text) { setStatusText(text); });
+    statusLine_ = std::make_unique<StatusLine>(*StatusBar);
+    engine_.setStatusSink(statusLine_->sink());
     area_ = new AreaDialog(this);
-    host_ = std::make_unique<MainPlotHost>(*this);
+    events_ =
+        std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
+    host_ = std::make_unique<MainPlotHost>(
+        MainPlotHost::Parts{*statusLine_, *MyFx, *area_, *menu_, *events_,
+                            [this](bool enabled) { setDrawInputsEnabled(enabled); },
+                            [this] { return closeAfterDraw_; }});
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+    centreOnPointerScreen(*this);
     buildPlotExtras();
 }
 
@@ -217,6 +232,8 @@ void MainWindow::draw() {
 }
 
 void MainWindow::showSettings() {
+    if (!area_->isVisible())
+        placeBeside(*area_, *this);
     area_->show();
     area_->raise();
     area_->activateWindow();
@@ -225,17 +242,13 @@ void MainWindow::showSettings() {
 void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
-            engine_, [this] { return MyFx->text().toStdString(); },
-            [this](std::string_view text) { setStatusText(text); }, this);
-        // Its own window, kept above this one, beside the plot rather than over it.
-        valueWindow_->setWindowFlag(Qt::Window);
-        const QRect screenArea = screen()->availableGeometry();
-        QPoint place = frameGeometry().topRight() + QPoint(8, 0);
-        place.setX(std::max(screenArea.left(),
-                            std::min(place.x(), screenArea.right() - valueWindow_->width())));
-        valueWindow_->move(place);
+            engine_, [this] { return MyFx->text().toStdString(); }, statusLine_->sink(),
+            [this] { return StatusBar->text().toStdString(); }, this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
     }
+    // Beside the plot rather than over it, as far as the screen allows.
+    if (!valueWindow_->isVisible())
+        placeBeside(*valueWindow_, *this);
     valueWindow_->show();
     valueWindow_->raise();
     valueWindow_->activateWindow();
@@ -264,10 +277,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove && (watched == Frame2 || watched == Graph))
         resetButtonImages();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::setStatusText(std::string_view text) {
-    StatusBar->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void MainWindow::setDrawInputsEnabled(bool enabled) {

@@ -32,6 +32,8 @@ class MainPlotHost;
 class PictureButton;
 class PlotActions;
 class PlotSurfaceWidget;
+class QtEventQueue;
+class StatusLine;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -39,7 +41,6 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    engine::Engine& engine() { return engine_; }
     const plot::PlotSwitches& switches() const { return switches_; }
     bool isDrawing() const;
     AreaDialog* areaDialog() const { return area_; }
@@ -55,8 +56,6 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    friend class MainPlotHost;
-
     void buildFrames();
     void buildToolButtons(QGroupBox* frame);
     void buildLegend(QGroupBox* frame);
@@ -70,14 +69,13 @@ class MainWindow : public QMainWindow {
     void resetButtonImages();
     void highlight(PictureButton* normal, PictureButton* twin);
     void chooseColour(QAction* entry);
-    void setStatusText(std::string_view text);
     void setDrawInputsEnabled(bool enabled);
 
     engine::Engine engine_;
     plot::PlotSwitches switches_;
     plot::SteadyClock clock_;
 
-    MainMenu* menu_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
     PlotSurfaceWidget* Graph = nullptr;
     PlotSurfaceWidget* ScrollBar = nullptr;
     QLineEdit* MyFx = nullptr;
@@ -103,6 +101,8 @@ class MainWindow : public QMainWindow {
     // stopped and the window closes as soon as it has ended.
     bool closeAfterDraw_ = false;
 
+    std::unique_ptr<StatusLine> statusLine_;
+    std::unique_ptr<QtEventQueue> events_;
     std::unique_ptr<MainPlotHost> host_;
     std::unique_ptr<plot::DrawCommand> drawCommand_;
 

@@ -1,6 +1,7 @@
 #include "ui/PlotSurfaceWidget.h"
 
 #include "plot/Palette.h"
+#include "plot/PlotFrame.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,7 +18,9 @@ namespace {
 // integer conversion, which keeps huge or infinite twips harmless.
 constexpr float kFarPixels = 1.0e6f;
 
-int toDevice(int logical, qreal ratio) { return static_cast<int>(std::lround(logical * ratio)); }
+int toDevice(int logical, qreal ratio) {
+    return static_cast<int>(std::lround(logical * ratio));
+}
 
 // floor() for values already known to fit an int.
 int floorToInt(float v) {
@@ -40,10 +43,11 @@ PlotSurfaceWidget::Look PlotSurfaceWidget::graphLook() {
 }
 
 PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& background) {
-    return Look{QSize(6675 / kTwipsPerPixel, 75 / kTwipsPerPixel), 0, background};
+    return Look{QSize(6675 / plot::kTwipsPerPixel, 75 / plot::kTwipsPerPixel), 0, background};
 }
 
-PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent) : QWidget(parent), look_(look) {
+PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent)
+    : QWidget(parent), look_(look) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(look_.clientPixels + QSize(2 * look_.borderPixels, 2 * look_.borderPixels));
     setRatio(devicePixelRatioF());
@@ -57,30 +61,25 @@ void PlotSurfaceWidget::setRatio(qreal ratio) {
 }
 
 QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
-    QImage image(toDevice(look_.clientPixels.width(), ratio), toDevice(look_.clientPixels.height(), ratio),
-                 QImage::Format_RGB32);
+    QImage image(toDevice(look_.clientPixels.width(), ratio),
+                 toDevice(look_.clientPixels.height(), ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(look_.background);
     return image;
 }
 
-float PlotSurfaceWidget::widthTwips() const {
-    return static_cast<float>(look_.clientPixels.width() * kTwipsPerPixel);
+void PlotSurfaceWidget::setDrawWidth(int pixels) {
+    drawWidth_ = std::max(1, pixels);
 }
-
-float PlotSurfaceWidget::heightTwips() const {
-    return static_cast<float>(look_.clientPixels.height() * kTwipsPerPixel);
-}
-
-void PlotSurfaceWidget::setDrawWidth(int pixels) { drawWidth_ = std::max(1, pixels); }
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
-    const float lx = xTwips / kTwipsPerPixel;
-    const float ly = yTwips / kTwipsPerPixel;
+    const float lx = xTwips / plot::kTwipsPerPixel;
+    const float ly = yTwips / plot::kTwipsPerPixel;
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.
-        if (!(lx >= 0 && ly >= 0 && lx < static_cast<float>(pixels_.width) && ly < static_cast<float>(pixels_.height)))
+        if (!(lx >= 0 && ly >= 0 && lx < static_cast<float>(pixels_.width) &&
+              ly < static_cast<float>(pixels_.height)))
             return;
         const int x = static_cast<int>(lx);
         const int y = static_cast<int>(ly);
@@ -172,14 +171,9 @@ void PlotSurfaceWidget::markDirty(int left, int top, int right, int bottom) {
         dirtyRight_ = std::max(dirtyRight_, right);
         dirtyBottom_ = std::max(dirtyBottom_, bottom);
     }
-    if (!flushQueued_) {
-        flushQueued_ = true;
-        QMetaObject::invokeMethod(this, [this] { flushDirty(); }, Qt::QueuedConnection);
-    }
 }
 
-void PlotSurfaceWidget::flushDirty() {
-    flushQueued_ = false;
+void PlotSurfaceWidget::flush() {
     if (dirtyRight_ < dirtyLeft_)
         return;
     // Device pixels back to logical ones, rounded outwards.
@@ -220,8 +214,9 @@ void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
     const QRect imageArea(QPoint(b, b), look_.clientPixels);
     const QRect target = event->rect() & client & imageArea;
     if (!target.isEmpty())
-        painter.drawImage(target, image_, QRectF(target.translated(-b, -b).topLeft() * ratio_,
-                                                 QSizeF(target.size()) * ratio_));
+        painter.drawImage(
+            target, image_,
+            QRectF(target.translated(-b, -b).topLeft() * ratio_, QSizeF(target.size()) * ratio_));
     // A widget laid out larger than its drawing shows background there.
     const QRegion outside = QRegion(event->rect() & client) - imageArea;
     for (const QRect& r : outside)

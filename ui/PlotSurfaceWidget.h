@@ -1,7 +1,8 @@
 // A picture box for the plot code: points are set in twips into an image
 // that the widget keeps, so the drawing survives covering, hiding and
 // resizing. The image has one pixel per device pixel (sharp on HiDPI
-// screens) while positions and pen widths are in logical pixels of 15 twips.
+// screens) while positions and pen widths are in logical pixels of
+// plot::kTwipsPerPixel twips.
 #pragma once
 
 #include "plot/Surface.h"
@@ -16,9 +17,7 @@ namespace curvalia::ui {
 
 class PlotSurfaceWidget : public QWidget, public plot::Surface {
     Q_OBJECT
-public:
-    static constexpr int kTwipsPerPixel = 15;
-
+  public:
     struct Look {
         QSize clientPixels;   // drawing area, logical pixels
         int borderPixels = 0; // sunken frame around it
@@ -37,8 +36,10 @@ public:
     void PSet(float xTwips, float yTwips, int paletteColour) override;
     void Cls() override;
     void setDrawWidth(int pixels) override;
-    float widthTwips() const override;
-    float heightTwips() const override;
+    // Asks for a repaint of what was drawn since the last flush. Points are
+    // only stored as they are set: a sweep sets millions, and its yield
+    // policy decides how often the screen catches up.
+    void flush();
 
     // The drawing itself, at device resolution (for tests and benchmarks).
     const QImage& image() const { return image_; }
@@ -46,15 +47,14 @@ public:
     // What was drawn since the last Cls(), when the look asks for it.
     const PointRecord& pointRecord() const { return record_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage blankImage(qreal ratio) const;
     void adoptDevicePixelRatio();
     void setRatio(qreal ratio);
     void markDirty(int left, int top, int right, int bottom);
-    void flushDirty();
     void recordDot(int logicalLeft, int logicalTop, int paletteColour);
 
     // Direct access to the image's pixels: a sweep sets millions of dots,
@@ -63,8 +63,11 @@ private:
     struct Pixels {
         Pixels() = default;
         explicit Pixels(QImage& image)
-            : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()), height(image.height()) {}
-        QRgb* row(int y) const { return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride); }
+            : bits(image.bits()), stride(image.bytesPerLine()), width(image.width()),
+              height(image.height()) {}
+        QRgb* row(int y) const {
+            return reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+        }
         uchar* bits = nullptr;
         qsizetype stride = 0;
         int width = 0;
@@ -86,11 +89,8 @@ private:
         bool operator==(const Dot&) const = default;
     } lastDot_;
 
-    // Device-pixel area drawn since the last repaint request. Requests are
-    // batched through the event queue, so a sweep costs one repaint per
-    // yield instead of one per point.
+    // Device-pixel area drawn since the last flush.
     int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
-    bool flushQueued_ = false;
 };
 
 } // namespace curvalia::ui

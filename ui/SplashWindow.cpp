@@ -1,8 +1,9 @@
 #include "ui/SplashWindow.h"
 
-#include "ui/Twips.h"
-
+#include "layout/Labels.h"
+#include "layout/Twips.h"
 #include "ui/SvgPicture.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFont>
 #include <QFrame>
@@ -12,17 +13,10 @@
 
 namespace curvalia::ui {
 
-namespace {
+using layout::addLabel;
+using layout::arialFont;
 
-QLabel* addLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                 const QRect& geometry, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setAlignment(align);
-    label->setGeometry(geometry);
-    return label;
-}
+namespace {
 
 SvgPicture* addPicture(QWidget* parent, const char* name, const QString& file,
                        const QRect& geometry) {
@@ -43,6 +37,10 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral(CURVALIA_TITLE));
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     setFixedSize(480, 240);
+    // No title bar or frame, above the other windows, in the middle of the
+    // screen. Still a dialog rather than a splash-screen window, which window
+    // managers may refuse the keyboard focus that dismisses it.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
 
     frame_ = new QFrame(this);
     frame_->setObjectName(QStringLiteral("Frame1"));
@@ -61,7 +59,9 @@ SplashWindow::SplashWindow(QWidget* parent) : QDialog(parent) {
     addLabel(frame_, "lblPlatform", QStringLiteral("Win 95/98"), arialFont(9.75, true),
              QRect(262, 134, 108, 20));
     addLabel(frame_, "lblDate", QStringLiteral("01-02-2000"), arialFont(8.25, false),
-             QRect(262, 192, 186, 18), Qt::AlignRight | Qt::AlignVCenter);
+             QRect(262, 192, 186, 18))
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    centreOnPointerScreen(*this);
 }
 
 void SplashWindow::handOver() {

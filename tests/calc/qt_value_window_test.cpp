@@ -30,7 +30,8 @@ struct Fixture {
                   ++expressionReads;
                   return expression;
               },
-              [this](std::string_view m) { status.emplace_back(m); }) {}
+              [this](std::string_view m) { status.emplace_back(m); },
+              [this] { return status.empty() ? std::string() : status.back(); }) {}
 
     QString field(const char* name) { return window.findChild<QLineEdit*>(name)->text(); }
     void calculateAt(const QString& x) {

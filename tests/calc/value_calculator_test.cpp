@@ -2,6 +2,8 @@
 // plain "." formatter (the locale formatter is tested with the window).
 #include "calc/ValueCalculator.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -18,6 +20,10 @@ struct Case {
     const char* DPrima;
     const char* Angolo;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << '"' << c.expression << "\" at x = \"" << c.x << '"';
+}
 
 class ValueCalculatorTest : public ::testing::TestWithParam<Case> {};
 
@@ -52,22 +58,94 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"lge(x)", "0", "Non definita!", "", ""},
         Case{"lge(0-x)", "-0.00001", "-11.51293", "", ""},
         Case{"asin(x)", "0.99999", "1.56632", "", ""},
-        // Upper case is not lowered; a non-finite x is no point of the curve.
-        Case{"SIN(X)", "1", "Non definita!", "", ""}, Case{"x", "1e999", "Non definita!", "", ""},
-        Case{"x", "-1e999", "Non definita!", "", ""}));
+        // A non-finite x is no point of the curve.
+        Case{"x", "1e999", "Non definita!", "", ""}, Case{"x", "-1e999", "Non definita!", "", ""}),
+    ::curvalia::testing::CaseName());
 
-TEST(ValueCalculator, UndefinedValueEmptiesEarlierDerivativeAndCommaIsExplained) {
+TEST(ValueCalculator, UndefinedValueEmptiesEarlierDerivative) {
     engine::Engine engine;
-    std::vector<std::string> status;
-    ValueCalculator calculator(engine, plainNumberText,
-                               [&](std::string_view m) { status.emplace_back(m); });
+    ValueCalculator calculator(engine, plainNumberText, {});
     EXPECT_EQ(calculator.calculate("lge(x)", "1").DPrima, "0.99999");
     const CalcFields fields = calculator.calculate("lge(x)", "0");
     EXPECT_EQ(fields.DPrima, "");
     EXPECT_EQ(fields.Angolo, "");
-    EXPECT_TRUE(status.empty());
-    calculator.calculate("x", "0,5");
-    EXPECT_EQ(status, std::vector<std::string>{"Usare il punto come separatore decimale"});
+}
+
+// The main window's status line, written by the engine and the calculator
+// alike, as the real window wires them.
+struct StatusRig {
+    engine::Engine engine;
+    std::string line;
+    ValueCalculator calculator{engine, plainNumberText, [this](std::string_view m) { line = m; },
+                               [this] { return line; }};
+    StatusRig() {
+        engine.setStatusSink([this](std::string_view m) { line = m; });
+    }
+};
+
+struct CheckCase {
+    const char* expression;
+    const char* x;
+    Case shown; // its expression and x unused
+    const char* status;
+};
+
+// The calculator evaluates only what the draw command would plot: lower-cased
+// and through the same syntax check.
+TEST(ValueCalculator, ChecksAndLowerCasesLikeTheDrawCommand) {
+    const CheckCase cases[] = {
+        // A trailing operator has no next token to name.
+        {"x+",
+         "2",
+         {"", "", "Non definita!", "", ""},
+         "Errore di sitassi, eliminare l'operatore ..."},
+        {"^^^^",
+         "0",
+         {"", "", "Non definita!", "", ""},
+         "L'espressione non pu\xC3\xB2 iniziare in questo modo"},
+        {"y", "0", {"", "", "Non definita!", "", ""}, "Operatore non riconosciuto... y"},
+        {"X", "2", {"", "", "2", "1", "44.999"}, ""},
+        {"SIN(X)", "1", {"", "", "0.84147", "0.54029", "28.382"}, ""},
+    };
+    for (const CheckCase& c : cases) {
+        StatusRig rig;
+        rig.calculator.calculate("x", "5"); // earlier fields are replaced
+        const CalcFields fields = rig.calculator.calculate(c.expression, c.x);
+        EXPECT_EQ(fields.VY, c.shown.VY) << c.expression;
+        EXPECT_EQ(fields.DPrima, c.shown.DPrima) << c.expression;
+        EXPECT_EQ(fields.Angolo, c.shown.Angolo) << c.expression;
+        EXPECT_EQ(rig.line, c.status) << c.expression;
+    }
+}
+
+// Each "Calcola" replaces the status texts it wrote before; a text the draw
+// command left stays until something new is said.
+TEST(ValueCalculator, StatusTextsDoNotOutliveTheirCalculation) {
+    const char* const comma = "Usare il punto come separatore decimale";
+    const struct {
+        const char* drawWrote; // nullptr: the line is left as the last step left it
+        const char* expression;
+        const char* x;
+        const char* status;
+    } steps[] = {
+        {nullptr, "x", "0,5", comma},
+        {nullptr, "x", "1", ""},
+        {nullptr, "x+", "1", "Errore di sitassi, eliminare l'operatore ..."},
+        {nullptr, "x", "1", ""},
+        {nullptr, "2x", "1", "Eventuale errore nell'espressione, controllare bene le parentesi"},
+        {nullptr, "x", "1", ""},
+        {"Campi errati", "x", "1", "Campi errati"},
+        {nullptr, "x", "0,5", comma},
+        {"Elaborazione in corso...", "x", "1", "Elaborazione in corso..."},
+        {comma, "x", "1", comma}, // the same words, but not this calculator's
+    };
+    StatusRig rig;
+    for (const auto& step : steps) {
+        if (step.drawWrote)
+            rig.line = step.drawWrote;
+        rig.calculator.calculate(step.expression, step.x);
+        EXPECT_EQ(rig.line, step.status) << step.expression << " at " << step.x;
+    }
 }
 
 TEST(FloorToDecimals, EdgesOfTheScaledValue) {

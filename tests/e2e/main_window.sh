@@ -3,8 +3,14 @@
 # for the main window (timing it), types an expression into the expression
 # box, hovers and clicks the draw button, checks in a screenshot that
 # curve-coloured pixels appeared on the plot, opens the About box and leaves
-# through "Uscita". Exit 77 (skipped) only when Xvfb cannot start.
-#   main_window.sh <program> ; CURVALIA_SHOT=<file> keeps the screenshot.
+# through "Uscita". Under a window manager (openbox, when installed) it also
+# checks that the splash has no frame and the main window no maximize button.
+# Exit 77 (skipped) only when Xvfb cannot start.
+#   main_window.sh <program>
+#   CURVALIA_SHOT=<file> keeps the screenshot of the plot,
+#   CURVALIA_SPLASH_SHOT=<file> the one of the splash,
+#   CURVALIA_ABOUT_SHOT=<file> the one of the About box over the main window,
+#   CURVALIA_DISPLAY=<n> runs on display :n instead of a free one.
 set -u
 
 program=${1:?usage: main_window.sh <program>}
@@ -18,9 +24,11 @@ done
 
 work=$(mktemp -d)
 xvfb_pid=""
+wm_pid=""
 app_pid=""
 cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null && wait "$app_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -37,7 +45,12 @@ fi
 # so a server that does not answer is replaced, a few times at most.
 start_xvfb() {
     : >"$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    if [ -n "${CURVALIA_DISPLAY:-}" ]; then
+        echo "$CURVALIA_DISPLAY" >"$work/display"
+        Xvfb ":$CURVALIA_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
+    else
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    fi
     xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$work/display" ] && break
@@ -62,6 +75,37 @@ done
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
+# --- a window manager, as a user has one -----------------------------------------
+# The frame, the buttons on it and the placement are the window manager's
+# work; without one the checks of them are left out.
+wm=""
+if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { wm=openbox; break; }
+        kill -0 "$wm_pid" 2>/dev/null || break
+        sleep 0.05
+    done
+    [ -n "$wm" ] || echo "NOTE: openbox did not start: $(tail -n 3 "$work/openbox.log" | tr '\n' ' ')"
+fi
+echo "Window manager: ${wm:-none}"
+# X, Y, WIDTH, HEIGHT of a window's client area on the screen. Under a
+# reparenting window manager xdotool adds the frame to the position once too
+# often; xwininfo reports it as it is.
+geometry() {
+    if command -v xwininfo >/dev/null 2>&1; then
+        eval "$(xwininfo -id "$1" | sed -n -e 's/^ *Absolute upper-left X: *\(-\{0,1\}[0-9]*\)$/X=\1/p' \
+            -e 's/^ *Absolute upper-left Y: *\(-\{0,1\}[0-9]*\)$/Y=\1/p' \
+            -e 's/^ *Width: *\([0-9]*\)$/WIDTH=\1/p' -e 's/^ *Height: *\([0-9]*\)$/HEIGHT=\1/p')"
+    else
+        eval "$(xdotool getwindowgeometry --shell "$1")"
+    fi
+}
+# The left, right, top and bottom widths of a window's frame, as the window
+# manager publishes them ("0, 0, 0, 0" for no frame at all).
+frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p'; }
+
 # --- start-up: the splash, then the main window after a key --------------------
 wait_window() { # title pattern, timeout ms -> window id on stdout
     local from; from=$(now_ms)
@@ -79,6 +123,19 @@ app_pid=$!
 splash=$(wait_window "^Curvalia Light\$" 20000) || { cat "$work/app.log"; fail "no splash window within 20 s"; }
 splash_shown=$(now_ms)
 echo "Start-up to the splash shown: $(( splash_shown - started )) ms"
+if [ -n "$wm" ]; then
+    sleep 0.3 # mapped and framed
+    extents=$(frame_extents "$splash")
+    echo "Splash frame extents: ${extents:-none}"
+    [ -z "$extents" ] || [ "$extents" = "0, 0, 0, 0" ] || fail "the splash has a frame ($extents)"
+    xprop -id "$splash" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the splash is not kept above"
+    geometry "$splash"
+    echo "Splash at $X,$Y, ${WIDTH}x${HEIGHT} on a 1280x1024 screen"
+    [ $(( X + WIDTH / 2 - 640 )) -le 2 ] && [ $(( 640 - X - WIDTH / 2 )) -le 2 ] &&
+        [ $(( Y + HEIGHT / 2 - 512 )) -le 2 ] && [ $(( 512 - Y - HEIGHT / 2 )) -le 2 ] ||
+        fail "the splash is not centred"
+    [ -n "${CURVALIA_SPLASH_SHOT:-}" ] && import -window root "$CURVALIA_SPLASH_SHOT"
+fi
 # Arrow keys produce no character and leave the splash in place.
 xdotool windowfocus --sync "$splash" 2>/dev/null
 xdotool key --window "$splash" Left
@@ -97,11 +154,18 @@ cpu=$(( (stat[13] + stat[14]) * 1000 / ticks ))
 echo "Key on the splash to the main window shown: ${startup} ms (process CPU so far ${cpu} ms, load $(cut -d' ' -f1 /proc/loadavg))"
 [ "$startup" -le 300 ] || echo "NOTE: the main window took more than 300 ms"
 [ -z "$(xdotool search --onlyvisible --name "^Curvalia Light\$" 2>/dev/null)" ] || fail "the splash stayed open"
+if [ -n "$wm" ]; then
+    sleep 0.3
+    actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+    echo "Main window frame extents: $(frame_extents "$window"); allowed: ${actions#*= }"
+    echo "$actions" | grep -q _NET_WM_ACTION_CLOSE || fail "the main window cannot be closed"
+    echo "$actions" | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' && fail "the main window offers maximize or resize"
+fi
 
 # --- where the controls are ----------------------------------------------------
 # The client area is 518 x 429 logical pixels under the menu bar; positions are
 # the window's own layout (twips / 15).
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry "$window"
 menu=$(( HEIGHT - 429 ))
 px() { echo $(( ($1 + 7) / 15 )); }
 frame_x=$(( X + $(px 120) )); frame_y=$(( Y + menu ))
@@ -145,6 +209,12 @@ sleep 0.3
 xdotool key Right Right Return   # "Menu" -> "Opzioni" -> "&?", first entry "Credits"
 about=$(wait_window "^Informazioni su Curvalia Light\$" 5000) || fail "Credits did not open the About box"
 echo "About box open"
+if [ -n "$wm" ]; then
+    sleep 0.3
+    xprop -id "$about" _NET_WM_ALLOWED_ACTIONS | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' &&
+        fail "the About box offers maximize or resize"
+    [ -n "${CURVALIA_ABOUT_SHOT:-}" ] && import -window root "$CURVALIA_ABOUT_SHOT"
+fi
 xdotool mousemove --sync "$menu_title_x" "$menu_title_y" click 1
 sleep 0.3
 xdotool key u                    # "&Uscita"

@@ -4,6 +4,10 @@
 // run past the pass limit, return a non-finite value, or write a message
 // that is not one of the engine's own.
 #include "engine_support.h"
+#include "input_generator_support.h"
+
+#include "engine/Messages.h"
+#include "engine/ReductionSchedule.h"
 
 #include "engine/NumberText.h"
 
@@ -17,117 +21,6 @@
 
 namespace curvalia::engine::testing {
 namespace {
-
-class BadInput {
-  public:
-    explicit BadInput(unsigned seed) : random_(seed) {}
-
-    std::string next() {
-        switch (pick(0, 5)) {
-        case 0:
-            return randomText(pick(0, 400));
-        case 1:
-            return mutate(validLooking());
-        case 2:
-            return nested(pick(1, 120));
-        case 3:
-            return hugeAndTiny();
-        case 4:
-            return pieces(pick(1, 80));
-        default:
-            return validLooking();
-        }
-    }
-
-    double x() {
-        const double special[] = {0,  -0.0, 1e-300, -1e-300, 1e300, -1e300, 1.7976931348623157e308,
-                                  -2, 0.5,  1e15,   1e-5,    -8,    100};
-        if (pick(0, 3) == 0)
-            return special[pick(0, 12)];
-        return std::uniform_real_distribution<double>(-50, 50)(random_);
-    }
-
-  private:
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-    template <std::size_t N> const char* any(const char* const (&list)[N]) {
-        return list[pick(0, static_cast<int>(N) - 1)];
-    }
-
-    // Printable ASCII with the language's own characters more likely, and
-    // accented letters (two or three bytes each in UTF-8).
-    std::string randomText(int length) {
-        static const char* accented[] = {"\xC3\xA8", "\xC3\xA0", "\xC3\xB9", "\xC3\x88",
-                                         "\xE2\x82\xAC"};
-        static const std::string language = "x()+-*/^.0123456789epsincotgarbdl ";
-        std::string s;
-        for (int i = 0; i < length; ++i) {
-            const int kind = pick(0, 9);
-            if (kind < 5)
-                s += language[static_cast<std::size_t>(pick(0, int(language.size()) - 1))];
-            else if (kind < 9)
-                s += static_cast<char>(pick(32, 126));
-            else
-                s += any(accented);
-        }
-        return s;
-    }
-
-    std::string validLooking() {
-        static const char* parts[] = {"sin(x)", "x^2",    "rad(3)(x)", "lge(x)",  "(x+1)",  "(-x)",
-                                      "2.5",    "e",      "p",         "abs(x)",  "tg(x)",  "((x))",
-                                      "asin(x)", "acos(x/9)", "lgn(x)", "1/x"};
-        std::string s = any(parts);
-        for (int i = pick(0, 12); i > 0; --i)
-            s += std::string(1, "+-*/^"[pick(0, 4)]) + any(parts);
-        return s;
-    }
-
-    std::string mutate(std::string s) {
-        for (int i = pick(1, 4); i > 0 && !s.empty(); --i) {
-            const auto at = static_cast<std::size_t>(pick(0, static_cast<int>(s.size()) - 1));
-            switch (pick(0, 3)) {
-            case 0:
-                s.erase(at, 1);
-                break;
-            case 1:
-                s.insert(at, 1, "()+-*/^ x.,"[pick(0, 10)]);
-                break;
-            case 2:
-                s[at] = "()+-*/^x0"[pick(0, 8)];
-                break;
-            default:
-                s.insert(at, s.substr(at, static_cast<std::size_t>(pick(1, 10))));
-            }
-        }
-        return s;
-    }
-
-    std::string nested(int depth) {
-        const int close = std::max(0, depth + pick(-3, 3));
-        return std::string(static_cast<std::size_t>(depth), '(') + (pick(0, 1) ? "-x" : "x") +
-               std::string(static_cast<std::size_t>(close), ')');
-    }
-
-    std::string hugeAndTiny() {
-        static const char* texts[] = {
-            "1e308*10", "9^9^9^9", "0.0000000000000000000001/x", "x^x^x^x", "lge(0)/0",
-            "99999999999999999999999999*99999999999999999999", "1/(x-x)", "rad(0)(x)",
-            "10^308*10^308", "(0-10)^0.5", "acos(2)*asin(-2)",
-            "x/0.000000000000000000000000000000000000000000001"};
-        return any(texts);
-    }
-
-    std::string pieces(int count) {
-        static const char* tokens[] = {"(", ")",    "-",  "+",  "*", "/",  "^",  "x", "1",
-                                       "sin", "rad(", ")(", "(-", "e", "ax", "se", ".", "2.2.2"};
-        std::string s;
-        for (int i = 0; i < count; ++i)
-            s += any(tokens);
-        return s;
-    }
-
-    std::mt19937 random_;
-};
 
 void expectOnlyKnownMessages(const EngineRun& run, const std::string& text) {
     for (const std::string& m : run.messages)
@@ -145,17 +38,35 @@ TEST(BadInput, NeverCrashesHangsOrReportsAStrangeMessage) {
         ASSERT_LE(run.messages.size(), 1u) << text;
         expectOnlyKnownMessages(run, text);
 
-        // As the draw command: lower-cased, several samples after one emptying.
+        // As the draw command: lower-cased, several samples after one
+        // emptying, on the plain machine and through a recorded schedule.
         const std::string lowered = toLowerText(text);
-        run.messages.clear();
         run.engine.emptyArrays();
+        ReductionSchedule schedule(run.engine);
+        schedule.record(lowered);
         for (int k = 0; k < 3; ++k) {
-            const Engine::Sample s = run.engine.evaluateSample(lowered, x + k);
-            ASSERT_TRUE(std::isfinite(s.value)) << text;
-            ASSERT_LT(run.engine.StepCount, Engine::kStepLimit) << text;
+            for (bool replay : {false, true}) {
+                run.messages.clear();
+                run.engine.StopRequested = 0;
+                const Sample s =
+                    replay ? schedule.run(x + k) : run.engine.evaluateSample(lowered, x + k);
+                ASSERT_TRUE(std::isfinite(s.value)) << text;
+                // Every end but the normal one says why, and only it says so.
+                const char* expected = s.outcome == SampleOutcome::StepLimit ? msg::kStepLimit
+                                       : s.outcome == SampleOutcome::NothingToReduce
+                                           ? msg::kBrackets
+                                           : nullptr;
+                ASSERT_EQ(run.messages, expected ? std::vector<std::string>{expected}
+                                                 : std::vector<std::string>{})
+                    << text;
+                ASSERT_EQ(run.engine.StopRequested != 0,
+                          s.outcome == SampleOutcome::NothingToReduce)
+                    << text;
+                if (s.outcome != SampleOutcome::Normal) {
+                    ASSERT_FALSE(s.defined) << text;
+                }
+            }
         }
-        ASSERT_LE(run.messages.size(), 3u) << text;
-        expectOnlyKnownMessages(run, text);
 
         // As the calculator: as typed, with the separate calls.
         const Engine::Sample s = run.evaluate(text, x);
@@ -166,8 +77,8 @@ TEST(BadInput, NeverCrashesHangsOrReportsAStrangeMessage) {
 }
 
 TEST(BadInput, RepeatedSamplesGiveWhatAFreshEngineGives) {
-    // Later samples of one expression reuse the work of the first; they
-    // must end exactly as a first sample on a fresh engine does.
+    // Later samples of one expression run on what the earlier ones left in
+    // the arrays; they must end exactly as a first sample on a fresh engine does.
     BadInput input(7);
     Engine reused;
     std::vector<std::string> reusedMessages;

@@ -3,10 +3,15 @@
 
 #include "engine/Messages.h"
 #include "engine/NumberText.h"
+#include "engine/ReductionSchedule.h"
+
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace curvalia::engine::testing {
 namespace {
@@ -35,40 +40,52 @@ TEST_P(EvaluateTable, GivesValueDefinednessAndMessage) {
     const std::vector<std::string> expected =
         c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
     EXPECT_EQ(run.messages, expected);
+
+    // The recorded schedule gives the same bits, counters and message.
+    EngineRun replayed;
+    replayed.engine.emptyArrays();
+    ReductionSchedule schedule(replayed.engine);
+    schedule.record(c.expression);
+    const Sample r = schedule.run(c.x);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(r.value), std::bit_cast<std::uint64_t>(s.value));
+    EXPECT_EQ(r.defined, s.defined);
+    EXPECT_EQ(replayed.engine.DomainEvents, run.engine.DomainEvents);
+    EXPECT_EQ(replayed.messages, run.messages);
 }
 
 using V = ValueCase;
 
 INSTANTIATE_TEST_SUITE_P(
     Precedence, EvaluateTable,
-    ::testing::Values(
-        V{"2+3*4^2", 0, 50, true}, V{"2^3^2", 0, 64, true}, V{"8/2*2", 0, 8, true},
-        V{"2-3+4", 0, 3, true}, V{"(1+2)*(3+4)", 0, 21, true}, V{"(2*(3+4))", 0, 14, true},
-        V{"5", 0, 5, true}, V{"(-5)", 0, -5, true}, V{"2*(-5)", 0, -10, true},
-        V{"2*(-x+1)", 1.5, -1, true}, V{"(-x)^2", 3, 9, true}, V{"(-x^2)", 3, -9, true},
-        V{"sin(-x)", 1.5, -0.99749498660405445, true},
-        V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true}));
+    ::testing::Values(V{"2+3*4^2", 0, 50, true}, V{"2^3^2", 0, 64, true}, V{"8/2*2", 0, 8, true},
+                      V{"2-3+4", 0, 3, true}, V{"(1+2)*(3+4)", 0, 21, true},
+                      V{"(2*(3+4))", 0, 14, true}, V{"5", 0, 5, true}, V{"(-5)", 0, -5, true},
+                      V{"2*(-5)", 0, -10, true}, V{"2*(-x+1)", 1.5, -1, true},
+                      V{"(-x)^2", 3, 9, true}, V{"(-x^2)", 3, -9, true},
+                      V{"sin(-x)", 1.5, -0.99749498660405445, true},
+                      V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     RedundantParentheses, EvaluateTable,
-    ::testing::Values(
-        V{"((1+2)*3)", 0, 9, true}, V{"2*((x+1))", 1, 4, true},
-        V{"sin(((x)))", 1, 0.8414709848078965, true}, V{"(((-cos(0))))+0", 0, -1, true},
-        V{"((((x))))^2", 3, 9, true},
-        V{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7, 1.494214242209321, true}));
+    ::testing::Values(V{"((1+2)*3)", 0, 9, true}, V{"2*((x+1))", 1, 4, true},
+                      V{"sin(((x)))", 1, 0.8414709848078965, true},
+                      V{"(((-cos(0))))+0", 0, -1, true}, V{"((((x))))^2", 3, 9, true},
+                      V{"atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", -0.7, 1.494214242209321, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     PowersAndDomains, EvaluateTable,
-    ::testing::Values(
-        V{"x^2", -1.5, 2.25, true}, V{"x^3", -2, -8, true}, V{"x^(1/3)", -8, 0, false},
-        V{"x^0.5", 4, 2, true},
-        // A non-finite step result is never a value.
-        V{"1/x", 0, 0, false}, V{"9^999", 0, 0, false}, V{"0^(0-1)", 0, 0, false},
-        V{"x*10", 1.7976931348623157e308, 0, false},
-        // ... nor is a single number that overflows when read back.
-        V{"x", 1.7976931348623157e308, 0, false},
-        // Each domain error counts once; the placeholders stand in.
-        V{"lge(0)+lge(0)", 0, 2, false}));
+    ::testing::Values(V{"x^2", -1.5, 2.25, true}, V{"x^3", -2, -8, true},
+                      V{"x^(1/3)", -8, 0, false}, V{"x^0.5", 4, 2, true},
+                      // A non-finite step result is never a value.
+                      V{"1/x", 0, 0, false}, V{"9^999", 0, 0, false}, V{"0^(0-1)", 0, 0, false},
+                      V{"x*10", 1.7976931348623157e308, 0, false},
+                      // ... nor is a single number that overflows when read back.
+                      V{"x", 1.7976931348623157e308, 0, false},
+                      // Each domain error counts once; the placeholders stand in.
+                      V{"lge(0)+lge(0)", 0, 2, false}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Functions, EvaluateTable,
@@ -82,8 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         V{"rad(2)(9)", 0, 3, true}, V{"rad(2)(x)", -9, 0, false}, V{"rad(3)(x)", -27, -3, true},
         V{"rad(x)(32)", 2.5, 4, true}, V{"rad(x)(0-32)", 2.5, -4, true},
         // The root of index 0 would divide by 0.
-        V{"rad(0)(5)", 0, 0, false},
-        V{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true}));
+        V{"rad(0)(5)", 0, 0, false}, V{"rad(3)(x^2+1)/(abs(x)+1)", 1.5, 0.59249921368147596, true}),
+    ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     NothingToReduce, EvaluateTable,
@@ -96,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
         // ... but a ")" without its "(" is no value.
         V{"-5)", 0, 0, false, msg::kBrackets}, V{"*5)+1", 0, 0, false, msg::kBrackets},
         // A list that never gets shorter ends at the pass limit, with no value.
-        V{"(sinxx)", 1, 0, false, msg::kStepLimit}));
+        V{"(sinxx)", 1, 0, false, msg::kStepLimit}),
+    ::curvalia::testing::CaseName());
 
 TEST(Evaluate, NoReductionStopsTheSweepButTheStepLimitDoesNot) {
     EngineRun run;

@@ -3,6 +3,8 @@
 
 #include "engine/Messages.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,26 +33,28 @@ const std::string kUnknown = msg::kUnknownWordPrefix;
 
 using C = CheckCase;
 
-INSTANTIATE_TEST_SUITE_P(
-    Accepted, CheckTable,
-    ::testing::Values(C{"sin(x)", ""}, C{"x^2+3*x", ""}, C{"rad(3)(x+1)", ""},
-                      C{"lge(x)*abs(x)", ""}, C{"(-x)+1", ""}, C{"2*sinh(x)", ""}, C{"sin", ""},
-                      C{"(x+)", ""}, C{"2x", ""}, C{"", ""}, C{"((5))", ""}));
+INSTANTIATE_TEST_SUITE_P(Accepted, CheckTable,
+                         ::testing::Values(C{"sin(x)", ""}, C{"x^2+3*x", ""}, C{"rad(3)(x+1)", ""},
+                                           C{"lge(x)*abs(x)", ""}, C{"(-x)+1", ""},
+                                           C{"2*sinh(x)", ""}, C{"sin", ""}, C{"(x+)", ""},
+                                           C{"2x", ""}, C{"", ""}, C{"((5))", ""}),
+                         ::curvalia::testing::CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, CheckTable,
-    ::testing::Values(
-        C{"sin (x)", msg::kBlank}, C{"sinh (x", msg::kBlank}, C{"x +", msg::kBlank},
-        C{"sinh(x)", kUnknown + "sinh"}, C{"sin+cos(x)", kUnknown + "sin+cos"},
-        C{"y+1", kUnknown + "y+1"}, C{"sinx(x)", kUnknown + "sin 0"},
-        C{"2*(sinh(x))", kUnknown + "sinh"}, C{"max(1)(2)", kUnknown + "max"},
-        C{"sec(x)", kUnknown + "sec"}, C{"(x+1", msg::kMoreOpen}, C{"x+1)", msg::kMoreClosed},
-        C{")", msg::kMoreClosed}, C{"-5)", msg::kMoreClosed}, C{"*5)+1", msg::kMoreClosed},
-        C{"sin()", msg::kEmptyBrackets}, C{"(x+1)(x-1)", msg::kNeedOperator},
-        C{"-x", msg::kBadStart}, C{"+x", msg::kBadStart}, C{"*x", msg::kBadStart},
-        C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."}, C{"x+-1", kRemove + "-..."},
-        C{"x+", kRemove + "..."}, C{"sin(-)", msg::kCheckBrackets},
-        C{"2*(+x)", kRemove + "+..."}));
+    ::testing::Values(C{"sin (x)", msg::kBlank}, C{"sinh (x", msg::kBlank}, C{"x +", msg::kBlank},
+                      C{"sinh(x)", kUnknown + "sinh"}, C{"sin+cos(x)", kUnknown + "sin+cos"},
+                      C{"y+1", kUnknown + "y+1"}, C{"sinx(x)", kUnknown + "sin 0"},
+                      C{"2*(sinh(x))", kUnknown + "sinh"}, C{"max(1)(2)", kUnknown + "max"},
+                      C{"sec(x)", kUnknown + "sec"}, C{"(x+1", msg::kMoreOpen},
+                      C{"x+1)", msg::kMoreClosed}, C{")", msg::kMoreClosed},
+                      C{"-5)", msg::kMoreClosed}, C{"*5)+1", msg::kMoreClosed},
+                      C{"sin()", msg::kEmptyBrackets}, C{"(x+1)(x-1)", msg::kNeedOperator},
+                      C{"-x", msg::kBadStart}, C{"+x", msg::kBadStart}, C{"*x", msg::kBadStart},
+                      C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."},
+                      C{"x+-1", kRemove + "-..."}, C{"x+", kRemove + "..."},
+                      C{"sin(-)", msg::kCheckBrackets}, C{"2*(+x)", kRemove + "+..."}),
+    ::curvalia::testing::CaseName());
 
 TEST(CheckSyntax, LeavesTheArraysLoadedWithXTakenAsZero) {
     EngineRun run;

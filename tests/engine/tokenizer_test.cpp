@@ -1,6 +1,8 @@
 // Loading (x, e and p replaced by number texts) and breaking into tokens.
 #include "engine_support.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 namespace curvalia::engine::testing {
@@ -13,6 +15,10 @@ struct TokenCase {
     double x;
     Texts tokens;
 };
+
+void PrintTo(const TokenCase& c, std::ostream* os) {
+    *os << '"' << c.expression << "\" at x = " << c.x;
+}
 
 class TokenizeTable : public ::testing::TestWithParam<TokenCase> {};
 
@@ -41,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         T{"x", 0.00001, {" 1E-05"}}, T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}},
         T{".", 0, {"."}}, T{",", 0, {","}}, T{"", 0, {}},
         T{"lge(x)+lgn(x)", 3, {"lge", "(", " 3", ")", "+", "lgn", "(", " 3", ")"}},
-        T{"asin(x)*acos(x)/atg(x)-abs(x)", 0,
+        T{"asin(x)*acos(x)/atg(x)-abs(x)",
+          0,
           {"asin", "(", " 0", ")", "*", "acos", "(", " 0", ")", "/", "atg", "(", " 0", ")", "-",
            "abs", "(", " 0", ")"}},
         // A code point is one element, never split bytes.
@@ -51,17 +58,22 @@ INSTANTIATE_TEST_SUITE_P(
         T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"2*(3)", 0, {" 2", "*", " 3"}}, T{"((5))", 0, {" 5"}},
         T{"sin(((x)))", 1, {"sin", "(", " 1", ")"}}, T{"2*(-(3))", 0, {" 2", "*", "-3"}},
         // Arguments are never folded: after a name or a ")".
-        T{"abs(5)", 0, {"abs", "(", " 5", ")"}}));
+        T{"abs(5)", 0, {"abs", "(", " 5", ")"}}),
+    ::curvalia::testing::CaseName());
 
 TEST(LoadExpression, ReplacesXEAndPButKeepsLettersOfNames) {
     const struct {
         const char* expression;
         double x;
         Texts chars;
-    } cases[] = {{"2+x", 1.5, {"2", "+", " 1.5"}}, {"lge(x)", 4, {"l", "g", "e", "(", " 4", ")"}},
-                 {"max", 4, {"m", "a", "x"}}, {"se", 4, {"s", "e"}},
-                 {"e*p", 0, {" 2.718281828", "*", " 3.141592654"}}, {"X+E", 0, {"X", "+", "E"}},
-                 {"x", -0.25, {"-.25"}}, {"a b", 0, {"a", " ", "b"}},
+    } cases[] = {{"2+x", 1.5, {"2", "+", " 1.5"}},
+                 {"lge(x)", 4, {"l", "g", "e", "(", " 4", ")"}},
+                 {"max", 4, {"m", "a", "x"}},
+                 {"se", 4, {"s", "e"}},
+                 {"e*p", 0, {" 2.718281828", "*", " 3.141592654"}},
+                 {"X+E", 0, {"X", "+", "E"}},
+                 {"x", -0.25, {"-.25"}},
+                 {"a b", 0, {"a", " ", "b"}},
                  // Broken UTF-8: one replacement character per byte.
                  {"1\xFF\xC3", 0, {"1", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}}};
     EngineRun run;
@@ -90,12 +102,25 @@ TEST(LoadExpression, NameLettersAmongTheLastCharactersLookOnlyAtEmptyElements) {
     EXPECT_EQ(run.tokenized(text), (Texts{" 1.11111111111111E+146", "d"}));
 }
 
-TEST(ToLowerText, LowersAsciiAndAccentedLettersOnly) {
-    EXPECT_EQ(toLowerText("SIN(X)+E^P"), "sin(x)+e^p");
-    EXPECT_EQ(toLowerText("\xC3\x88\xC3\x80\xC3\x97"),
-              "\xC3\xA8\xC3\xA0\xC3\x97");          // È À × -> è à ×
-    EXPECT_EQ(toLowerText("\xC4\x8C"), "\xC4\x8D"); // Č -> č
-    EXPECT_EQ(toLowerText("1+2"), "1+2");
+TEST(ToLowerText, UsesTheUnicodeSimpleLowerCaseMapping) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    for (const Case& c : {
+             Case{"SIN(X)+E^P", "sin(x)+e^p"},
+             Case{"\xC3\x88\xC3\x80\xC3\x97", "\xC3\xA8\xC3\xA0\xC3\x97"}, // È À × -> è à ×
+             Case{"\xC4\x8C", "\xC4\x8D"},                                 // Č -> č
+             Case{"\xCE\xA3\xCE\x94", "\xCF\x83\xCE\xB4"},                 // Σ Δ -> σ δ
+             Case{"\xD0\x96", "\xD0\xB6"},                                 // Ж -> ж
+             Case{"\xC4\xB0", "i"},                      // İ -> i, its simple mapping
+             Case{"\xE2\x84\xAA", "k"},                  // the Kelvin sign
+             Case{"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"}, // no case: unchanged
+         })
+        EXPECT_EQ(toLowerText(c.in), c.out) << c.in;
+    // Lowered, the Kelvin sign is the letter k, which starts no name.
+    EngineRun run;
+    EXPECT_EQ(run.check(toLowerText("\xE2\x84\xAA(x)")), "Operatore non riconosciuto... k");
 }
 
 } // namespace

@@ -35,7 +35,9 @@ struct LaunchCase {
     const char* toolName = "PATH";
     std::string started = ""; // "" shows the message
 };
-void PrintTo(const LaunchCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const LaunchCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const FakeValue kFirst = str("/opt/first", 10), kFolder = str("/opt/msinfo", 11);
 const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4), {}};
@@ -73,16 +75,25 @@ INSTANTIATE_TEST_SUITE_P(
     Lookup, StartSysInfoTable,
     ::testing::Values(
         LaunchCase{.name = "FirstKey", .tool = str("/usr/bin/hw\0", 12), .started = "/usr/bin/hw"},
-        LaunchCase{.name = "FirstKeyWinsOverSecond", .tool = kFirst, .folder = kFolder,
+        LaunchCase{.name = "FirstKeyWinsOverSecond",
+                   .tool = kFirst,
+                   .folder = kFolder,
                    .started = "/opt/first"},
-        LaunchCase{.name = "SecondKeyFolderHoldsProgram", .folder = str("/opt/msinfo\0", 12),
+        LaunchCase{.name = "SecondKeyFolderHoldsProgram",
+                   .folder = str("/opt/msinfo\0", 12),
                    .started = kProgram},
-        LaunchCase{.name = "SecondKeyFolderWithoutProgram", .folder = kFolder,
-                   .holdsProgram = false},
-        LaunchCase{.name = "FirstValueMissing", .tool = kFirst, .folder = kFolder,
-                   .toolName = "OTHER", .started = kProgram},
-        LaunchCase{.name = "FirstOpenFails", .tool = kFirst, .folder = kFolder,
-                   .toolOpenFails = true, .started = kProgram},
+        LaunchCase{
+            .name = "SecondKeyFolderWithoutProgram", .folder = kFolder, .holdsProgram = false},
+        LaunchCase{.name = "FirstValueMissing",
+                   .tool = kFirst,
+                   .folder = kFolder,
+                   .toolName = "OTHER",
+                   .started = kProgram},
+        LaunchCase{.name = "FirstOpenFails",
+                   .tool = kFirst,
+                   .folder = kFolder,
+                   .toolOpenFails = true,
+                   .started = kProgram},
         LaunchCase{.name = "NoKeys"},
         // A value of another type is read but names nothing: the first key
         // ends the search with the message, the second is not asked.
@@ -92,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
         LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
         LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
     const struct {
@@ -107,10 +118,14 @@ TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
         {"OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)},
         {"Empty", str("", 0), true, ""},
         {"NumberKeepsPrevious", {kNumberValue, std::string("\5\0\0\0", 4), {}}, true, "previous"},
-        {"FullBufferWithoutNul", {kStringValue, std::string(1024, 'z'), {}}, true,
+        {"FullBufferWithoutNul",
+         {kStringValue, std::string(1024, 'z'), {}},
+         true,
          std::string(1024, 'z')},
         // A store that claims more than the buffer holds is read no further.
-        {"ClaimedSizeBeyondBuffer", {kStringValue, "abc", 5000u}, true,
+        {"ClaimedSizeBeyondBuffer",
+         {kStringValue, "abc", 5000u},
+         true,
          "abc" + std::string(1020, '\0')},
         {"TooLong", {kStringValue, std::string(1025, 'z'), {}}, false, ""},
         {"FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true},

@@ -57,10 +57,12 @@ TEST_P(AxesTest, PlacesAxesAndUnitTicks) {
     EXPECT_EQ(runs[2].back(), (Point{c.lineX, 4635, kAxesColour}));
     ASSERT_EQ(runs[1].size(), c.xTicks);
     for (size_t i = 0; i < c.xTicks; ++i)
-        EXPECT_EQ(runs[1][i], (Point{static_cast<float>(i * (6675 / (c.Xmax - c.Xmin))), c.tickY, 7}));
+        EXPECT_EQ(runs[1][i],
+                  (Point{static_cast<float>(i * (6675 / (c.Xmax - c.Xmin))), c.tickY, 7}));
     ASSERT_EQ(runs[3].size(), c.yTicks);
     for (size_t i = 0; i < c.yTicks; ++i)
-        EXPECT_EQ(runs[3][i], (Point{c.tickX, static_cast<float>(i * (4635 / (c.Ymax - c.Ymin))), 7}));
+        EXPECT_EQ(runs[3][i],
+                  (Point{c.tickX, static_cast<float>(i * (4635 / (c.Ymax - c.Ymin))), 7}));
 }
 
 const AxesCase kAxesCases[] = {
@@ -70,7 +72,8 @@ const AxesCase kAxesCases[] = {
     {"all_y_positive", -10, 10, 1, 10, 5150, 5150, kBottomTickY, 3337.5, 3337.5, 21, 10},
     {"all_y_negative", -10, 10, -10, -1, -515, 5150, kTopTickY, 3337.5, 3337.5, 21, 10},
     {"xmin_0_axis_on_left_edge", 0, 10, -10, 10, 2317.5, 2317.5, 2317.5, 0, kLeftTickX, 11, 21},
-    {"xmax_0_ticks_on_left_edge", -10, 0, -10, 10, 2317.5, 2317.5, 2317.5, 6675, kLeftTickX, 11, 21},
+    {"xmax_0_ticks_on_left_edge", -10, 0, -10, 10, 2317.5, 2317.5, 2317.5, 6675, kLeftTickX, 11,
+     21},
     {"all_x_positive", 2, 12, -10, 10, 2317.5, 2317.5, 2317.5, 8010, kLeftTickX, 11, 21},
     {"all_x_negative", -12, -2, -10, 10, 2317.5, 2317.5, 2317.5, 8010, kLeftTickX, 11, 21},
     // 6675 / 9 accumulated nine times passes the edge: no tick there.
@@ -79,20 +82,20 @@ const AxesCase kAxesCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Ranges, AxesTest, ::testing::ValuesIn(kAxesCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
     struct Case {
         double Ymin, Ymax;
-        int spacing;      // twips between drawn rows
+        int spacing; // twips between drawn rows
         size_t rows;
     } cases[] = {
-        {-10, 10, 232, 20},  // 231.75: no row left for y = -10
-        {-10, 0, 464, 10},   // 463.5 rounds to even
-        {-1, 1, 2318, 2},    // 2317.5 rounds to even
-        {0, 1, 4635, 2},     // both edges
+        {-10, 10, 232, 20},   // 231.75: no row left for y = -10
+        {-10, 0, 464, 10},    // 463.5 rounds to even
+        {-1, 1, 2318, 2},     // 2317.5 rounds to even
+        {0, 1, 4635, 2},      // both edges
         {-200, 200, 24, 194}, // 11.5875 rounds to 12, thinned to every other row
-        {-5000, 5000, 0, 0}, // rounds to 0: no rows
+        {-5000, 5000, 0, 0},  // rounds to 0: no rows
     };
     for (const Case& c : cases) {
         RecordingSurface graph;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace curvalia::plot {
@@ -28,11 +29,15 @@ struct Rig {
         engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
         host.expression = expression;
         host.texts = texts;
+        host.onRepaint = [this] { repaintedAt = bar.calls.size(); };
     }
+    size_t repaintedAt = 0;
     size_t samples() const { return bar.points(kProgressColour, false).size(); }
-    // Every way out clears the progress bar and gives the inputs back.
+    // Every way out clears the progress bar, shows that, and gives the
+    // inputs back.
     void expectFinished() const {
         EXPECT_EQ(bar.calls.back().colour, RecordingSurface::kCls);
+        EXPECT_EQ(repaintedAt, bar.calls.size());
         EXPECT_EQ(host.enabledHistory, (std::vector<bool>{false, true}));
         EXPECT_FALSE(command.isRunning());
     }
@@ -51,8 +56,12 @@ void expectPoints(const std::vector<Point>& actual, const std::vector<XY>& expec
 }
 
 // x from 0 to 2 maps to 3337.5 twips a unit, y from -2 to 2 to 1158.75.
-float col(double x) { return static_cast<float>(3337.5 * x); }
-float row(double v) { return static_cast<float>(1158.75 * (2 - v)); }
+float col(double x) {
+    return static_cast<float>(3337.5 * x);
+}
+float row(double v) {
+    return static_cast<float>(1158.75 * (2 - v));
+}
 
 struct SweepCase {
     const char* name;
@@ -79,24 +88,38 @@ TEST_P(SweepTest, SetsTheExpectedPoints) {
 const SweepCase kSweepCases[] = {
     // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
     // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
-    {"points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
+    {"points_above_the_range_still_count",
+     "X*x",
+     {"0", "2", "-2", "2", "0.5"},
      {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
-     {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5},
+     {{col(0.5), row(0.5)}, {col(1), row(1.5)}},
+     5},
     // Undefined from -1 to 0: the first quotient waits for the second defined sample.
-    {"quotient_starts_at_the_second_defined_sample", "lge(x)+1", {"-1", "1", "-2", "2", "0.5"},
-     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5},
+    {"quotient_starts_at_the_second_defined_sample",
+     "lge(x)+1",
+     {"-1", "1", "-2", "2", "0.5"},
+     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}},
+     {{6675, row(-2 * std::log(0.5))}},
+     5},
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
-    {"quotient_spans_an_undefined_gap", "lge(x*x-0.5)", {"-1", "1", "-2", "2", "0.5"},
-     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5},
-    {"empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
-     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
+    {"quotient_spans_an_undefined_gap",
+     "lge(x*x-0.5)",
+     {"-1", "1", "-2", "2", "0.5"},
+     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}},
+     {{6675, row(0)}},
+     5},
+    {"empty_expression_lies_on_y_0",
+     "",
+     {"0", "2", "-2", "2", "1"},
+     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}},
+     {{col(1), row(0)}, {col(2), row(0)}},
      3},
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
     {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
 };
 
 INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
     struct Case {
@@ -133,7 +156,11 @@ TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
                  {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
                  {"(x+1", ok, engine::msg::kMoreOpen, true},
                  {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
-                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true}};
+                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
+                 {"x",
+                  {"-10", "10", "-10", "10", "0,01"},
+                  std::string(msg::kBadStep) + msg::kDecimalCommaHint,
+                  true}};
     for (const auto& c : cases) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
@@ -187,6 +214,52 @@ TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
     evaluator.expectFinished();
 }
 
+TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
+    // Beyond about 1e304 units PlotWidth * (x - Xmin) overflows although
+    // the position itself lies inside the frame.
+    const struct {
+        RangeTexts texts;
+        size_t samples;
+        XY first, last, crossing; // crossing: where the axis lines meet
+    } cases[] = {
+        {{"-10", "10", "-1e306", "1e306", "0.01"},
+         2001,
+         {0, 2317.5f},
+         {6675, 2317.5f},
+         {3337.5f, 2317.5f}},
+        {{"-1e306", "1e306", "-10", "10", "1e305"},
+         21,
+         {0, 2317.5f},
+         {6675, 2317.5f},
+         {3337.5f, 2317.5f}},
+        {{"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635}, {6675, 4635}},
+    };
+    for (const auto& c : cases) {
+        Rig rig("0", c.texts);
+        rig.command.run();
+        EXPECT_EQ(rig.host.lastStatus(), "");
+        const std::vector<Point> curve = rig.graph.points(10);
+        ASSERT_EQ(curve.size(), c.samples) << c.texts.xmin;
+        expectPoints({curve.front(), curve.back()}, {c.first, c.last});
+        const std::vector<Point> axes = rig.graph.points(kAxesColour);
+        const auto on = [&](float x, float y) {
+            return std::any_of(axes.begin(), axes.end(),
+                               [&](const Point& p) { return p.x == x && p.y == y; });
+        };
+        EXPECT_TRUE(on(0, c.crossing.y) && on(c.crossing.x, 0)) << c.texts.xmin;
+    }
+}
+
+TEST(DrawCommand, ACloseDuringTheFirstYieldEndsTheDraw) {
+    // The first yield comes before the command clears StopRequested, so
+    // the window's own stop would be lost there.
+    Rig rig("x");
+    rig.host.onYield = [&] { rig.host.closing = true; };
+    rig.command.run();
+    EXPECT_EQ(rig.samples(), 0u);
+    rig.expectFinished();
+}
+
 struct PacingCase {
     const char* name;
     std::int16_t yieldEachSample;
@@ -226,7 +299,7 @@ const PacingCase kPacing[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Clock, YieldPolicyTest, ::testing::ValuesIn(kPacing),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace curvalia::plot

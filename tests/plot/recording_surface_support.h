@@ -22,16 +22,16 @@ struct Point {
 // Every call in order; a Cls is recorded as colour -1, a pen width change
 // as colour -2 with the width in x.
 class RecordingSurface : public Surface {
-public:
+  public:
     void PSet(float x, float y, int colour) override {
         calls.push_back({x, y, colour});
         if (onPSet)
             onPSet();
     }
     void Cls() override { calls.push_back({0, 0, kCls}); }
-    void setDrawWidth(int pixels) override { calls.push_back({static_cast<float>(pixels), 0, kWidth}); }
-    float widthTwips() const override { return 6690; }
-    float heightTwips() const override { return 4650; }
+    void setDrawWidth(int pixels) override {
+        calls.push_back({static_cast<float>(pixels), 0, kWidth});
+    }
 
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {
@@ -52,13 +52,19 @@ public:
 };
 
 class FakeHost : public PlotHost {
-public:
+  public:
     void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     void setInputsEnabled(bool enabled) override { enabledHistory.push_back(enabled); }
+    bool eventsPending() override { return true; }
     void yield() override {
         if (onYield)
             onYield();
     }
+    void repaint() override {
+        if (onRepaint)
+            onRepaint();
+    }
+    bool closeRequested() override { return closing; }
     std::string expressionText() override { return expression; }
     RangeTexts rangeTexts() override { return texts; }
     bool drawFunctionChecked() override { return drawFunction; }
@@ -72,10 +78,12 @@ public:
     std::vector<std::string> statuses;
     std::vector<bool> enabledHistory;
     std::function<void()> onYield;
+    std::function<void()> onRepaint;
+    bool closing = false;
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     std::chrono::steady_clock::time_point now() override { return time; }
     std::chrono::steady_clock::time_point time{};
 };

@@ -15,7 +15,8 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     if (!std::getenv("XDG_RUNTIME_DIR")) {
         namespace fs = std::filesystem;
-        const fs::path dir = fs::temp_directory_path() / ("curvalia-test-runtime-" + std::to_string(getuid()));
+        const fs::path dir =
+            fs::temp_directory_path() / ("curvalia-test-runtime-" + std::to_string(getuid()));
         fs::create_directories(dir);
         fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
         setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);

@@ -20,7 +20,8 @@ TEST(AreaDialog, TabRunsThroughTheFieldsToOk) {
     dialog.show();
     settle();
     dialog.findChild<QLineEdit*>("XminTXT")->setFocus();
-    for (const char* name : {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT", "Command1"}) {
+    for (const char* name :
+         {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT", "Command1"}) {
         QWidget* focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
         EXPECT_EQ(focus->objectName(), QString::fromLatin1(name));
@@ -32,7 +33,8 @@ TEST(AreaDialog, TabRunsThroughTheFieldsToOk) {
 TEST(AreaDialog, OkAndCloseBoxOnlyHideAndKeepTheTexts) {
     AreaDialog dialog;
     const curvalia::plot::RangeTexts defaults = dialog.rangeTexts();
-    EXPECT_EQ(defaults.xmin + defaults.xmax + defaults.ymin + defaults.ymax + defaults.step, "-1010-10100.01");
+    EXPECT_EQ(defaults.xmin + defaults.xmax + defaults.ymin + defaults.ymax + defaults.step,
+              "-1010-10100.01");
     for (const bool viaOk : {true, false}) {
         dialog.show();
         settle();

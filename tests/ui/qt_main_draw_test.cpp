@@ -136,6 +136,11 @@ TEST_F(MainDrawTest, CalculatorReadsTheExpressionAndWritesTheStatusLine) {
     window.valueWindow()->findChild<QPushButton*>("Command1")->click();
     EXPECT_EQ(window.valueWindow()->findChild<QLineEdit*>("VY")->text(), "Non definita!");
     EXPECT_EQ(child<QLabel>("StatusBar")->text(), "Usare il punto come separatore decimale");
+    // The next calculation with a clean x takes its own warning away.
+    vx->setText("1");
+    window.valueWindow()->findChild<QPushButton*>("Command1")->click();
+    EXPECT_EQ(window.valueWindow()->findChild<QLineEdit*>("VY")->text(), "0");
+    EXPECT_EQ(child<QLabel>("StatusBar")->text(), "");
 }
 
 } // namespace

@@ -22,7 +22,9 @@ inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
     QApplication::sendEvent(w, &event);
 }
 
-inline void moveOver(QWidget* w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton); }
+inline void moveOver(QWidget* w) {
+    sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+}
 
 inline void click(QWidget* w) {
     sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);

@@ -144,17 +144,19 @@ double meanBrightness(const QImage& image) {
 }
 
 TEST_F(MainWindowTest, PicturesAreSharpAtRatioTwoAndTwinsAreBrighter) {
-    for (const auto& [normal, twin] : {std::pair{"penna_bn", "penna"}, {"Stop_bn", "Stopim"},
-                                       {"Impostazioni_bn", "Impostazioni"}, {"Lente_bn", "Lente"},
-                                       {"Image1", "Image1"}, {"Image2", "Image2"}}) {
+    for (const auto& [normal, twin] : {std::pair{"penna_bn", "penna"},
+                                       {"Stop_bn", "Stopim"},
+                                       {"Impostazioni_bn", "Impostazioni"},
+                                       {"Lente_bn", "Lente"},
+                                       {"Image1", "Image1"},
+                                       {"Image2", "Image2"}}) {
         const QImage plain = picture(normal)->renderedImage(2.0);
         // Drawn at 64 x 64 device pixels, not a 32-pixel bitmap scaled up.
         EXPECT_EQ(plain.size(), QSize(64, 64)) << normal;
         EXPECT_EQ(plain.devicePixelRatio(), 2.0) << normal;
         EXPECT_GT(meanBrightness(plain), 100) << normal;
         if (std::string_view(normal) != twin) {
-            EXPECT_GT(meanBrightness(picture(twin)->renderedImage(2.0)),
-                      meanBrightness(plain) + 10)
+            EXPECT_GT(meanBrightness(picture(twin)->renderedImage(2.0)), meanBrightness(plain) + 10)
                 << twin;
         }
     }

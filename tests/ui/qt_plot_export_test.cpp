@@ -40,6 +40,24 @@ TEST(PlotExport, PngHoldsTheSurfacePixels) {
     EXPECT_EQ(differingPixels(saved, graph.image()), 0);
 }
 
+// Run by the scaled ctest entry; unscaled, it skips itself.
+TEST(PlotExportAtRatio2, PngAndSvgHoldTheDevicePixels) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    graph.show();
+    QApplication::processEvents();
+    if (graph.devicePixelRatioF() != 2.0)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    drawPattern(graph);
+    ASSERT_EQ(graph.image().size(), QSize(892, 620));
+
+    QTemporaryDir dir;
+    ASSERT_EQ(savePlot(graph, dir.filePath("grafico.png")), QString());
+    EXPECT_EQ(differingPixels(QImage(dir.filePath("grafico.png")), graph.image()), 0);
+    const QByteArray svg = plotSvg(graph);
+    EXPECT_TRUE(svg.contains("width=\"446\" height=\"310\""));
+    EXPECT_EQ(differingPixels(renderSvg(svg, QSize(892, 620)), graph.image()), 0);
+}
+
 TEST(PlotExport, SvgHasOneSquarePerPointAndRendersToTheSurfacePixels) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     drawPattern(graph);

@@ -31,10 +31,12 @@ TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
     const struct {
         float x, y;
         int px, py; // -1: clipped
-    } cases[] = {{0, 0, 0, 0},           {14.9f, 14.9f, 0, 0}, {15, 15, 1, 1},
-                 {3337.5f, 2317.5f, 222, 154}, {6675, 4635, 445, 309}, {6689.9f, 10, 445, 0},
-                 {6690, 10, -1, -1},     {10, 4650, -1, -1},   {-0.01f, 10, -1, -1},
-                 {10, -7, -1, -1},       {nan, 10, -1, -1},    {1e30f, 1e30f, -1, -1}};
+    } cases[] = {{0, 0, 0, 0},           {14.9f, 14.9f, 0, 0},
+                 {15, 15, 1, 1},         {3337.5f, 2317.5f, 222, 154},
+                 {6675, 4635, 445, 309}, {6689.9f, 10, 445, 0},
+                 {6690, 10, -1, -1},     {10, 4650, -1, -1},
+                 {-0.01f, 10, -1, -1},   {10, -7, -1, -1},
+                 {nan, 10, -1, -1},      {1e30f, 1e30f, -1, -1}};
     for (const auto& c : cases) {
         PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
         ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);

@@ -1,5 +1,5 @@
-// The plot surface at device pixel ratio 2: the whole binary runs scaled,
-// set before the shared main creates the application.
+// The plot surface at device pixel ratio 2. ctest runs this suite once more
+// with QT_SCALE_FACTOR=2; in the unscaled run it has nothing to check.
 #include "plot/Palette.h"
 #include "ui/PlotSurfaceWidget.h"
 
@@ -8,29 +8,28 @@
 #include <QPixmap>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <limits>
 
 namespace {
 
-const bool kScaledTwice = [] { return setenv("QT_SCALE_FACTOR", "2", 1) == 0; }();
-
 using curvalia::plot::QBColorArgb;
 using curvalia::ui::PlotSurfaceWidget;
 
-QRgb pixel(const QImage& image, int x, int y) { return image.pixel(x, y) | 0xFF000000u; }
+QRgb pixel(const QImage& image, int x, int y) {
+    return image.pixel(x, y) | 0xFF000000u;
+}
 
 void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
 }
 
-TEST(PlotSurfaceWidget, KeepsSharpDotsAtRatio2AcrossHideAndShow) {
-    ASSERT_TRUE(kScaledTwice);
+TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     graph.show();
     settle();
-    ASSERT_EQ(graph.devicePixelRatioF(), 2.0);
+    if (graph.devicePixelRatioF() != 2.0)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
     EXPECT_EQ(graph.image().size(), QSize(892, 620));
 
     graph.PSet(150, 300, 10);   // logical pixel (10, 20): device 20..21, 40..41
@@ -50,7 +49,7 @@ TEST(PlotSurfaceWidget, KeepsSharpDotsAtRatio2AcrossHideAndShow) {
     const struct {
         int x, y, colour;
     } expectations[] = {
-        {20, 40, 10}, {21, 41, 10}, {22, 40, 0}, {19, 40, 0}, {890, 618, 12}, {891, 619, 12},
+        {20, 40, 10},  {21, 41, 10},  {22, 40, 0},   {19, 40, 0},   {890, 618, 12}, {891, 619, 12},
         {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0},
     };
     for (const auto& e : expectations) {

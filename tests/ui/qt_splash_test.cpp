@@ -64,15 +64,18 @@ TEST_P(SplashKeys, OnlyKeysThatProduceACharacterHandOver) {
     EXPECT_EQ(rig.mainWindow.isVisible(), c.handsOver);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, SplashKeys,
-    ::testing::Values(
-        KeyCase{"Up", Qt::Key_Up, "", false}, KeyCase{"Left", Qt::Key_Left, "", false},
-        KeyCase{"ShiftAlone", Qt::Key_Shift, "", false}, KeyCase{"F1", Qt::Key_F1, "", false},
-        KeyCase{"Enter", Qt::Key_Return, "\r", true},
-        KeyCase{"Escape", Qt::Key_Escape, "\x1b", true},
-        KeyCase{"Space", Qt::Key_Space, " ", true}, KeyCase{"Digit", Qt::Key_7, "7", true}),
-    [](const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Keys, SplashKeys,
+                         ::testing::Values(KeyCase{"Up", Qt::Key_Up, "", false},
+                                           KeyCase{"Left", Qt::Key_Left, "", false},
+                                           KeyCase{"ShiftAlone", Qt::Key_Shift, "", false},
+                                           KeyCase{"F1", Qt::Key_F1, "", false},
+                                           KeyCase{"Enter", Qt::Key_Return, "\r", true},
+                                           KeyCase{"Escape", Qt::Key_Escape, "\x1b", true},
+                                           KeyCase{"Space", Qt::Key_Space, " ", true},
+                                           KeyCase{"Digit", Qt::Key_7, "7", true}),
+                         [](const ::testing::TestParamInfo<KeyCase>& test) {
+                             return test.param.name;
+                         });
 
 TEST(Splash, HandsOverOnceAndTheMainWindowIsUpBeforeTheSplashGoes) {
     SplashRig rig;

@@ -1,0 +1,49 @@
+// Names parameterised cases after what they print, so that test names read
+// as the case ("Precedence/2_3_4_2_at_x_0") and stay the same from build to
+// build. gtest allows only letters, digits and underscores.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+#include <string>
+
+namespace curvalia::testing {
+
+inline std::string identifierOf(const std::string& text) {
+    std::string name;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (std::isalnum(c))
+            name += static_cast<char>(c);
+        else if (ch == '-')
+            name += "minus";
+        else if (!name.empty() && name.back() != '_')
+            name += '_';
+    }
+    while (!name.empty() && name.back() == '_')
+        name.pop_back();
+    return name.empty() ? "empty" : name;
+}
+
+// For INSTANTIATE_TEST_SUITE_P: the case's PrintTo text as a name. Two
+// cases that print alike once reduced ("(-x)^2", "(-x^2)") are told apart by
+// the later one's position. gtest names the cases of one instantiation in
+// order, from index 0, so the names seen so far are kept per instantiation.
+struct CaseName {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& test) const {
+        static std::set<std::string> seen;
+        if (test.index == 0)
+            seen.clear();
+        std::string name = identifierOf(::testing::PrintToString(test.param));
+        if (!seen.insert(name).second) {
+            name += "_" + std::to_string(test.index);
+            seen.insert(name);
+        }
+        return name;
+    }
+};
+
+} // namespace curvalia::testing
