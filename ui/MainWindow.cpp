@@ -150,8 +150,8 @@ void MainWindow::buildPlotExtras() {
     coordinates_ = new CoordinateLabel(
         *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
         StatusBar->x() + px(7275), StatusBar->y());
-    plotActions_ = new PlotActions(*Graph, *this, menu_->salvagrafico,
-                                   [this] { return isDrawing(); }, *coordinates_);
+    plotActions_ = new PlotActions(
+        *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
 }
