@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <memory>
 
@@ -20,6 +22,13 @@ int main(int argc, char** argv) {
                                             .arg(CURVALIA_VERSION_MINOR)
                                             .arg(CURVALIA_VERSION_PATCH));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
+    // The program speaks Italian whatever the locale, and so should the
+    // dialogs Qt builds for it (the save dialog's buttons and columns), when
+    // Qt's own translations are installed.
+    QTranslator qtItalian;
+    if (qtItalian.load(QStringLiteral("qtbase_it"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtItalian);
 
     ui::QtMessageBox messageBox;
     platform::DesktopShellServices desktop(messageBox);

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include "ui/HelpLauncher.h"
+#include "ui/WindowPlacement.h"
 
 #include <QFile>
 #include <QIcon>
@@ -25,6 +26,10 @@ HelpWindow* HelpWindow::showSingle(QWidget* parent) {
     if (!window) {
         window = new HelpWindow(parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        if (parent)
+            placeBeside(*window, *parent);
+        else
+            centreOnPointerScreen(*window);
     }
     window->show();
     window->raise();
