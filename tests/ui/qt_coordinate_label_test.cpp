@@ -66,26 +66,6 @@ TEST(CoordinateReadOut, IsTheFrameMappingBackwardsAtEveryKindOfRange) {
     }
 }
 
-TEST(CoordinateReadOut, UsesTheLocalesSeparatorAndNoNegativeZero) {
-    plot::PlotFrame frame; // -10..10 on both axes
-    frame.Xmin = -10;
-    frame.Ymax = 10;
-    frame.RangeX = frame.RangeY = 20;
-    // The pixel on the axes' crossing: its centre is (0, 0).
-    const auto readOut = [&](QPointF at, QLocale::Language language) {
-        return CoordinateLabel::readOut(frame, at, QLocale(language)).toStdString();
-    };
-    EXPECT_EQ(readOut(QPointF(222.5, 154.5), QLocale::Italian), "x = 0,00   y = 0,00");
-    // The centres of the corner pixels lie half a pixel inside and outside.
-    EXPECT_EQ(readOut(QPointF(0, 309), QLocale::Italian), "x = -9,98   y = -10,03");
-    EXPECT_EQ(readOut(QPointF(0, 309), QLocale::English), "x = -9.98   y = -10.03");
-    frame.RangeX = 20000; // no group separators
-    EXPECT_EQ(readOut(QPointF(445, 0), QLocale::German), "x = 20012   y = 9,97");
-    for (const auto& [perPixel, decimals] :
-         {std::pair{0.045, 2}, {4.5, 0}, {0.45, 1}, {0.0045, 3}, {1e-20, 12}, {0.0, 0}})
-        EXPECT_EQ(CoordinateLabel::decimalsFor(perPixel), decimals) << perPixel;
-}
-
 struct MainCoordinateTest : MainWindowRig {
     MainCoordinateTest() { QLocale::setDefault(QLocale(QLocale::Italian)); }
     ~MainCoordinateTest() override { QLocale::setDefault(QLocale::c()); }

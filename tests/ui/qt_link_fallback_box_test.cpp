@@ -62,7 +62,6 @@ TEST_F(LinkFallbackTest, UnopenedLinksShowTheirAddresses) {
         ASSERT_EQ(box != nullptr, !c.shown.isEmpty()) << c.link;
         if (!box)
             continue;
-        EXPECT_EQ(box->addresses(), c.shown);
         QStringList fields;
         for (QLineEdit* field : box->findChildren<QLineEdit*>("address")) {
             EXPECT_TRUE(field->isReadOnly());
