@@ -41,6 +41,15 @@ void appendColour(std::string& out, const QColor& colour) {
     out += colour.name(QColor::HexRgb).toStdString();
 }
 
+// width="..." height="..."
+void appendSize(std::string& out, int width, int height) {
+    out += "width=\"";
+    append(out, width);
+    out += "\" height=\"";
+    append(out, height);
+    out += '"';
+}
+
 // A square; in its own colour when paletteColour is given, else in its group's.
 void appendRect(std::string& out, int left, int top, int width, int height,
                 int paletteColour = -1) {
@@ -54,11 +63,9 @@ void appendRect(std::string& out, int left, int top, int width, int height,
     append(out, left);
     out += "\" y=\"";
     append(out, top);
-    out += "\" width=\"";
-    append(out, width);
-    out += "\" height=\"";
-    append(out, height);
-    out += "\"/>\n";
+    out += "\" ";
+    appendSize(out, width, height);
+    out += "/>\n";
 }
 
 // The recorded dots as squares. A one-pixel dot that a later dot covers
@@ -133,29 +140,23 @@ QByteArray plotSvg(const PlotSurfaceWidget& surface) {
     out.reserve(4096 + std::min<std::size_t>(record.size(), width * height) * 44);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
-    append(out, width);
-    out += "\" height=\"";
-    append(out, height);
-    out += "\" viewBox=\"0 0 ";
+           "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" ";
+    appendSize(out, width, height);
+    out += " viewBox=\"0 0 ";
     append(out, width);
     out += ' ';
     append(out, height);
-    out += "\" shape-rendering=\"crispEdges\">\n<title>" CURVALIA_TITLE "</title>\n<rect width=\"";
-    append(out, width);
-    out += "\" height=\"";
-    append(out, height);
-    out += "\" fill=\"";
+    out += "\" shape-rendering=\"crispEdges\">\n<title>" CURVALIA_TITLE "</title>\n<rect ";
+    appendSize(out, width, height);
+    out += " fill=\"";
     appendColour(out, look.background);
     out += "\"/>\n";
 
     if (record.overflowed()) {
         // Too many points for vector graphics: the pixels themselves.
-        out += "<image width=\"";
-        append(out, width);
-        out += "\" height=\"";
-        append(out, height);
-        out += "\" preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
+        out += "<image ";
+        appendSize(out, width, height);
+        out += " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
         out += plotPng(surface).toBase64().toStdString();
         out += "\"/>\n";
     } else {
