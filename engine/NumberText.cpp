@@ -1,5 +1,6 @@
 #include "engine/NumberText.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -321,31 +322,52 @@ namespace {
 
 } // namespace
 
-// Every intermediate result of a sample goes through here, so the common
-// case (a plain-form value that is not whole) is kept short: the quick
-// rounding of roundFast, then one exact division.
+// For a value in the quick range, by its biased binary exponent: the scale
+// 10^k that brings it to 15 digits when it lies in the lower of the two
+// decades its binade can touch, and the scale for the upper one.
+struct QuickScale {
+    double lower;
+    double upper;
+};
+constexpr int kQuickLowBiased = 1023 - 17;  // 2^-17 < 1e-5
+constexpr int kQuickHighBiased = 1023 + 49; // 2^50 > 1e15
+constexpr auto kQuickScales = [] {
+    std::array<QuickScale, kQuickHighBiased - kQuickLowBiased + 1> scales{};
+    for (int b = kQuickLowBiased; b <= kQuickHighBiased; ++b) {
+        const int e = ((b - 1023) * 78913) >> 18; // floor(log10(2^(b-1023)))
+        scales[b - kQuickLowBiased] = {kExactPow10[14 - e], kExactPow10[e < 13 ? 13 - e : 0]};
+    }
+    return scales;
+}();
+
+// Every intermediate result of a sample goes through here, and one result
+// feeds the next, so the common case (a plain-form value that is not whole)
+// is kept to a short chain: one table load by the binary exponent, two
+// products of which one has 15 digits, a rounding to a whole number by
+// adding and taking away 2^52, and one exact division.
 double numberTextValue(double v) {
     const double a = std::fabs(v);
     if (a > 1e-5 && a < 1e15) {
         if (static_cast<double>(static_cast<std::int64_t>(a)) == a)
             return v; // whole, and exact in 15 digits
-        const auto bits = std::bit_cast<std::uint64_t>(a);
-        int e = ((static_cast<int>(bits >> 52) - 1023) * 78913) >> 18;
-        if (e + 1 <= 15 && a >= kDecades[e + 1 + 5])
-            ++e;
-        if (const int k = 14 - e; k >= 0 && k <= 19) {
-            const double y = a * kExactPow10[k];
-            if (y >= 1e14 + 1 && y < 1e15 - 1) {
-                const auto whole = static_cast<std::int64_t>(y);
-                const double fraction = y - static_cast<double>(whole);
-                // y is within half an ulp of the exact product.
-                const double halfUlp =
-                    std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
-                if (std::fabs(fraction - 0.5) > halfUlp) {
-                    const double magnitude =
-                        static_cast<double>(whole + (fraction > 0.5 ? 1 : 0)) / kExactPow10[k];
-                    return v < 0 ? -magnitude : magnitude;
-                }
+        const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52);
+        const QuickScale& scale = kQuickScales[biased - kQuickLowBiased];
+        const double lowerDigits = a * scale.lower;
+        const bool upperDecade = lowerDigits >= 1e15;
+        const double y = upperDecade ? a * scale.upper : lowerDigits;
+        // y is a * 10^k within half an ulp; unless that leaves the rounding
+        // of the exact product in doubt (a fraction near one half) or y near
+        // the ends of the 15-digit range, the nearest whole number is the
+        // rounded digits. Both are below 2^50, so y + 2^52 is rounded to a
+        // whole number, and exact ties never get here.
+        if (y >= 1e14 + 1 && y < 1e15 - 1) {
+            constexpr double kTwo52 = 4503599627370496.0;
+            const double digits = (y + kTwo52) - kTwo52;
+            const double halfUlp =
+                std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
+            if (std::fabs(std::fabs(y - digits) - 0.5) > halfUlp) {
+                const double magnitude = digits / (upperDecade ? scale.upper : scale.lower);
+                return v < 0 ? -magnitude : magnitude;
             }
         }
     }

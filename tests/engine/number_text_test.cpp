@@ -149,6 +149,10 @@ void expectSameAsReference(double v) {
     const double expectedValue = textToNumber(expected);
     ASSERT_EQ(std::bit_cast<std::uint64_t>(readBack), std::bit_cast<std::uint64_t>(expectedValue))
         << std::hexfloat << v;
+    // The evaluator's shortcut to the same value, without the text.
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(numberTextValue(v)),
+              std::bit_cast<std::uint64_t>(expectedValue))
+        << std::hexfloat << v;
     if (std::isfinite(expectedValue)) {
         ASSERT_EQ(expectedValue, fromChars(expected.substr(expected[0] == ' ' ? 1 : 0)));
     }
