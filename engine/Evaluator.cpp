@@ -3,7 +3,6 @@
 // text, so each intermediate result is rounded to 15 significant digits.
 #include "engine/Engine.h"
 #include "engine/FunctionLibrary.h"
-#include "engine/Messages.h"
 #include "engine/ReductionSchedule.h"
 
 #include <cmath>

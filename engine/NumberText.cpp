@@ -28,47 +28,66 @@ struct Decimal15 {
     int exponent;
 };
 
-constexpr std::uint64_t kPow10Int[20] = {1ULL,
-                                         10ULL,
-                                         100ULL,
-                                         1000ULL,
-                                         10000ULL,
-                                         100000ULL,
-                                         1000000ULL,
-                                         10000000ULL,
-                                         100000000ULL,
-                                         1000000000ULL,
-                                         10000000000ULL,
-                                         100000000000ULL,
-                                         1000000000000ULL,
-                                         10000000000000ULL,
-                                         100000000000000ULL,
-                                         1000000000000000ULL,
-                                         10000000000000000ULL,
-                                         100000000000000000ULL,
-                                         1000000000000000000ULL,
-                                         10000000000000000000ULL};
+constexpr auto kPow10Int = [] {
+    std::array<std::uint64_t, 20> p{1};
+    for (std::size_t i = 1; i < p.size(); ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// For a value in the quick range, by its biased binary exponent: the scale
+// 10^k that brings it to 15 digits when it lies in the lower of the two
+// decades its binade can touch, and the scale for the upper one.
+struct QuickScale {
+    double lower;
+    double upper;
+};
+constexpr int kQuickLowBiased = 1023 - 17;  // 2^-17 < 1e-5
+constexpr int kQuickHighBiased = 1023 + 49; // 2^50 > 1e15
+constexpr auto kQuickScales = [] {
+    std::array<QuickScale, kQuickHighBiased - kQuickLowBiased + 1> scales{};
+    for (int b = kQuickLowBiased; b <= kQuickHighBiased; ++b) {
+        const int e = ((b - 1023) * 78913) >> 18; // floor(log10(2^(b-1023)))
+        scales[b - kQuickLowBiased] = {kExactPow10[14 - e], kExactPow10[e < 13 ? 13 - e : 0]};
+    }
+    return scales;
+}();
+
+// The quick rounding of 1e-5 < a < 1e15 to 15 significant digits: y is
+// a * 10^k within half an ulp (k = 14 - exponent), and unless that leaves
+// the rounding of the exact product in doubt (a fraction near one half) or
+// y lies near the ends of the 15-digit range, the nearest whole number is
+// the rounded digits. Both are below 2^50, so y + 2^52 is rounded to a whole
+// number, and exact ties never get here. False: the exact way must decide.
+struct QuickDigits {
+    double digits; // a whole number in [10^14, 10^15)
+    double scale;  // 10^k
+    int exponent;
+};
+[[gnu::always_inline]] inline bool quickDigits(double a, QuickDigits& out) {
+    const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52);
+    const QuickScale& scale = kQuickScales[biased - kQuickLowBiased];
+    const double lowerDigits = a * scale.lower;
+    const bool upperDecade = lowerDigits >= 1e15;
+    const double y = upperDecade ? a * scale.upper : lowerDigits;
+    if (!(y >= 1e14 + 1 && y < 1e15 - 1))
+        return false;
+    constexpr double kTwo52 = 4503599627370496.0;
+    const double digits = (y + kTwo52) - kTwo52;
+    const double halfUlp =
+        std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
+    if (!(std::fabs(std::fabs(y - digits) - 0.5) > halfUlp))
+        return false;
+    const int e = (((biased - 1023) * 78913) >> 18) + (upperDecade ? 1 : 0);
+    out = {digits, upperDecade ? scale.upper : scale.lower, e};
+    return true;
+}
 
 // The fast way, for 1E-05 < a < 1E+15, where most values of a plot lie:
 // a is m * 2^-s exactly, so a * 10^k is the integer product m * 10^k shifted
 // right by s, and the bits shifted out decide the rounding exactly. Gives up
 // (false) outside that range and on an exact tie, where the exact way
 // settles which way to round.
-// 10^n as doubles for n = -5..15: exact from 10^0 on, the nearest double below.
-constexpr double kPow10From(int n) {
-    double v = 1;
-    for (int i = 0; i < n; ++i)
-        v *= 10;
-    for (int i = 0; i > n; --i)
-        v /= 10;
-    return v;
-}
-constexpr double kDecades[21] = {
-    kPow10From(-5), kPow10From(-4), kPow10From(-3), kPow10From(-2), kPow10From(-1), kPow10From(0),
-    kPow10From(1),  kPow10From(2),  kPow10From(3),  kPow10From(4),  kPow10From(5),  kPow10From(6),
-    kPow10From(7),  kPow10From(8),  kPow10From(9),  kPow10From(10), kPow10From(11), kPow10From(12),
-    kPow10From(13), kPow10From(14), kPow10From(15)};
-
 [[gnu::always_inline]] inline bool roundFast(double a, Decimal15& out) {
     if (!(a > 1e-5 && a < 1e15))
         return false;
@@ -76,27 +95,13 @@ constexpr double kDecades[21] = {
     const int biased = static_cast<int>(bits >> 52);
     const std::uint64_t mantissa = (bits & ((1ULL << 52) - 1)) | (1ULL << 52);
     const int shift = 1075 - biased; // a = mantissa * 2^-shift, shift in 3..70 here
-    // floor(log10(a)): floor(log10(2^p)) or one more, which one comparison
-    // settles. The check of the digit count below corrects a guess that a
-    // decade boundary below 1 (not exact in binary) made wrong.
-    int e = ((biased - 1023) * 78913) >> 18;
-    if (e + 1 <= 15 && a >= kDecades[e + 1 + 5])
-        ++e;
-    // Usually one multiplication decides: y is a * 10^k to within a
-    // sixteenth (y < 2^50), so unless its fraction is near one half, or y
-    // near the ends of the 15-digit range, it rounds as the exact product does.
-    if (const int k = 14 - e; k >= 0 && k <= 19) {
-        const double y = a * kExactPow10[k];
-        if (y >= 1e14 + 1 && y < 1e15 - 1) {
-            // Truncation is floor here (y > 0), and cheaper than std::floor.
-            const auto whole = static_cast<std::uint64_t>(y);
-            const double fraction = y - static_cast<double>(whole);
-            if (fraction < 0.4375 || fraction > 0.5625) {
-                out = {whole + (fraction > 0.5 ? 1 : 0), e};
-                return true;
-            }
-        }
+    if (QuickDigits q; quickDigits(a, q)) {
+        out = {static_cast<std::uint64_t>(q.digits), q.exponent};
+        return true;
     }
+    // floor(log10(a)) is floor(log10(2^p)) or one more; the digit count of
+    // the product settles which.
+    int e = ((biased - 1023) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - e;
         if (k < 0 || k > 19)
@@ -322,53 +327,17 @@ namespace {
 
 } // namespace
 
-// For a value in the quick range, by its biased binary exponent: the scale
-// 10^k that brings it to 15 digits when it lies in the lower of the two
-// decades its binade can touch, and the scale for the upper one.
-struct QuickScale {
-    double lower;
-    double upper;
-};
-constexpr int kQuickLowBiased = 1023 - 17;  // 2^-17 < 1e-5
-constexpr int kQuickHighBiased = 1023 + 49; // 2^50 > 1e15
-constexpr auto kQuickScales = [] {
-    std::array<QuickScale, kQuickHighBiased - kQuickLowBiased + 1> scales{};
-    for (int b = kQuickLowBiased; b <= kQuickHighBiased; ++b) {
-        const int e = ((b - 1023) * 78913) >> 18; // floor(log10(2^(b-1023)))
-        scales[b - kQuickLowBiased] = {kExactPow10[14 - e], kExactPow10[e < 13 ? 13 - e : 0]};
-    }
-    return scales;
-}();
-
 // Every intermediate result of a sample goes through here, and one result
 // feeds the next, so the common case (a plain-form value that is not whole)
-// is kept to a short chain: one table load by the binary exponent, two
-// products of which one has 15 digits, a rounding to a whole number by
-// adding and taking away 2^52, and one exact division.
+// is kept to a short chain: the quick digits, then one exact division.
 double numberTextValue(double v) {
     const double a = std::fabs(v);
     if (a > 1e-5 && a < 1e15) {
         if (static_cast<double>(static_cast<std::int64_t>(a)) == a)
             return v; // whole, and exact in 15 digits
-        const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52);
-        const QuickScale& scale = kQuickScales[biased - kQuickLowBiased];
-        const double lowerDigits = a * scale.lower;
-        const bool upperDecade = lowerDigits >= 1e15;
-        const double y = upperDecade ? a * scale.upper : lowerDigits;
-        // y is a * 10^k within half an ulp; unless that leaves the rounding
-        // of the exact product in doubt (a fraction near one half) or y near
-        // the ends of the 15-digit range, the nearest whole number is the
-        // rounded digits. Both are below 2^50, so y + 2^52 is rounded to a
-        // whole number, and exact ties never get here.
-        if (y >= 1e14 + 1 && y < 1e15 - 1) {
-            constexpr double kTwo52 = 4503599627370496.0;
-            const double digits = (y + kTwo52) - kTwo52;
-            const double halfUlp =
-                std::bit_cast<double>(((std::bit_cast<std::uint64_t>(y) >> 52) - 53) << 52);
-            if (std::fabs(std::fabs(y - digits) - 0.5) > halfUlp) {
-                const double magnitude = digits / (upperDecade ? scale.upper : scale.lower);
-                return v < 0 ? -magnitude : magnitude;
-            }
+        if (QuickDigits q; quickDigits(a, q)) {
+            const double magnitude = q.digits / q.scale;
+            return v < 0 ? -magnitude : magnitude;
         }
     }
     return numberTextValueSlow(v);

@@ -1,7 +1,7 @@
 #include "engine/ReductionSchedule.h"
 
+#include "engine/Engine.h"
 #include "engine/FunctionLibrary.h"
-#include "engine/Messages.h"
 #include "engine/NumberText.h"
 
 #include <cmath>

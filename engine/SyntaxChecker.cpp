@@ -1,6 +1,5 @@
 // The check that runs once before a plot and names the first error it finds.
 #include "engine/Engine.h"
-#include "engine/Messages.h"
 
 #include <string>
 

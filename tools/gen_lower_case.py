@@ -40,6 +40,7 @@ with open("engine/LowerCaseTable.inc", "w") as out:
               % unicodedata.unidata_version)
     out.write("// {first, last, stride, offset}: each code point first, first + stride, ...,\n")
     out.write("// last lower-cases to itself plus offset.\n")
-    for first, last, stride, delta in runs:
-        out.write("{0x%04X, 0x%04X, %d, %d},\n" % (first, last, stride, delta))
+    cells = ["{0x%04X, 0x%04X, %d, %d}," % run for run in runs]
+    for i in range(0, len(cells), 3):
+        out.write(" ".join(cells[i:i + 3]) + "\n")
 print(len(pairs), "letters in", len(runs), "runs")

@@ -6,7 +6,7 @@
 #include "engine_support.h"
 #include "input_generator_support.h"
 
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 
 #include "engine/NumberText.h"

@@ -1,6 +1,6 @@
 #include "engine_support.h"
 
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 #include "engine/NumberText.h"
 
 namespace curvalia::engine::testing {

@@ -1,7 +1,7 @@
 // Values, domain counters and messages of the evaluator and the function library.
 #include "engine_support.h"
 
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 #include "engine/NumberText.h"
 #include "engine/ReductionSchedule.h"
 

@@ -1,7 +1,7 @@
 // The syntax check: the first error found, with its exact message.
 #include "engine_support.h"
 
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 
 #include "support/case_name.h"
 

@@ -1,6 +1,6 @@
 #include "plot/DrawCommand.h"
 
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
 #include "recording_surface_support.h"

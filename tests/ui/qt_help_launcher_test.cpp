@@ -1,4 +1,4 @@
-#include "engine/Messages.h"
+#include "engine/Engine.h"
 #include "platform/FileSystem.h"
 #include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
