@@ -1,14 +1,8 @@
 #include "engine/Engine.h"
-#include "platform/FileSystem.h"
-#include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
-#include "ui/HelpLauncher.h"
 #include "ui/LinkFallbackBox.h"
 #include "ui/PlotActions.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <charconv>
@@ -16,52 +10,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
 namespace curvalia::ui {
 namespace {
-
-// Runs the test in a fresh temporary directory, which is not the program's.
-class HelpLauncherTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
-    }
-    void TearDown() override { QDir::setCurrent(previous_); }
-    std::string cwd() const { return QDir::currentPath().toStdString(); }
-
-    QTemporaryDir temp_;
-    QString previous_;
-    platform::testing::FakeDocumentOpener opener;
-    platform::LocalFileSystem files;
-    HelpLauncher launcher{opener, files};
-};
-
-TEST_F(HelpLauncherTest, PathIsTheCurrentDirectoryPlusTheDocumentName) {
-    EXPECT_EQ(launcher.helpPath(), cwd() + "/CurvaliaHelp.doc");
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("/")));
-    EXPECT_EQ(launcher.helpPath(), "/CurvaliaHelp.doc");
-}
-
-TEST_F(HelpLauncherTest, OpensTheDocumentOnlyWhenItIsAFile) {
-    EXPECT_FALSE(launcher.open());
-    // A folder of that name is not the document either.
-    ASSERT_TRUE(QDir().mkdir(QStringLiteral("CurvaliaHelp.doc")));
-    EXPECT_FALSE(launcher.open());
-    EXPECT_TRUE(opener.opened.empty());
-    ASSERT_TRUE(QDir().rmdir(QStringLiteral("CurvaliaHelp.doc")));
-    QFile doc(QStringLiteral("CurvaliaHelp.doc"));
-    ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
-    doc.write("{\\rtf1 x}");
-    doc.close();
-    EXPECT_TRUE(launcher.open());
-    opener.answer = false; // nothing on the desktop opens it
-    EXPECT_FALSE(launcher.open());
-    const std::string expected = cwd() + "/CurvaliaHelp.doc";
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{expected, expected}));
-}
 
 // The shipped document: RTF in plain ASCII, explaining every message the program can show.
 TEST(HelpDocument, IsRtfAndExplainsEveryMessage) {

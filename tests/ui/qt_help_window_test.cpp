@@ -56,25 +56,31 @@ class HelpWindowTest : public ::testing::Test {
 TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing) {
     const struct {
         const char* what;
-        bool documentThere;
+        int document; // 0 missing, 1 a file, 2 a folder of that name
         bool desktopOpens;
         std::size_t attempts;
         bool ownWindow;
     } cases[] = {
-        {"the desktop opens it", true, true, 1, false},
-        {"nothing on the desktop opens it", true, false, 1, true},
-        {"the document is missing", false, true, 0, true},
+        {"the desktop opens it", 1, true, 1, false},
+        {"nothing on the desktop opens it", 1, false, 1, true},
+        {"the document is missing", 0, true, 0, true},
+        {"a folder has its name", 2, true, 0, true},
     };
     for (const auto& c : cases) {
-        if (c.documentThere)
+        QFile::remove(QStringLiteral("CurvaliaHelp.doc"));
+        QDir().rmdir(QStringLiteral("CurvaliaHelp.doc"));
+        if (c.document == 1)
             writeDocument();
-        else
-            QFile::remove(QStringLiteral("CurvaliaHelp.doc"));
+        if (c.document == 2)
+            QDir().mkdir(QStringLiteral("CurvaliaHelp.doc"));
         opener.opened.clear();
         opener.answer = c.desktopOpens;
         QWidget owner;
         showHelp(services, &owner);
         EXPECT_EQ(opener.opened.size(), c.attempts) << c.what;
+        // The document is looked for in the current directory.
+        for (const std::string& opened : opener.opened)
+            EXPECT_EQ(opened, QDir::current().filePath("CurvaliaHelp.doc").toStdString());
         HelpWindow* window = HelpWindow::current();
         ASSERT_EQ(window != nullptr, c.ownWindow) << c.what;
         if (!window)
