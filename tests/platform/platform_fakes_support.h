@@ -6,6 +6,8 @@
 #include "platform/KeyValueStore.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramStarter.h"
+#include "platform/ShellServices.h"
+#include "platform/SysInfoLauncher.h"
 
 #include <cstring>
 #include <map>
@@ -98,6 +100,19 @@ struct FakeDocumentOpener final : DocumentOpener {
 struct FakeMessageBox final : MessageBox {
     std::vector<std::string> shown;
     void show(const std::string& text) override { shown.push_back(text); }
+};
+
+// Every desktop service faked, wired as the program wires the real ones;
+// Files is the file system (a fake, or the real one for tests that need
+// files on disk).
+template <class Files = FakeFileSystem> struct FakeShell {
+    FakeDocumentOpener opener;
+    Files files;
+    FakeKeyValueStore store;
+    FakeProgramStarter starter;
+    FakeMessageBox messages;
+    SysInfoLauncher sysInfo{store, files, starter, messages};
+    ShellServices services{opener, files, sysInfo};
 };
 
 } // namespace curvalia::platform::testing

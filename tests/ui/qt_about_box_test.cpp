@@ -31,13 +31,12 @@ class AboutBoxTest : public ::testing::Test {
         ui::testing::sendMouse(w, QEvent::MouseButtonRelease, button, Qt::NoButton);
     }
 
-    FakeDocumentOpener opener;
-    FakeFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    FakeShell<> shell;
+    FakeDocumentOpener& opener = shell.opener;
+    platform::ShellServices& services = shell.services;
+    FakeProgramStarter& starter = shell.starter;
+    FakeMessageBox& messages = shell.messages;
+    FakeKeyValueStore& store = shell.store;
 };
 
 TEST_F(AboutBoxTest, ShowsTheFixedTextsAndIsNeverTwice) {

@@ -44,13 +44,9 @@ class HelpWindowTest : public ::testing::Test {
 
     QTemporaryDir temp_;
     QString previous_;
-    FakeDocumentOpener opener;
-    platform::LocalFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    FakeShell<platform::LocalFileSystem> shell;
+    FakeDocumentOpener& opener = shell.opener;
+    platform::ShellServices& services = shell.services;
 };
 
 TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing) {

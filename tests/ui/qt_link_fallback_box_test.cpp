@@ -30,13 +30,9 @@ class LinkFallbackTest : public ::testing::Test {
     }
 
     QWidget owner;
-    FakeDocumentOpener opener;
-    FakeFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    FakeShell<> shell;
+    FakeDocumentOpener& opener = shell.opener;
+    platform::ShellServices& services = shell.services;
 };
 
 TEST_F(LinkFallbackTest, UnopenedLinksShowTheirAddresses) {

@@ -20,20 +20,6 @@ struct MainDrawTest : MainWindowRig {
     MainDrawTest() { fx()->setText("x"); }
 
     QLineEdit* area(const char* name) { return window.areaDialog()->findChild<QLineEdit*>(name); }
-    // Runs during the draw that the next click on the draw button starts, at
-    // its first yield after the inputs were disabled.
-    void duringDraw(std::function<void()> probe) {
-        auto* poll = new QTimer(&window);
-        poll->setInterval(0);
-        QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
-            if (!window.isDrawing() || fx()->isEnabled())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            probe();
-        });
-        poll->start();
-    }
     int greenPixelsRightOfCentre() {
         const int centre = child<PlotSurfaceWidget>("Graph")->image().width() / 2;
         return pixelsOfColour(qRgb(0, 255, 0), centre + 4);

@@ -10,8 +10,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace curvalia::ui::testing {
 
@@ -54,6 +57,20 @@ struct MainWindowRig : ::testing::Test {
     void pressButton(const char* normal, const char* twin) {
         moveOver(picture(normal));
         click(picture(twin));
+    }
+    // Runs during the draw that the next click on the draw button starts, at
+    // its first yield after the inputs were disabled.
+    void duringDraw(std::function<void()> probe) {
+        auto* poll = new QTimer(&window);
+        poll->setInterval(0);
+        QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
+            if (!window.isDrawing() || fx()->isEnabled())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            probe();
+        });
+        poll->start();
     }
     // Pixels of one colour on the plot, from column fromX on.
     int pixelsOfColour(QRgb colour, int fromX = 0) {

@@ -34,19 +34,6 @@ struct MainPlotExtrasTest : MainWindowRig {
             QApplication::sendEvent(w, &event);
         }
     }
-    // Runs probe at the first yield of the next draw after its inputs were disabled.
-    void duringDraw(std::function<void()> probe) {
-        auto* poll = new QTimer(&window);
-        poll->setInterval(0);
-        QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
-            if (!window.isDrawing() || fx()->isEnabled())
-                return;
-            poll->stop();
-            poll->deleteLater();
-            probe();
-        });
-        poll->start();
-    }
     int curvePixels() { return pixelsOfColour(qRgb(0, 255, 0)); }
 
     int asked = 0;

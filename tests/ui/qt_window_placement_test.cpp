@@ -45,13 +45,9 @@ struct WindowsTest : testing::MainWindowRig {
     void TearDown() override { AboutBox::closeSingle(); }
     QRect screenArea() const { return window.screen()->availableGeometry(); }
 
-    FakeDocumentOpener opener;
-    FakeFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    FakeShell<> shell;
+    FakeDocumentOpener& opener = shell.opener;
+    platform::ShellServices& services = shell.services;
 };
 
 TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
