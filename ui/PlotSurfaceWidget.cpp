@@ -73,8 +73,12 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) {
 }
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
-    const float lx = xTwips / plot::kTwipsPerPixel;
-    const float ly = yTwips / plot::kTwipsPerPixel;
+    // x / 15 in float, without the division a sweep would pay millions of
+    // times: the double product is so close to the exact quotient that it
+    // rounds to the same float (checked for every float).
+    constexpr double kPixelsPerTwip = 1.0 / plot::kTwipsPerPixel;
+    const auto lx = static_cast<float>(static_cast<double>(xTwips) * kPixelsPerTwip);
+    const auto ly = static_cast<float>(static_cast<double>(yTwips) * kPixelsPerTwip);
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.
