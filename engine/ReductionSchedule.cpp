@@ -167,26 +167,14 @@ void ReductionSchedule::recordSingle(bool letterX) {
 }
 
 void ReductionSchedule::recordStep(TokenKind kind, int aToken, int bToken) {
-    Op op = Op::Function;
-    switch (kind) {
-    case TokenKind::Caret:
-        op = Op::Power;
-        break;
-    case TokenKind::Star:
-        op = Op::Times;
-        break;
-    case TokenKind::Slash:
-        op = Op::Divide;
-        break;
-    case TokenKind::Plus:
-        op = Op::Plus;
-        break;
-    case TokenKind::Minus:
-        op = Op::Minus;
-        break;
-    default:
-        break;
-    }
+    static_assert(static_cast<int>(Op::Times) ==
+                      static_cast<int>(TokenKind::Star) - static_cast<int>(TokenKind::Plus) &&
+                  static_cast<int>(Op::Power) ==
+                      static_cast<int>(TokenKind::Caret) - static_cast<int>(TokenKind::Plus));
+    const bool isOperator = kind >= TokenKind::Plus && kind <= TokenKind::Caret;
+    const Op op = isOperator
+                      ? static_cast<Op>(static_cast<int>(kind) - static_cast<int>(TokenKind::Plus))
+                      : Op::Function;
     append({op, kind, Then::Nothing, 0, registerOf(aToken), registerOf(bToken)});
 }
 
@@ -262,7 +250,7 @@ void ReductionSchedule::dropUnreadStores() {
 }
 
 std::string ReductionSchedule::describe() const {
-    static constexpr const char* kOpNames[] = {"^",    "*",  "/",     "+",   "-",
+    static constexpr const char* kOpNames[] = {"+",    "-",  "*",     "/",   "^",
                                                "sign", "fn", "store", "neg", "neg=r"};
     std::string out;
     if (single_)

@@ -47,11 +47,12 @@ class ReductionSchedule {
     friend class Engine; // calls the recording hooks below
 
     enum class Op : std::uint8_t {
-        Power, // r := reg[a] ^ reg[b], and likewise for the next four
-        Times,
-        Divide,
+        // r := reg[a] op reg[b], in the order of the operator token kinds
         Plus,
         Minus,
+        Times,
+        Divide,
+        Power,
         Sign,           // r := -reg[b]
         Function,       // r := kind(reg[b]), reg[a] the root index
         Store,          // (nothing computed)
