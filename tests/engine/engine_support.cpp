@@ -11,9 +11,7 @@ EngineRun::EngineRun() {
 
 Engine::Sample EngineRun::evaluate(std::string_view expression, double x) {
     messages.clear();
-    engine.emptyArrays();
-    engine.LoadExpression(expression, numberText(x));
-    engine.Tokenize();
+    tokenized(expression, x);
     engine.StepCount = 0;
     const double value = engine.Evaluate(x);
     return {value, engine.isDefined()};
@@ -45,28 +43,23 @@ std::vector<std::string> EngineRun::tokenList() const {
 std::string EngineRun::check(std::string_view expression) {
     messages.clear();
     engine.emptyArrays();
-    const bool accepted = engine.CheckSyntax(expression);
-    if (accepted)
+    if (engine.CheckSyntax(expression))
         return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
     return messages.size() == 1 ? messages.front()
                                 : "refused with " + std::to_string(messages.size()) + " messages";
 }
 
 bool isKnownMessage(std::string_view m) {
-    const std::string_view fixed[] = {msg::kBrackets,     msg::kStepLimit,  msg::kBlank,
-                                      msg::kMoreOpen,     msg::kMoreClosed, msg::kEmptyBrackets,
-                                      msg::kNeedOperator, msg::kBadStart,   msg::kCheckBrackets};
-    for (std::string_view f : fixed)
+    for (std::string_view f :
+         {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
+          msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
         if (m == f)
             return true;
-    const std::string_view unknown = msg::kUnknownWordPrefix;
-    if (m.size() > unknown.size() && m.substr(0, unknown.size()) == unknown)
-        return true;
-    const std::string_view removePrefix = msg::kRemoveOperatorPrefix;
-    const std::string_view removeSuffix = msg::kRemoveOperatorSuffix;
-    return m.size() >= removePrefix.size() + removeSuffix.size() &&
-           m.substr(0, removePrefix.size()) == removePrefix &&
-           m.substr(m.size() - removeSuffix.size()) == removeSuffix;
+    const std::string_view unknown = msg::kUnknownWordPrefix, prefix = msg::kRemoveOperatorPrefix,
+                           suffix = msg::kRemoveOperatorSuffix;
+    return (m.size() > unknown.size() && m.starts_with(unknown)) ||
+           (m.size() >= prefix.size() + suffix.size() && m.starts_with(prefix) &&
+            m.ends_with(suffix));
 }
 
 } // namespace curvalia::engine::testing

@@ -19,6 +19,8 @@ namespace {
 // Expressions of the engine's language: "^" binds tightest and, like "*",
 // "/", "+" and "-", groups from the left; a "-" right after "(" negates the
 // term that follows it.
+constexpr double kAny = 1e300;
+
 class Reference {
   public:
     Reference(std::string_view text, double x) : text_(text), x_(x) {}
@@ -90,31 +92,30 @@ class Reference {
         return function();
     }
     double function() {
-        for (const char* name :
-             {"asin", "acos", "atg", "abs", "lge", "lgn", "sin", "cos", "tg", "rad"}) {
-            const std::string_view n(name);
-            if (text_.substr(pos_, n.size()) != n)
+        struct Function {
+            std::string_view name;
+            double (*apply)(double);
+            double below, above; // the open interval of the domain the engine takes
+        };
+        static const Function functions[] = {
+            {"asin", std::asin, -0.999, 0.999}, {"acos", std::acos, -0.999, 0.999},
+            {"atg", std::atan, -kAny, kAny},    {"abs", std::fabs, -kAny, kAny},
+            {"lge", std::log, 1e-6, kAny},      {"lgn", std::log10, 1e-6, kAny},
+            {"sin", std::sin, -kAny, kAny},     {"cos", std::cos, -kAny, kAny},
+            {"tg", std::tan, -kAny, kAny}};
+        if (text_.substr(pos_, 3) == "rad") {
+            pos_ += 3;
+            const double index = group(), a = group();
+            fail(index == 0 || (std::fmod(index, 2) == 0 && a < 0));
+            return note(a < 0 ? -std::pow(-a, 1 / index) : std::pow(a, 1 / index));
+        }
+        for (const Function& f : functions) {
+            if (text_.substr(pos_, f.name.size()) != f.name)
                 continue;
-            pos_ += n.size();
-            const double index = n == "rad" ? group() : 0;
+            pos_ += f.name.size();
             const double a = group();
-            if (n == "rad") {
-                fail(index == 0 || (std::fmod(index, 2) == 0 && a < 0));
-                return note(a < 0 ? -std::pow(-a, 1 / index) : std::pow(a, 1 / index));
-            }
-            if (n == "asin" || n == "acos")
-                fail(!(a > -0.999 && a < 0.999));
-            if (n == "lge" || n == "lgn")
-                fail(!(a > 1e-6));
-            return note(n == "sin"    ? std::sin(a)
-                        : n == "cos"  ? std::cos(a)
-                        : n == "tg"   ? std::tan(a)
-                        : n == "atg"  ? std::atan(a)
-                        : n == "abs"  ? std::fabs(a)
-                        : n == "asin" ? std::asin(a)
-                        : n == "acos" ? std::acos(a)
-                        : n == "lge"  ? std::log(a)
-                                      : std::log10(a));
+            fail(!(a > f.below && a < f.above));
+            return note(f.apply(a));
         }
         fail(true);
         return 0;
