@@ -27,7 +27,7 @@ class Reference {
 
     // The value, or nothing when some step has no finite real value.
     std::optional<double> value() {
-        const double v = sum(false);
+        const double v = binary(0);
         if (failed_ || pos_ != text_.size() || !std::isfinite(v))
             return std::nullopt;
         return v;
@@ -37,32 +37,22 @@ class Reference {
     double scale() const { return scale_; }
 
   private:
-    double sum(bool negateFirst) {
-        double v = negateFirst ? -term() : term();
-        while (peek('+') || peek('-')) {
+    // Level 0 is "+" and "-", 1 is "*" and "/", 2 is "^"; each groups from the left.
+    double binary(int level, bool negateFirst = false) {
+        static const std::string_view operators[] = {"+-", "*/", "^"};
+        const auto operand = [&] { return level == 2 ? primary() : binary(level + 1); };
+        double v = negateFirst ? -operand() : operand();
+        while (pos_ < text_.size() &&
+               operators[level].find(text_[pos_]) != std::string_view::npos) {
             const char op = text_[pos_++];
-            const double rhs = term();
-            v = note(op == '+' ? v + rhs : v - rhs);
-        }
-        return v;
-    }
-    double term() {
-        double v = power();
-        while (peek('*') || peek('/')) {
-            const char op = text_[pos_++];
-            const double rhs = power();
-            fail(op == '/' && std::fabs(rhs) < 1e-6);
-            v = note(op == '*' ? v * rhs : v / rhs);
-        }
-        return v;
-    }
-    double power() {
-        double v = primary();
-        while (peek('^')) {
-            ++pos_;
-            const double e = primary();
-            fail(v < 0 && std::floor(e) != e);
-            v = note(std::pow(v, e));
+            const double rhs = operand();
+            fail((op == '/' && std::fabs(rhs) < 1e-6) ||
+                 (op == '^' && v < 0 && std::floor(rhs) != rhs));
+            v = note(op == '+'   ? v + rhs
+                     : op == '-' ? v - rhs
+                     : op == '*' ? v * rhs
+                     : op == '/' ? v / rhs
+                                 : std::pow(v, rhs));
         }
         return v;
     }
@@ -70,7 +60,7 @@ class Reference {
         expect('(');
         const bool negate = peek('-');
         pos_ += negate;
-        const double v = sum(negate);
+        const double v = binary(0, negate);
         expect(')');
         return v;
     }

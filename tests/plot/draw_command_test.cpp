@@ -193,7 +193,7 @@ TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
     rig.expectFinished();
 }
 
-TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
+TEST(DrawCommand, StopDuringTheAxesAnEvaluatorStopOrACloseAtTheFirstYieldDrawNoCurve) {
     Rig axes("x");
     int yields = 0;
     axes.host.onYield = [&] {
@@ -212,6 +212,14 @@ TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
     EXPECT_EQ(evaluator.graph.points(10).size() + evaluator.graph.points(12).size(), 0u);
     EXPECT_EQ(evaluator.samples(), 0u);
     evaluator.expectFinished();
+
+    // The first yield comes before the command clears StopRequested, so
+    // the window's own stop would be lost there.
+    Rig closing("x");
+    closing.host.onYield = [&] { closing.host.closing = true; };
+    closing.command.run();
+    EXPECT_EQ(closing.samples(), 0u);
+    closing.expectFinished();
 }
 
 TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
@@ -248,16 +256,6 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
         };
         EXPECT_TRUE(on(0, c.crossing.y) && on(c.crossing.x, 0)) << c.texts.xmin;
     }
-}
-
-TEST(DrawCommand, ACloseDuringTheFirstYieldEndsTheDraw) {
-    // The first yield comes before the command clears StopRequested, so
-    // the window's own stop would be lost there.
-    Rig rig("x");
-    rig.host.onYield = [&] { rig.host.closing = true; };
-    rig.command.run();
-    EXPECT_EQ(rig.samples(), 0u);
-    rig.expectFinished();
 }
 
 struct PacingCase {
