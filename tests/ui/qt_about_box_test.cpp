@@ -1,4 +1,3 @@
-#include "platform/ShellServices.h"
 #include "platform/platform_fakes_support.h"
 #include "qt_main_input_support.h"
 #include "ui/AboutBox.h"
@@ -12,10 +11,7 @@
 namespace curvalia::ui {
 namespace {
 
-using namespace platform::testing;
-
-class AboutBoxTest : public ::testing::Test {
-  protected:
+struct AboutBoxTest : ::testing::Test {
     void TearDown() override {
         AboutBox::closeSingle();
         flushDeletes();
@@ -23,65 +19,45 @@ class AboutBoxTest : public ::testing::Test {
     static void flushDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    template <class T = QLabel> static T* child(AboutBox* box, const char* name) {
-        return box->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QLabel> T* child(const char* name) {
+        return AboutBox::current()->findChild<T*>(QString::fromLatin1(name));
     }
-    static void click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
-        ui::testing::sendMouse(w, QEvent::MouseButtonPress, button, button);
-        ui::testing::sendMouse(w, QEvent::MouseButtonRelease, button, Qt::NoButton);
-    }
-
-    FakeDocumentOpener opener;
-    FakeFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    AboutBox* show() { return AboutBox::showSingle(nullptr, shell.services); }
+    platform::testing::FakeShell shell;
 };
 
-TEST_F(AboutBoxTest, LoadSetsCaptionTitleVersionAndTheFixedTexts) {
-    AboutBox* box = AboutBox::showSingle(nullptr, services);
-    EXPECT_EQ(box->windowTitle(), QStringLiteral("Informazioni su Curvalia Light"));
-    EXPECT_FALSE(box->isModal());
+TEST_F(AboutBoxTest, ShowsTheProgramsTextsAndLinks) {
+    EXPECT_EQ(show()->windowTitle(), QStringLiteral("Informazioni su Curvalia Light"));
+    EXPECT_FALSE(AboutBox::current()->isModal());
     using Texts = std::pair<const char*, QString>;
     for (const auto& [name, text] :
-         {Texts{"lblTitle", "Curvalia Light"}, Texts{"lblVersion", "Versione 1.1.0"},
+         {Texts{"lblTitle", "Curvalia Light"},
           Texts{"Label3", "L'autore non si ritiene responsabile di eventuali malfunzionamenti."},
           Texts{"Label1", QStringLiteral("E-mail: ") + AboutBox::kEmail},
           Texts{"Label2", QStringLiteral("Url: ") + AboutBox::kWebPage}})
-        EXPECT_EQ(child(box, name)->text(), text) << name;
-    EXPECT_FALSE(child(box, "lblDescription")->text().isEmpty());
-    EXPECT_EQ(AboutBox::versionText(), QStringLiteral("Versione %1.%2.%3")
-                                           .arg(CURVALIA_VERSION_MAJOR)
-                                           .arg(CURVALIA_VERSION_MINOR)
-                                           .arg(CURVALIA_VERSION_PATCH));
-    EXPECT_EQ(child(box, "Label1")->toolTip(), QStringLiteral("Scrivimi"));
-    EXPECT_EQ(child(box, "Label2")->toolTip(), QStringLiteral("Visita il mio sito"));
+        EXPECT_EQ(child(name)->text(), text) << name;
+    EXPECT_FALSE(child("lblDescription")->text().isEmpty());
+    EXPECT_EQ(child("Label1")->toolTip(), QStringLiteral("Scrivimi"));
+    EXPECT_EQ(child("Label2")->toolTip(), QStringLiteral("Visita il mio sito"));
     for (const char* link : {"Label1", "Label2"}) {
-        EXPECT_EQ(child(box, link)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-        EXPECT_EQ(child(box, link)->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(child(link)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        EXPECT_EQ(child(link)->cursor().shape(), Qt::PointingHandCursor);
     }
-    EXPECT_TRUE(child<QPushButton>(box, "cmdOK")->isDefault());
-    EXPECT_EQ(child<QPushButton>(box, "cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+    EXPECT_TRUE(child<QPushButton>("cmdOK")->isDefault());
+    EXPECT_EQ(child<QPushButton>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
 }
 
-TEST_F(AboutBoxTest, NeverTwoBoxes) {
-    AboutBox* first = AboutBox::showSingle(nullptr, services);
-    EXPECT_EQ(AboutBox::showSingle(nullptr, services), first);
-    const auto widgets = QApplication::topLevelWidgets();
-    EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(),
-                            [](QWidget* w) { return qobject_cast<AboutBox*>(w) != nullptr; }),
-              1);
-}
-
-TEST_F(AboutBoxTest, OkClickEnterKeypadEnterAndEscCloseAndUnload) {
+TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
     for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
-        // A fresh box each time, after the previous one closed.
-        AboutBox* box = AboutBox::showSingle(nullptr, services);
+        AboutBox* box = show();
         ASSERT_TRUE(box->isVisible());
+        EXPECT_EQ(show(), box);
+        const auto widgets = QApplication::topLevelWidgets();
+        EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(),
+                                [](QWidget* w) { return qobject_cast<AboutBox*>(w) != nullptr; }),
+                  1);
         if (key == 0) {
-            child<QPushButton>(box, "cmdOK")->click();
+            child<QPushButton>("cmdOK")->click();
         } else {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(box, &press);
@@ -90,36 +66,27 @@ TEST_F(AboutBoxTest, OkClickEnterKeypadEnterAndEscCloseAndUnload) {
         flushDeletes();
         EXPECT_EQ(AboutBox::current(), nullptr) << key;
     }
-    EXPECT_TRUE(opener.opened.empty());
-    EXPECT_TRUE(starter.attempts.empty());
+    EXPECT_TRUE(shell.opener.opened.empty());
+    EXPECT_TRUE(shell.starter.attempts.empty());
 }
 
-TEST_F(AboutBoxTest, LinksOpenInOrderOnEveryClick) {
-    AboutBox* box = AboutBox::showSingle(nullptr, services);
+TEST_F(AboutBoxTest, LinksOpenOnEveryClickAndSystemInfoAsksTheLauncher) {
+    show();
+    using Click = std::pair<const char*, Qt::MouseButton>;
+    for (const auto& [name, button] :
+         {Click{"Label1", Qt::LeftButton}, Click{"Label1", Qt::LeftButton},
+          Click{"Label2", Qt::LeftButton}, Click{"Label2", Qt::RightButton},
+          Click{"lblTitle", Qt::LeftButton}}) {
+        ui::testing::sendMouse(child(name), QEvent::MouseButtonPress, button, button);
+        ui::testing::sendMouse(child(name), QEvent::MouseButtonRelease, button, Qt::NoButton);
+    }
     const std::string mail = std::string("mailto:") + AboutBox::kEmail, web = AboutBox::kWebPage;
-    click(child(box, "Label1"));
-    click(child(box, "Label1"));
-    click(child(box, "Label2"));
-    click(child(box, "Label2"), Qt::RightButton);
-    click(child(box, "lblTitle"));
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{mail, web, mail, web, web}));
-    EXPECT_TRUE(box->isVisible());
-}
-
-TEST_F(AboutBoxTest, SystemInfoStartsTheToolOrShowsTheMessage) {
-    AboutBox* box = AboutBox::showSingle(nullptr, services);
-    auto* sysInfoButton = child<QPushButton>(box, "cmdSysInfo");
-    sysInfoButton->click();
-    EXPECT_TRUE(starter.attempts.empty());
-    EXPECT_EQ(messages.shown, std::vector<std::string>{
-                                  "Le informazioni sul sistema non sono attualmente disponibili."});
-
-    store.keys[platform::SysInfoLauncher::kToolKey]["PATH"] =
-        FakeValue{platform::kStringValue, "/usr/bin/hw", {}};
-    sysInfoButton->click();
-    EXPECT_EQ(starter.attempts, std::vector<std::string>{"/usr/bin/hw"});
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(shell.opener.opened, (std::vector<std::string>{mail, web, mail, web, web}));
+    child<QPushButton>("cmdSysInfo")->click();
+    EXPECT_EQ(
+        shell.messages.shown,
+        std::vector<std::string>{"Le informazioni sul sistema non sono attualmente disponibili."});
+    EXPECT_TRUE(AboutBox::current()->isVisible());
 }
 
 } // namespace

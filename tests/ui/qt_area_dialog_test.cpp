@@ -10,15 +10,13 @@ namespace {
 
 using curvalia::ui::AreaDialog;
 
-void settle() {
-    for (int i = 0; i < 3; ++i)
-        QApplication::processEvents();
-}
-
-TEST(AreaDialog, TabRunsThroughTheFieldsToOk) {
+TEST(AreaDialog, TabRunsThroughTheFieldsToOkAndOkOrCloseOnlyHideKeepingTheTexts) {
     AreaDialog dialog;
+    const curvalia::plot::RangeTexts defaults = dialog.rangeTexts();
+    EXPECT_EQ(defaults.xmin + defaults.xmax + defaults.ymin + defaults.ymax + defaults.step,
+              "-1010-10100.01");
     dialog.show();
-    settle();
+    QApplication::processEvents();
     dialog.findChild<QLineEdit*>("XminTXT")->setFocus();
     for (const char* name :
          {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT", "Command1"}) {
@@ -28,16 +26,8 @@ TEST(AreaDialog, TabRunsThroughTheFieldsToOk) {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(focus, &tab);
     }
-}
-
-TEST(AreaDialog, OkAndCloseBoxOnlyHideAndKeepTheTexts) {
-    AreaDialog dialog;
-    const curvalia::plot::RangeTexts defaults = dialog.rangeTexts();
-    EXPECT_EQ(defaults.xmin + defaults.xmax + defaults.ymin + defaults.ymax + defaults.step,
-              "-1010-10100.01");
     for (const bool viaOk : {true, false}) {
         dialog.show();
-        settle();
         dialog.findChild<QLineEdit*>("XmaxTXT")->setText(viaOk ? "2.9" : "7");
         if (viaOk)
             dialog.findChild<QPushButton*>("Command1")->click();

@@ -13,37 +13,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
 
 namespace curvalia::ui {
 namespace {
 
-// Runs the test in a fresh temporary directory, which is not the program's.
-class HelpLauncherTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
-    }
-    void TearDown() override { QDir::setCurrent(previous_); }
-    std::string cwd() const { return QDir::currentPath().toStdString(); }
-
-    QTemporaryDir temp_;
-    QString previous_;
+TEST(HelpLauncher, OpensTheDocumentInTheCurrentDirectoryOnlyWhenItIsAFile) {
+    QTemporaryDir temp; // not the program's directory
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(temp.isValid() && QDir::setCurrent(temp.path()));
     platform::testing::FakeDocumentOpener opener;
     platform::LocalFileSystem files;
     HelpLauncher launcher{opener, files};
-};
-
-TEST_F(HelpLauncherTest, PathIsTheCurrentDirectoryPlusTheDocumentName) {
-    EXPECT_EQ(launcher.helpPath(), cwd() + "/CurvaliaHelp.doc");
-    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("/")));
-    EXPECT_EQ(launcher.helpPath(), "/CurvaliaHelp.doc");
-}
-
-TEST_F(HelpLauncherTest, OpensTheDocumentOnlyWhenItIsAFile) {
+    const std::string path = QDir::currentPath().toStdString() + "/CurvaliaHelp.doc";
+    EXPECT_EQ(launcher.helpPath(), path);
     launcher.open();
     // A folder of that name is not the document either.
     ASSERT_TRUE(QDir().mkdir(QStringLiteral("CurvaliaHelp.doc")));
@@ -51,21 +33,21 @@ TEST_F(HelpLauncherTest, OpensTheDocumentOnlyWhenItIsAFile) {
     EXPECT_TRUE(opener.opened.empty());
     ASSERT_TRUE(QDir().rmdir(QStringLiteral("CurvaliaHelp.doc")));
     QFile doc(QStringLiteral("CurvaliaHelp.doc"));
-    ASSERT_TRUE(doc.open(QIODevice::WriteOnly));
-    doc.write("{\\rtf1 x}");
+    ASSERT_TRUE(doc.open(QIODevice::WriteOnly) && doc.write("{\\rtf1 x}") > 0);
     doc.close();
     launcher.open();
     launcher.open();
-    const std::string expected = cwd() + "/CurvaliaHelp.doc";
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{expected, expected}));
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{path, path}));
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral("/")));
+    EXPECT_EQ(launcher.helpPath(), "/CurvaliaHelp.doc");
+    QDir::setCurrent(previous);
 }
 
 // The shipped document: RTF in plain ASCII, explaining every message the program can show.
 TEST(HelpDocument, IsRtfAndExplainsEveryMessage) {
-    const std::filesystem::path doc =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/CurvaliaHelp.doc";
-    std::ifstream in(doc, std::ios::binary);
-    ASSERT_TRUE(in) << doc;
+    std::ifstream in(std::filesystem::path(__FILE__).parent_path() / "../../docs/CurvaliaHelp.doc",
+                     std::ios::binary);
+    ASSERT_TRUE(in);
     const std::string raw{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(raw.rfind("{\\rtf1", 0), 0u);
     std::string text; // \'xx escapes decoded to UTF-8 (cp1252 agrees with Latin-1 here)

@@ -1,19 +1,16 @@
 // Where each window opens, and the window-manager hints of each: fixed-size
-// windows offer no maximize button, the splash has no frame and stays on top.
+// windows offer no maximize button.
 #include "calc/ValueWindow.h"
 #include "platform/platform_fakes_support.h"
 #include "qt_main_input_support.h"
 #include "ui/AboutBox.h"
 #include "ui/AreaDialog.h"
-#include "ui/SplashWindow.h"
 #include "ui/WindowPlacement.h"
 
 #include <QScreen>
 
 namespace curvalia::ui {
 namespace {
-
-using namespace platform::testing;
 
 const QRect kScreen(0, 0, 1024, 768);
 
@@ -45,13 +42,7 @@ struct WindowsTest : testing::MainWindowRig {
     void TearDown() override { AboutBox::closeSingle(); }
     QRect screenArea() const { return window.screen()->availableGeometry(); }
 
-    FakeDocumentOpener opener;
-    FakeFileSystem files;
-    FakeKeyValueStore store;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    platform::SysInfoLauncher sysInfo{store, files, starter, messages};
-    platform::ShellServices services{opener, files, sysInfo};
+    platform::testing::FakeShell shell;
 };
 
 TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
@@ -59,7 +50,7 @@ TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
     EXPECT_LE((window.frameGeometry().center() - screenArea().center()).manhattanLength(), 8);
     pressButton("Impostazioni_bn", "Impostazioni");
     pressButton("Lente_bn", "Lente");
-    AboutBox* about = AboutBox::showSingle(&window, services);
+    AboutBox* about = AboutBox::showSingle(&window, shell.services);
     // The dialogs belong to the main window: above it, not in a task list.
     const std::pair<QWidget*, Qt::WindowType> windows[] = {{&window, Qt::Window},
                                                            {window.areaDialog(), Qt::Dialog},
@@ -76,15 +67,6 @@ TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
         EXPECT_EQ(w->minimumSize(), w->maximumSize()) << name;
         EXPECT_TRUE(screenArea().contains(w->frameGeometry())) << name;
     }
-}
-
-TEST(Splash, FramelessCentredAndOnTop) {
-    SplashWindow splash;
-    splash.show();
-    const Qt::WindowFlags flags = splash.windowFlags();
-    EXPECT_TRUE(flags & Qt::FramelessWindowHint);
-    EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(splash.frameGeometry().center(), splash.screen()->availableGeometry().center());
 }
 
 } // namespace
