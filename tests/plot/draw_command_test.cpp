@@ -86,38 +86,24 @@ TEST_P(SweepTest, SetsTheExpectedPoints) {
 }
 
 const RangeTexts kHalf = {"-1", "1", "-2", "2", "0.5"};
+using S = SweepCase;
 const SweepCase kSweepCases[] = {
     // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
     // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
-    {"points_above_the_range_still_count",
-     "X*x",
-     {"0", "2", "-2", "2", "0.5"},
-     {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
-     {{col(0.5), row(0.5)}, {col(1), row(1.5)}},
-     5},
+    S("points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
+      {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
+      {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5),
     // Undefined from -1 to 0: the first quotient waits for the second defined sample.
-    {"quotient_starts_at_the_second_defined_sample",
-     "lge(x)+1",
-     kHalf,
-     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}},
-     {{6675, row(-2 * std::log(0.5))}},
-     5},
+    S("quotient_starts_at_the_second_defined_sample", "lge(x)+1", kHalf,
+      {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5),
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
-    {"quotient_spans_an_undefined_gap",
-     "lge(x*x-0.5)",
-     kHalf,
-     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}},
-     {{6675, row(0)}},
-     5},
-    {"empty_expression_lies_on_y_0",
-     "",
-     {"0", "2", "-2", "2", "1"},
-     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}},
-     {{col(1), row(0)}, {col(2), row(0)}},
-     3},
+    S("quotient_spans_an_undefined_gap", "lge(x*x-0.5)", kHalf,
+      {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5),
+    S("empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
+      {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
+      3),
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
-    {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
-};
+    S("accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10)};
 
 INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
                          [](const auto& test) { return std::string(test.param.name); });
@@ -127,7 +113,8 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
         std::int16_t clear;
         bool function, derivative;
     };
-    for (const Case c : {Case{kTrue, true, false}, {kFalse, true, true}, {kTrue, false, false}}) {
+    for (const Case c :
+         {Case(kTrue, true, false), Case(kFalse, true, true), Case(kTrue, false, false)}) {
         Rig rig("x");
         rig.switches.ClearBeforePlot = c.clear;
         rig.host.drawFunction = c.function;
@@ -154,12 +141,12 @@ TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
         bool axes;
     };
     const std::string comma = std::string(msg::kBadStep) + msg::kDecimalCommaHint;
-    for (const Case& c : {Case{"x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false},
-                          Case{"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
-                          Case{"(x+1", {}, engine::msg::kMoreOpen, true},
-                          Case{"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
-                          Case{"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
-                          Case{"x", {"-10", "10", "-10", "10", "0,01"}, comma, true}}) {
+    for (const Case& c : {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
+                          Case("x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false),
+                          Case("(x+1", {}, engine::msg::kMoreOpen, true),
+                          Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
+                          Case("x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true),
+                          Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true)}) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), c.status);
@@ -226,19 +213,12 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
         size_t samples;
         XY first, last, crossing; // crossing: where the axis lines meet
     };
-    for (const Case& c :
-         {Case{{"-10", "10", "-1e306", "1e306", "0.01"},
-               2001,
-               {0, 2317.5f},
-               {6675, 2317.5f},
-               {3337.5f, 2317.5f}},
-          Case{{"-1e306", "1e306", "-10", "10", "1e305"},
-               21,
-               {0, 2317.5f},
-               {6675, 2317.5f},
-               {3337.5f, 2317.5f}},
-          Case{
-              {"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635}, {6675, 4635}}}) {
+    for (const Case& c : {Case({"-10", "10", "-1e306", "1e306", "0.01"}, 2001, {0, 2317.5f},
+                               {6675, 2317.5f}, {3337.5f, 2317.5f}),
+                          Case({"-1e306", "1e306", "-10", "10", "1e305"}, 21, {0, 2317.5f},
+                               {6675, 2317.5f}, {3337.5f, 2317.5f}),
+                          Case({"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635},
+                               {6675, 4635})}) {
         Rig rig("0", c.texts);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), "");
@@ -259,8 +239,8 @@ TEST(DrawCommand, YieldsAfterEverySampleOrAtLeastEvery50ms) {
         std::chrono::microseconds perSample;
         const char* step;
     };
-    for (const Case& c : {Case{kTrue, 10us, "0.1"}, Case{kFalse, 2us, "0.0005"},
-                          Case{kFalse, 900us, "0.01"}, Case{kFalse, 3ms, "0.1"}}) {
+    for (const Case& c : {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"),
+                          Case(kFalse, 900us, "0.01"), Case(kFalse, 3ms, "0.1")}) {
         Rig rig("x", {"-10", "10", "-10", "10", c.step});
         rig.switches.YieldEachSample = c.yieldEachSample;
         rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
