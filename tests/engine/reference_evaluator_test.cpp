@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -131,49 +132,37 @@ class Reference {
 
 // Random well-formed expressions: no operands side by side, a "-" only as
 // an operator or right after "(", parentheses sometimes doubled.
-class Generator {
-  public:
-    explicit Generator(unsigned seed) : random_(seed) {}
-
+struct Generator {
+    std::mt19937 random;
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
+    template <std::size_t N> const char* any(const char* const (&list)[N]) {
+        return list[pick(0, int(N) - 1)];
+    }
     std::string expression(int depth) {
-        std::string s = operand(depth);
-        for (int i = pick(0, depth > 0 ? 3 : 1); i > 0; --i)
-            s += std::string(1, "+-*/^"[pick(0, 4)]) + operand(depth);
+        static const char* const leaves[] = {"x",  "x",   "e",    "p",   "2",   "3",
+                                             "10", "0.5", "1.25", "2.5", "0.1", "12.75"};
+        static const char* const opens[] = {"(",       "(",       "(",    "(-",   "((",  "rad(2)(",
+                                            "rad(3)(", "rad(5)(", "sin(", "cos(", "tg(", "asin(",
+                                            "acos(",   "atg(",    "abs(", "lge(", "lgn("};
+        std::string s;
+        for (int i = pick(0, depth > 0 ? 3 : 1); i >= 0; --i) {
+            if (!s.empty())
+                s += "+-*/^"[pick(0, 4)];
+            if (depth == 0 || pick(0, 9) < 3) {
+                s += any(leaves);
+                continue;
+            }
+            const std::string open = any(opens);
+            const auto closes = std::count(open.begin(), open.end(), '(') -
+                                std::count(open.begin(), open.end(), ')');
+            s += open + expression(depth - 1) + std::string(std::size_t(closes), ')');
+        }
         return s;
     }
-
-  private:
-    std::string operand(int depth) {
-        static const char* numbers[] = {"2", "3", "0.5", "1.25", "10", "7", "2.5", "0.1", "12.75"};
-        static const char* names[] = {"sin", "cos", "tg",  "asin", "acos",
-                                      "atg", "abs", "lge", "lgn"};
-        switch (depth > 0 ? pick(0, 9) : pick(0, 2)) {
-        case 0:
-            return "x";
-        case 1:
-            return numbers[pick(0, 8)];
-        case 2:
-            return pick(0, 1) ? "e" : "p";
-        case 3:
-        case 4:
-            return "(" + expression(depth - 1) + ")";
-        case 5:
-            return "(-" + expression(depth - 1) + ")";
-        case 6:
-            return "((" + expression(depth - 1) + "))";
-        case 7:
-            return "rad(" + std::to_string(pick(2, 5)) + ")(" + expression(depth - 1) + ")";
-        default:
-            return std::string(names[pick(0, 8)]) + "(" + expression(depth - 1) + ")";
-        }
-    }
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-
-    std::mt19937 random_;
 };
 
 TEST(ReferenceEvaluator, AgreesOnGeneratedExpressions) {
-    Generator generator(7);
+    Generator generator{std::mt19937(7)};
     std::mt19937 random(11);
     std::uniform_real_distribution<double> xs(-3, 3);
     EngineRun run;
