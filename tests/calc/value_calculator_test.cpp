@@ -1,14 +1,19 @@
-// The value calculator's computation against the real engine, with the
-// plain "." formatter (the locale formatter is tested with the window).
+// The value calculator against the real engine, with the plain "." formatter,
+// and the "Valore" window through its real widgets: locale of the output and
+// refusal while a draw runs.
 #include "calc/ValueCalculator.h"
+#include "calc/ValueWindow.h"
 
 #include "support/case_name.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 namespace curvalia::calc {
 namespace {
@@ -16,26 +21,39 @@ namespace {
 struct Case {
     const char* expression;
     const char* x;
-    const char* VY;
-    const char* DPrima;
-    const char* Angolo;
+    const char *VY, *DPrima, *Angolo;
+    const char* status = ""; // on the status line after the calculation
 };
-
 void PrintTo(const Case& c, std::ostream* os) {
     *os << '"' << c.expression << "\" at x = \"" << c.x << '"';
 }
 
+// The main window's status line, written by the engine and the calculator
+// alike, as the real window wires them.
+struct Rig {
+    engine::Engine engine;
+    std::string line;
+    ValueCalculator calculator{engine, plainNumberText, [this](std::string_view m) { line = m; },
+                               [this] { return line; }};
+    Rig() {
+        engine.setStatusSink([this](std::string_view m) { line = m; });
+    }
+};
+
 class ValueCalculatorTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(ValueCalculatorTest, ShowsFlooredValues) {
+TEST_P(ValueCalculatorTest, ShowsFlooredValuesAndTheCheckersMessage) {
     const Case& c = GetParam();
-    engine::Engine engine;
-    ValueCalculator calculator(engine, plainNumberText, {});
-    const CalcFields fields = calculator.calculate(c.expression, c.x);
+    Rig rig;
+    rig.calculator.calculate("x", "5"); // earlier fields are replaced
+    const CalcFields fields = rig.calculator.calculate(c.expression, c.x);
     EXPECT_EQ(fields.VY, c.VY);
     EXPECT_EQ(fields.DPrima, c.DPrima);
     EXPECT_EQ(fields.Angolo, c.Angolo);
+    EXPECT_EQ(rig.line, c.status);
 }
+
+const char* const kComma = "Usare il punto come separatore decimale";
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, ValueCalculatorTest,
@@ -48,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The decimal value is floored, not its binary error.
         Case{"x", "0.29", "0.29", "1", "44.999"}, Case{"x", "1.13", "1.13", "1", "44.999"},
         // x is read by the engine's conversion: "" and "0,5" are 0.
-        Case{"x", "", "0", "1", "44.999"}, Case{"x", "0,5", "0", "1", "44.999"},
+        Case{"x", "", "0", "1", "44.999"}, Case{"x", "0,5", "0", "1", "44.999", kComma},
         Case{"x", "1e2", "100", "1", "45"},
         // From 1E10 on, x + 0.00001 has the same 15-digit text as x.
         Case{"x", "1e10", "10000000000", "0", "0"}, Case{"x*x", "-1e12", "1e+24", "0", "0"},
@@ -59,88 +77,31 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"lge(0-x)", "-0.00001", "-11.51293", "", ""},
         Case{"asin(x)", "0.99999", "1.56632", "", ""},
         // A non-finite x is no point of the curve.
-        Case{"x", "1e999", "Non definita!", "", ""}, Case{"x", "-1e999", "Non definita!", "", ""}),
+        Case{"x", "1e999", "Non definita!", "", ""}, Case{"x", "-1e999", "Non definita!", "", ""},
+        // Only what the draw command would plot: lower-cased, through the same check.
+        Case{"x+", "2", "Non definita!", "", "", "Errore di sitassi, eliminare l'operatore ..."},
+        Case{"^^^^", "0", "Non definita!", "", "",
+             "L'espressione non pu\xC3\xB2 iniziare in questo modo"},
+        Case{"y", "0", "Non definita!", "", "", "Operatore non riconosciuto... y"},
+        Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"}),
     ::curvalia::testing::CaseName());
-
-TEST(ValueCalculator, UndefinedValueEmptiesEarlierDerivative) {
-    engine::Engine engine;
-    ValueCalculator calculator(engine, plainNumberText, {});
-    EXPECT_EQ(calculator.calculate("lge(x)", "1").DPrima, "0.99999");
-    const CalcFields fields = calculator.calculate("lge(x)", "0");
-    EXPECT_EQ(fields.DPrima, "");
-    EXPECT_EQ(fields.Angolo, "");
-}
-
-// The main window's status line, written by the engine and the calculator
-// alike, as the real window wires them.
-struct StatusRig {
-    engine::Engine engine;
-    std::string line;
-    ValueCalculator calculator{engine, plainNumberText, [this](std::string_view m) { line = m; },
-                               [this] { return line; }};
-    StatusRig() {
-        engine.setStatusSink([this](std::string_view m) { line = m; });
-    }
-};
-
-struct CheckCase {
-    const char* expression;
-    const char* x;
-    Case shown; // its expression and x unused
-    const char* status;
-};
-
-// The calculator evaluates only what the draw command would plot: lower-cased
-// and through the same syntax check.
-TEST(ValueCalculator, ChecksAndLowerCasesLikeTheDrawCommand) {
-    const CheckCase cases[] = {
-        // A trailing operator has no next token to name.
-        {"x+",
-         "2",
-         {"", "", "Non definita!", "", ""},
-         "Errore di sitassi, eliminare l'operatore ..."},
-        {"^^^^",
-         "0",
-         {"", "", "Non definita!", "", ""},
-         "L'espressione non pu\xC3\xB2 iniziare in questo modo"},
-        {"y", "0", {"", "", "Non definita!", "", ""}, "Operatore non riconosciuto... y"},
-        {"X", "2", {"", "", "2", "1", "44.999"}, ""},
-        {"SIN(X)", "1", {"", "", "0.84147", "0.54029", "28.382"}, ""},
-    };
-    for (const CheckCase& c : cases) {
-        StatusRig rig;
-        rig.calculator.calculate("x", "5"); // earlier fields are replaced
-        const CalcFields fields = rig.calculator.calculate(c.expression, c.x);
-        EXPECT_EQ(fields.VY, c.shown.VY) << c.expression;
-        EXPECT_EQ(fields.DPrima, c.shown.DPrima) << c.expression;
-        EXPECT_EQ(fields.Angolo, c.shown.Angolo) << c.expression;
-        EXPECT_EQ(rig.line, c.status) << c.expression;
-    }
-}
 
 // Each "Calcola" replaces the status texts it wrote before; a text the draw
 // command left stays until something new is said.
 TEST(ValueCalculator, StatusTextsDoNotOutliveTheirCalculation) {
-    const char* const comma = "Usare il punto come separatore decimale";
-    const struct {
+    struct Step {
         const char* drawWrote; // nullptr: the line is left as the last step left it
-        const char* expression;
-        const char* x;
-        const char* status;
-    } steps[] = {
-        {nullptr, "x", "0,5", comma},
-        {nullptr, "x", "1", ""},
-        {nullptr, "x+", "1", "Errore di sitassi, eliminare l'operatore ..."},
-        {nullptr, "x", "1", ""},
-        {nullptr, "2x", "1", "Eventuale errore nell'espressione, controllare bene le parentesi"},
-        {nullptr, "x", "1", ""},
-        {"Campi errati", "x", "1", "Campi errati"},
-        {nullptr, "x", "0,5", comma},
-        {"Elaborazione in corso...", "x", "1", "Elaborazione in corso..."},
-        {comma, "x", "1", comma}, // the same words, but not this calculator's
+        const char *expression, *x, *status;
     };
-    StatusRig rig;
-    for (const auto& step : steps) {
+    Rig rig;
+    for (const Step& step :
+         {Step{nullptr, "x", "0,5", kComma}, Step{nullptr, "x", "1", ""},
+          Step{nullptr, "2x", "1",
+               "Eventuale errore nell'espressione, controllare bene le parentesi"},
+          Step{nullptr, "x", "1", ""}, Step{"Campi errati", "x", "1", "Campi errati"},
+          Step{nullptr, "x", "0,5", kComma},
+          Step{"Elaborazione in corso...", "x", "1", "Elaborazione in corso..."},
+          Step{kComma, "x", "1", kComma}}) { // the same words, but not this calculator's
         if (step.drawWrote)
             rig.line = step.drawWrote;
         rig.calculator.calculate(step.expression, step.x);
@@ -148,11 +109,68 @@ TEST(ValueCalculator, StatusTextsDoNotOutliveTheirCalculation) {
     }
 }
 
-TEST(FloorToDecimals, EdgesOfTheScaledValue) {
+TEST(ValueCalculator, UndefinedValueEmptiesEarlierDerivativeAndNeverShowsMinusZero) {
+    Rig rig;
+    EXPECT_EQ(rig.calculator.calculate("lge(x)", "1").DPrima, "0.99999");
+    EXPECT_EQ(rig.calculator.calculate("lge(x)", "0").DPrima, "");
     EXPECT_EQ(floorToDecimals(-1e-300, 5), -0.00001);
     EXPECT_EQ(floorToDecimals(1e305, 5), 1e305);
-    EXPECT_EQ(floorToDecimals(-0.0, 5), 0.0);
-    EXPECT_FALSE(std::signbit(floorToDecimals(-0.0, 5))); // never "-0"
+    EXPECT_FALSE(std::signbit(floorToDecimals(-0.0, 5)));
+}
+
+struct WindowRig {
+    explicit WindowRig(std::string expression)
+        : window(
+              engine, [this, expression] { return ++expressionReads, expression; },
+              [this](std::string_view m) { status = m; }, [this] { return status; }) {}
+    QString field(const char* name) { return window.findChild<QLineEdit*>(name)->text(); }
+    void calculateAt(const QString& x) {
+        window.findChild<QLineEdit*>("VX")->setText(x);
+        window.findChild<QPushButton*>("Command1")->click();
+    }
+    void pressReturnInX() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.findChild<QLineEdit*>("VX"), &press);
+    }
+
+    engine::Engine engine;
+    int expressionReads = 0;
+    std::string status;
+    ValueWindow window;
+};
+
+TEST(ValueWindow, OutputFollowsTheLocaleInputDoesNot) {
+    const QLocale saved;
+    for (const auto& [locale, VY, DPrima, Angolo] :
+         {std::tuple{QLocale(QLocale::Italian, QLocale::Italy), "1001,16666", "0,99999", "44,999"},
+          std::tuple{QLocale::c(), "1001.16666", "0.99999", "44.999"}}) {
+        QLocale::setDefault(locale);
+        WindowRig rig("2/3+x");
+        rig.calculateAt("1000.5");
+        EXPECT_EQ(rig.field("VY"), VY);
+        EXPECT_EQ(rig.field("DPrima"), DPrima);
+        EXPECT_EQ(rig.field("Angolo"), Angolo);
+    }
+    QLocale::setDefault(saved);
+}
+
+TEST(ValueWindow, RefusesWhileDisabledAndLeavesFieldsAlone) {
+    WindowRig rig("x");
+    rig.calculateAt("2");
+    ASSERT_EQ(rig.field("VY"), "2");
+    const int reads = rig.expressionReads;
+    const auto itemCount = rig.engine.ItemCount;
+    rig.window.setCalculateEnabled(false);
+    rig.calculateAt("5");
+    rig.pressReturnInX();
+    rig.window.calculate();
+    EXPECT_EQ(rig.field("VY"), "2");
+    EXPECT_EQ(rig.expressionReads, reads);
+    EXPECT_EQ(rig.engine.ItemCount, itemCount);
+    // Enabled again, Enter in x calculates.
+    rig.window.setCalculateEnabled(true);
+    rig.pressReturnInX();
+    EXPECT_EQ(rig.field("VY"), "5");
 }
 
 } // namespace

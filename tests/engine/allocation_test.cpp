@@ -1,13 +1,13 @@
 // A sample must not touch the heap: the draw command runs thousands of them
 // per plot. This binary counts every global allocation.
 #include "engine/Engine.h"
-#include "engine/NumberText.h"
 #include "engine/ReductionSchedule.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cstdlib>
+#include <functional>
 #include <new>
 #include <string>
 
@@ -45,14 +45,24 @@ const char* const kExpressions[] = {
     "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*"
     "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x"};
 
-TEST(Allocations, TheCounterSeesAllocations) {
+long allocationsOver(const std::function<void(double)>& sample) {
     const long before = allocations.load();
-    std::string* volatile text = new std::string(100, 'x');
-    delete text;
-    EXPECT_EQ(allocations.load() - before, 2);
+    for (double x = -20; x <= 20; x += 0.01)
+        sample(x);
+    return allocations.load() - before;
 }
 
-TEST(Allocations, NonePerReplayedSample) {
+TEST(Allocations, TheCounterSeesAllocations) {
+    int samples = 0;
+    const long counted = allocationsOver([&samples](double) {
+        std::string* volatile text = new std::string(100, 'x');
+        delete text;
+        ++samples;
+    });
+    EXPECT_EQ(counted, 2 * samples);
+}
+
+TEST(Allocations, NonePerReplayedOrPlainSample) {
     Engine engine;
     int messages = 0;
     engine.setStatusSink([&messages](std::string_view) { ++messages; });
@@ -60,45 +70,13 @@ TEST(Allocations, NonePerReplayedSample) {
     for (const char* expression : kExpressions) {
         engine.emptyArrays();
         schedule.record(expression);
-        const long before = allocations.load();
-        for (double x = -20; x <= 20; x += 0.01)
-            schedule.run(x);
-        EXPECT_EQ(allocations.load() - before, 0) << expression;
-    }
-    EXPECT_GT(messages, 0);
-}
-
-TEST(Allocations, NonePerPlainSampleAfterWarmUp) {
-    Engine engine;
-    int messages = 0;
-    engine.setStatusSink([&messages](std::string_view) { ++messages; });
-    for (const char* expression : kExpressions) {
+        EXPECT_EQ(allocationsOver([&](double x) { schedule.run(x); }), 0) << expression;
         engine.emptyArrays();
         engine.evaluateSample(expression, 0.5); // warm-up
-        const long before = allocations.load();
-        for (double x = -20; x <= 20; x += 0.01)
-            engine.evaluateSample(expression, x);
-        EXPECT_EQ(allocations.load() - before, 0) << expression;
+        EXPECT_EQ(allocationsOver([&](double x) { engine.evaluateSample(expression, x); }), 0)
+            << expression;
     }
     EXPECT_GT(messages, 0);
-}
-
-TEST(Allocations, NoneThroughTheSeparateCalls) {
-    Engine engine;
-    engine.emptyArrays();
-    char text[kNumberTextCapacity];
-    engine.LoadExpression("sin(x)*x^2+3*x-1", " 1");
-    const long before = allocations.load();
-    for (double x = -20; x <= 20; x += 0.01) {
-        const int n = formatNumberText(x, text);
-        engine.LoadExpression("sin(x)*x^2+3*x-1",
-                              std::string_view(text, static_cast<std::size_t>(n)));
-        engine.Tokenize();
-        engine.StepCount = 0;
-        engine.Evaluate(x);
-        (void)textToNumber(std::string_view(text, static_cast<std::size_t>(n)));
-    }
-    EXPECT_EQ(allocations.load() - before, 0);
 }
 
 } // namespace

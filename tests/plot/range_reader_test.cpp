@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace curvalia::plot {
@@ -12,7 +11,7 @@ struct RangeCase {
     const char* name;
     RangeTexts texts;
     RangeVerdict verdict;
-    PlotRange expected; // compared only for valid readings
+    PlotRange expected = {}; // compared only for valid readings
 };
 
 class RangeReaderTest : public ::testing::TestWithParam<RangeCase> {};
@@ -21,70 +20,50 @@ TEST_P(RangeReaderTest, ReadsAndJudgesTheFiveTexts) {
     const RangeCase& c = GetParam();
     const RangeReading reading = readRange(c.texts);
     EXPECT_EQ(reading.verdict, c.verdict);
-    if (c.verdict != RangeVerdict::Valid)
-        return;
-    EXPECT_EQ(reading.range.Xmin, c.expected.Xmin);
-    EXPECT_EQ(reading.range.Xmax, c.expected.Xmax);
-    EXPECT_EQ(reading.range.Ymin, c.expected.Ymin);
-    EXPECT_EQ(reading.range.Ymax, c.expected.Ymax);
-    EXPECT_EQ(reading.range.Step, c.expected.Step);
+    if (c.verdict == RangeVerdict::Valid) {
+        const PlotRange& r = reading.range;
+        const PlotRange& e = c.expected;
+        EXPECT_EQ(std::vector({r.Xmin, r.Xmax, r.Ymin, r.Ymax, r.Step}),
+                  std::vector({e.Xmin, e.Xmax, e.Ymin, e.Ymax, e.Step}));
+    }
 }
 
+using R = RangeCase;
+const auto kValid = RangeVerdict::Valid, kFields = RangeVerdict::BadFields,
+           kStep = RangeVerdict::BadStep;
 const RangeCase kCases[] = {
-    {"defaults", {}, RangeVerdict::Valid, {-10, 10, -10, 10, 0.01}},
-    {"range_values_are_floored",
-     {"-0.1", "2.9", "-0.5", "1e1", "0.25"},
-     RangeVerdict::Valid,
-     {-1, 2, -1, 10, 0.25}},
-    {"text_that_is_no_number_counts_as_0",
-     {"-10", "10", "-10", "abc", "0.01"},
-     RangeVerdict::Valid,
-     {-10, 10, -10, 0, 0.01}},
-    {"equal_ends_after_the_floor",
-     {"0.2", "0.7", "-10", "10", "0.01"},
-     RangeVerdict::BadFields,
-     {}},
-    {"no_number_on_both_y_ends", {"-10", "10", "abc", "abc", "0.01"}, RangeVerdict::BadFields, {}},
-    {"overflowing_field", {"-10", "1e400", "-10", "10", "0.01"}, RangeVerdict::BadFields, {}},
-    {"overflowing_width", {"-1e308", "1e308", "-10", "10", "1e300"}, RangeVerdict::BadFields, {}},
-    {"bad_range_and_bad_step", {"5", "5", "-10", "10", "0"}, RangeVerdict::BadFields, {}},
-    {"step_0", {"-10", "10", "-10", "10", "0"}, RangeVerdict::BadStep, {}},
-    {"step_with_decimal_comma_reads_as_0",
-     {"-10", "10", "-10", "10", "0,5"},
-     RangeVerdict::BadStep,
-     {}},
-    {"negative_step", {"-10", "10", "-10", "10", "-0.01"}, RangeVerdict::BadStep, {}},
-    {"infinite_step", {"-10", "10", "-10", "10", "1e400"}, RangeVerdict::BadStep, {}},
-    {"step_lost_in_rounding", {"-10", "10", "-10", "10", "1e-20"}, RangeVerdict::BadStep, {}},
-    {"step_lost_only_at_large_x",
-     {"1e15", "1000000000000010", "-10", "10", "0.01"},
-     RangeVerdict::BadStep,
-     {}},
-    {"step_lost_only_at_the_far_end", {"0", "1e17", "-10", "10", "1"}, RangeVerdict::BadStep, {}},
-    {"smallest_steps_that_still_move",
-     {"-10", "10", "-10", "10", "1e-15"},
-     RangeVerdict::Valid,
-     {-10, 10, -10, 10, 1e-15}},
+    R("defaults", {}, kValid, {-10, 10, -10, 10, 0.01}),
+    R("floored", {"-0.1", "2.9", "-0.5", "1e1", "0.25"}, kValid, {-1, 2, -1, 10, 0.25}),
+    R("no_number_counts_as_0", {"-10", "10", "-10", "abc", "0.01"}, kValid,
+      {-10, 10, -10, 0, 0.01}),
+    R("equal_ends_after_the_floor", {"0.2", "0.7", "-10", "10", "0.01"}, kFields),
+    R("overflowing_field", {"-10", "1e400", "-10", "10", "0.01"}, kFields),
+    R("overflowing_width", {"-1e308", "1e308", "-10", "10", "1e300"}, kFields),
+    R("bad_range_and_bad_step", {"5", "5", "-10", "10", "0"}, kFields),
+    R("step_0", {"-10", "10", "-10", "10", "0"}, kStep),
+    R("negative_step", {"-10", "10", "-10", "10", "-0.01"}, kStep),
+    R("infinite_step", {"-10", "10", "-10", "10", "1e400"}, kStep),
+    R("step_lost_in_rounding", {"-10", "10", "-10", "10", "1e-20"}, kStep),
+    R("step_lost_only_at_large_x", {"1e15", "1000000000000010", "-10", "10", "0.01"}, kStep),
+    R("step_lost_only_at_the_far_end", {"0", "1e17", "-10", "10", "1"}, kStep),
+    R("smallest_step_that_moves", {"-10", "10", "-10", "10", "1e-15"}, kValid,
+      {-10, 10, -10, 10, 1e-15}),
 };
 
 INSTANTIATE_TEST_SUITE_P(Texts, RangeReaderTest, ::testing::ValuesIn(kCases),
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(RefusalText, HintsAtTheDecimalPointOnlyWhenACommaCausedTheRefusal) {
-    const std::string hint = "usare il punto come separatore decimale";
-    const struct {
-        RangeTexts texts;
-        std::string status;
-    } cases[] = {
-        {{"-10", "10", "-10", "10", "0,01"}, "Step non valido: " + hint},
-        {{"0,2", "0,7", "-10", "10", "0.01"}, "Campi errati"}, // equal floors either way
-        {{"-10", "10", "1,5", "1,5e1", "0.01"}, "Campi errati: " + hint},
-        {{"5", "5", "-10", "10", "0,5"}, "Campi errati"}, // the range is wrong, not the step
-        {{"-10", "10", "-10", "10", "0"}, "Step non valido"},
-        {{"-10", "10", "-10", "10", "-0,5"}, "Step non valido"}, // negative with a point too
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(refusalText(c.texts, readRange(c.texts).verdict), c.status) << c.status;
+    const std::string hint = ": usare il punto come separatore decimale";
+    using T = std::pair<RangeTexts, std::string>;
+    for (const auto& [texts, status] :
+         {T({"-10", "10", "-10", "10", "0,01"}, "Step non valido" + hint),
+          T({"0,2", "0,7", "-10", "10", "0.01"}, "Campi errati"), // equal floors either way
+          T({"-10", "10", "1,5", "1,5e1", "0.01"}, "Campi errati" + hint),
+          T({"5", "5", "-10", "10", "0,5"}, "Campi errati"), // the range is wrong, not the step
+          T({"-10", "10", "-10", "10", "0"}, "Step non valido"),
+          T({"-10", "10", "-10", "10", "-0,5"}, "Step non valido")}) // negative with a point too
+        EXPECT_EQ(refusalText(texts, readRange(texts).verdict), status) << status;
 }
 
 TEST(StepAdvancesAcross, HalfUnitStepsAreJudgedAtBothParities) {

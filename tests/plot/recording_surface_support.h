@@ -21,18 +21,17 @@ struct Point {
 
 // Every call in order; a Cls is recorded as colour -1, a pen width change
 // as colour -2 with the width in x.
-class RecordingSurface : public Surface {
-  public:
+struct RecordingSurface : Surface {
+    static constexpr int kCls = -1, kWidth = -2;
+    std::vector<Point> calls;
+    std::function<void()> onPSet = [] {};
+
     void PSet(float x, float y, int colour) override {
         calls.push_back({x, y, colour});
-        if (onPSet)
-            onPSet();
+        onPSet();
     }
     void Cls() override { calls.push_back({0, 0, kCls}); }
-    void setDrawWidth(int pixels) override {
-        calls.push_back({static_cast<float>(pixels), 0, kWidth});
-    }
-
+    void setDrawWidth(int pixels) override { calls.push_back({float(pixels), 0, kWidth}); }
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {
         std::vector<Point> out;
@@ -44,48 +43,32 @@ class RecordingSurface : public Surface {
         }
         return out;
     }
-
-    static constexpr int kCls = -1;
-    static constexpr int kWidth = -2;
-    std::vector<Point> calls;
-    std::function<void()> onPSet;
 };
 
-class FakeHost : public PlotHost {
-  public:
+struct FakeHost : PlotHost {
+    std::string expression = "x";
+    RangeTexts texts;
+    bool drawFunction = true, drawDerivative = false, closing = false;
+    std::vector<std::string> statuses;
+    std::vector<bool> enabledHistory;
+    std::function<void()> onYield = [] {}, onRepaint = [] {};
+
     void setStatus(std::string_view text) override { statuses.emplace_back(text); }
     void setInputsEnabled(bool enabled) override { enabledHistory.push_back(enabled); }
     bool eventsPending() override { return true; }
-    void yield() override {
-        if (onYield)
-            onYield();
-    }
-    void repaint() override {
-        if (onRepaint)
-            onRepaint();
-    }
+    void yield() override { onYield(); }
+    void repaint() override { onRepaint(); }
     bool closeRequested() override { return closing; }
     std::string expressionText() override { return expression; }
     RangeTexts rangeTexts() override { return texts; }
     bool drawFunctionChecked() override { return drawFunction; }
     bool drawDerivativeChecked() override { return drawDerivative; }
     std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
-
-    std::string expression = "x";
-    RangeTexts texts;
-    bool drawFunction = true;
-    bool drawDerivative = false;
-    std::vector<std::string> statuses;
-    std::vector<bool> enabledHistory;
-    std::function<void()> onYield;
-    std::function<void()> onRepaint;
-    bool closing = false;
 };
 
-class FakeClock : public Clock {
-  public:
-    std::chrono::steady_clock::time_point now() override { return time; }
+struct FakeClock : Clock {
     std::chrono::steady_clock::time_point time{};
+    std::chrono::steady_clock::time_point now() override { return time; }
 };
 
 } // namespace curvalia::plot::testing

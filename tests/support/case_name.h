@@ -1,6 +1,6 @@
-// Names parameterised cases after what they print, so that test names read
-// as the case ("Precedence/2_3_4_2_at_x_0") and stay the same from build to
-// build. gtest allows only letters, digits and underscores.
+// Helpers for case tables: names for parameterised cases that read as the
+// case ("Precedence/2_3_4_2_at_x_0") and stay the same from build to build,
+// and rows() for plain tables.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,15 +8,16 @@
 #include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace curvalia::testing {
 
+// gtest allows only letters, digits and underscores in names.
 inline std::string identifierOf(const std::string& text) {
     std::string name;
     for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (std::isalnum(c))
-            name += static_cast<char>(c);
+        if (std::isalnum(static_cast<unsigned char>(ch)))
+            name += ch;
         else if (ch == '-')
             name += "minus";
         else if (!name.empty() && name.back() != '_')
@@ -45,5 +46,11 @@ struct CaseName {
         return name;
     }
 };
+
+// A table written as one call, Row(...) per case: the formatter then packs
+// short rows several to a line, where a braced list would take one line each.
+template <class Row, class... Rows> std::vector<Row> rows(Row first, Rows... rest) {
+    return {std::move(first), Row(std::move(rest))...};
+}
 
 } // namespace curvalia::testing

@@ -1,5 +1,7 @@
-// The plot surface at device pixel ratio 2. ctest runs this suite once more
-// with QT_SCALE_FACTOR=2; in the unscaled run it has nothing to check.
+// Where points land on the plot surface, at device pixel ratio 1 and 2 (ctest
+// runs the binary once more with QT_SCALE_FACTOR=2 for the second suite; in
+// the unscaled run it skips itself), and that repeating a point is only
+// skipped while it is still on the image.
 #include "plot/Palette.h"
 #include "ui/PlotSurfaceWidget.h"
 
@@ -15,13 +17,72 @@ namespace {
 using curvalia::plot::QBColorArgb;
 using curvalia::ui::PlotSurfaceWidget;
 
-QRgb pixel(const QImage& image, int x, int y) {
+QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xFF000000u;
+}
+
+int litPixels(const QImage& image) {
+    int lit = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            lit += at(image, x, y) != QBColorArgb(0);
+    return lit;
 }
 
 void settle() {
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
+}
+
+TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const auto& [x, y, px, py] : // px -1: clipped
+         {std::tuple{0.f, 0.f, 0, 0},
+          {14.9f, 14.9f, 0, 0},
+          {15.f, 15.f, 1, 1},
+          {3337.5f, 2317.5f, 222, 154},
+          {6675.f, 4635.f, 445, 309},
+          {6689.9f, 10.f, 445, 0},
+          {6690.f, 10.f, -1, -1},
+          {10.f, 4650.f, -1, -1},
+          {-0.01f, 10.f, -1, -1},
+          {10.f, -7.f, -1, -1},
+          {nan, 10.f, -1, -1},
+          {1e30f, 1e30f, -1, -1}}) {
+        PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+        ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);
+        graph.PSet(x, y, 10);
+        EXPECT_EQ(litPixels(graph.image()), px < 0 ? 0 : 1) << x << "," << y;
+        if (px >= 0) {
+            EXPECT_EQ(at(graph.image(), px, py), QBColorArgb(10)) << x << "," << y;
+        }
+    }
+}
+
+TEST(PlotSurfacePixels, ARepeatedPointIsDrawnAgainOnceSomethingCoveredIt) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    for (const int colour : {10, 12, 10}) // the derivative on the same pixel
+        graph.PSet(150, 150, colour);
+    EXPECT_EQ(at(graph.image(), 10, 10), QBColorArgb(10));
+    graph.setDrawWidth(10);
+    graph.PSet(150, 150, 9); // a wide dot over it
+    graph.setDrawWidth(1);
+    graph.PSet(150, 150, 10);
+    EXPECT_EQ(at(graph.image(), 10, 10), QBColorArgb(10));
+    EXPECT_EQ(at(graph.image(), 11, 11), QBColorArgb(9));
+    graph.Cls();
+    graph.PSet(150, 150, 10); // the same point as before the clearing
+    EXPECT_EQ(litPixels(graph.image()), 1);
+
+    PlotSurfaceWidget bar(PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
+    bar.setDrawWidth(10);
+    bar.PSet(1500, 10, 9); // pixel (100, 0): 4 before, 5 after, clipped to the bar's 5 rows
+    for (int x = 95; x <= 106; ++x)
+        EXPECT_EQ(at(bar.image(), x, 0) == QBColorArgb(9), x >= 96 && x <= 105) << x;
+    EXPECT_EQ(at(bar.image(), 100, bar.image().height() - 1), QBColorArgb(9));
+    bar.Cls();
+    bar.PSet(1500, 10, 9);
+    EXPECT_EQ(at(bar.image(), 100, 0), QBColorArgb(9));
 }
 
 TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
@@ -31,37 +92,31 @@ TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
     if (graph.devicePixelRatioF() != 2.0)
         GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
     EXPECT_EQ(graph.image().size(), QSize(892, 620));
-
     graph.PSet(150, 300, 10);   // logical pixel (10, 20): device 20..21, 40..41
     graph.PSet(6675, 4635, 12); // the frame's far corner is still on the surface
     graph.setDrawWidth(2);
     graph.PSet(1500, 1500, 7); // logical 100..101: device 200..203
     graph.PSet(-1e30f, 5, 15); // far off or not a number: clipped
     graph.PSet(std::numeric_limits<float>::quiet_NaN(), 5, 15);
+    for (const bool visible : {false, true}) {
+        settle();
+        graph.setVisible(visible);
+    }
     settle();
-    graph.hide();
-    settle();
-    graph.show();
-    settle();
-
     const QImage shown = graph.grab().toImage();
     ASSERT_EQ(shown.size(), QSize(896, 624)); // with a one-pixel frame
-    const struct {
-        int x, y, colour;
-    } expectations[] = {
+    const std::tuple<int, int, int> expectations[] = {
         {20, 40, 10},  {21, 41, 10},  {22, 40, 0},   {19, 40, 0},   {890, 618, 12}, {891, 619, 12},
-        {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0},
-    };
-    for (const auto& e : expectations) {
-        EXPECT_EQ(pixel(graph.image(), e.x, e.y), QBColorArgb(e.colour)) << e.x << "," << e.y;
-        EXPECT_EQ(pixel(shown, e.x + 2, e.y + 2), QBColorArgb(e.colour)) << e.x << "," << e.y;
+        {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0}};
+    for (const auto& [x, y, colour] : expectations) {
+        EXPECT_EQ(at(graph.image(), x, y), QBColorArgb(colour)) << x << "," << y;
+        EXPECT_EQ(at(shown, x + 2, y + 2), QBColorArgb(colour)) << x << "," << y;
     }
-
     graph.Cls();
     settle();
     const QImage cleared = graph.grab().toImage();
-    for (const auto& e : expectations)
-        EXPECT_EQ(pixel(cleared, e.x + 2, e.y + 2), QBColorArgb(0));
+    for (const auto& [x, y, colour] : expectations)
+        EXPECT_EQ(at(cleared, x + 2, y + 2), QBColorArgb(0));
 }
 
 } // namespace

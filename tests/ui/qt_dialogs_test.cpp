@@ -1,0 +1,236 @@
+// The small windows through their real widgets: the splash, the About box,
+// the range dialog; and where each window opens, with its window-manager hints.
+#include "calc/ValueWindow.h"
+#include "platform/platform_fakes_support.h"
+#include "qt_main_input_support.h"
+#include "ui/AboutBox.h"
+#include "ui/AreaDialog.h"
+#include "ui/SplashWindow.h"
+#include "ui/WindowPlacement.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace curvalia::ui {
+namespace {
+
+using testing::sendMouse;
+
+void press(QWidget* target, int key, const char* text = "") {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+// A press on one widget and the release on another, as a drag between them.
+void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
+           QWidget* releaseOn = nullptr) {
+    QWidget* to = releaseOn ? releaseOn : target;
+    for (auto [w, type, buttons] :
+         {std::tuple{target, QEvent::MouseButtonPress, Qt::MouseButtons(button)},
+          std::tuple{to, QEvent::MouseButtonRelease, Qt::MouseButtons()}}) {
+        QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(w, &event);
+    }
+}
+
+// A splash with a stand-in main window shown on dismissal, as the program does.
+struct SplashRig {
+    SplashWindow splash;
+    QWidget mainWindow;
+    int dismissals = 0;
+    bool mainUpFirst = false;
+    SplashRig() {
+        QObject::connect(&splash, &SplashWindow::dismissed, [this] {
+            ++dismissals;
+            mainWindow.show();
+        });
+        QObject::connect(&splash, &QDialog::finished,
+                         [this] { mainUpFirst = mainWindow.isVisible(); });
+        splash.show();
+    }
+    ~SplashRig() { mainWindow.close(); }
+    QWidget* child(const char* name) { return splash.findChild<QWidget*>(name); }
+};
+
+TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) {
+    for (const auto& [key, text, handsOver] : {std::tuple{Qt::Key_Up, "", false},
+                                               {Qt::Key_Shift, "", false},
+                                               {Qt::Key_F1, "", false},
+                                               {Qt::Key_Return, "\r", true},
+                                               {Qt::Key_Escape, "\x1b", true},
+                                               {Qt::Key_Space, " ", true},
+                                               {Qt::Key_7, "7", true}}) {
+        SplashRig rig;
+        press(&rig.splash, key, text);
+        if (handsOver)
+            press(&rig.splash, Qt::Key_A, "a"); // never a second hand-over
+        EXPECT_EQ(rig.dismissals, handsOver ? 1 : 0) << key;
+        EXPECT_EQ(rig.splash.isVisible(), !handsOver) << key;
+        EXPECT_EQ(rig.mainUpFirst, handsOver) << key;
+    }
+}
+
+TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsFramelessOnTop) {
+    SplashRig rig;
+    EXPECT_TRUE(rig.splash.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(rig.splash.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(rig.splash.frameGeometry().center(),
+              rig.splash.screen()->availableGeometry().center());
+    QWidget* frame = rig.child("Frame1");
+    for (const char* name :
+         {"lblProductName", "Label1", "lblVersion", "lblPlatform", "lblDate", "Image1", "Image2"}) {
+        QWidget* w = rig.child(name);
+        ASSERT_NE(w, nullptr) << name;
+        click(w, QPoint(w->width() / 2, w->height() / 2));
+        EXPECT_EQ(rig.dismissals, 0) << name;
+    }
+    click(rig.child("lblProductName"), QPoint(4, 4), Qt::LeftButton, frame);
+    const QPoint bare(frame->width() / 2, 4);
+    ASSERT_EQ(frame->childAt(bare), nullptr);
+    click(frame, bare, Qt::RightButton);
+    EXPECT_EQ(rig.dismissals, 0);
+    click(frame, bare);
+    EXPECT_EQ(rig.dismissals, 1);
+    EXPECT_TRUE(rig.mainUpFirst);
+}
+
+struct AboutBoxTest : ::testing::Test {
+    void TearDown() override { AboutBox::closeSingle(); }
+    static void flushDeletes() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    template <class T = QLabel> T* child(const char* name) {
+        return AboutBox::current()->findChild<T*>(QString::fromLatin1(name));
+    }
+    AboutBox* show() { return AboutBox::showSingle(nullptr, shell.services); }
+    platform::testing::FakeShell<> shell;
+};
+
+TEST_F(AboutBoxTest, ShowsTheLinksAsLinks) {
+    EXPECT_EQ(show()->windowTitle(), QStringLiteral("Informazioni su Curvalia Light"));
+    EXPECT_FALSE(AboutBox::current()->isModal());
+    for (const auto& [name, text] :
+         {std::pair{"Label1", QStringLiteral("E-mail: ") + AboutBox::kEmail},
+          {"Label2", QStringLiteral("Url: ") + AboutBox::kWebPage}}) {
+        EXPECT_EQ(child(name)->text(), text);
+        EXPECT_EQ(child(name)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        EXPECT_EQ(child(name)->cursor().shape(), Qt::PointingHandCursor);
+    }
+    EXPECT_TRUE(child<QPushButton>("cmdOK")->isDefault());
+}
+
+TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
+    for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
+        AboutBox* box = show();
+        EXPECT_EQ(show(), box);
+        const auto widgets = QApplication::topLevelWidgets();
+        EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(),
+                                [](QWidget* w) { return qobject_cast<AboutBox*>(w) != nullptr; }),
+                  1);
+        if (key == 0)
+            child<QPushButton>("cmdOK")->click();
+        else
+            press(box, key);
+        EXPECT_FALSE(box->isVisible()) << key;
+        flushDeletes();
+        EXPECT_EQ(AboutBox::current(), nullptr) << key;
+    }
+    EXPECT_TRUE(shell.opener.opened.empty());
+}
+
+TEST_F(AboutBoxTest, LinksOpenOnEveryClickAndSystemInfoAsksTheLauncher) {
+    show();
+    for (const auto& [name, button] : {std::pair{"Label1", Qt::LeftButton},
+                                       {"Label1", Qt::LeftButton},
+                                       {"Label2", Qt::LeftButton},
+                                       {"Label2", Qt::RightButton},
+                                       {"lblTitle", Qt::LeftButton}}) {
+        sendMouse(child(name), QEvent::MouseButtonPress, button, button);
+        sendMouse(child(name), QEvent::MouseButtonRelease, button, Qt::NoButton);
+    }
+    const std::string mail = std::string("mailto:") + AboutBox::kEmail, web = AboutBox::kWebPage;
+    EXPECT_EQ(shell.opener.opened, (std::vector<std::string>{mail, web, mail, web, web}));
+    child<QPushButton>("cmdSysInfo")->click();
+    EXPECT_EQ(shell.messages.shown,
+              std::vector<std::string>{platform::SysInfoLauncher::kUnavailable});
+    EXPECT_TRUE(AboutBox::current()->isVisible());
+}
+
+TEST(AreaDialog, TabRunsThroughTheFieldsToOkAndOkOrCloseOnlyHideKeepingTheTexts) {
+    AreaDialog dialog;
+    const plot::RangeTexts t = dialog.rangeTexts();
+    EXPECT_EQ(t.xmin + t.xmax + t.ymin + t.ymax + t.step, "-1010-10100.01");
+    dialog.show();
+    QApplication::processEvents();
+    dialog.findChild<QLineEdit*>("XminTXT")->setFocus();
+    for (const char* name :
+         {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT", "Command1"}) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus->objectName(), QString::fromLatin1(name));
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(focus, &tab);
+    }
+    for (const bool viaOk : {true, false}) {
+        dialog.show();
+        dialog.findChild<QLineEdit*>("XmaxTXT")->setText(viaOk ? "2.9" : "7");
+        if (viaOk)
+            dialog.findChild<QPushButton*>("Command1")->click();
+        else
+            dialog.close();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.rangeTexts().xmax, viaOk ? "2.9" : "7");
+    }
+}
+
+TEST(WindowPlacement, BesideTheOwnerElseOverItNeverOffScreen) {
+    const QRect screen(0, 0, 1024, 768);
+    const QSize valore(177, 246);
+    for (const auto& [owner, frame, expected] :
+         {std::tuple{QRect(253, 158, 518, 451), valore,
+                     QPoint(779, 158)},                                 // right of the main window
+          {QRect(500, 100, 518, 451), valore, QPoint(315, 100)},        // no room right: left
+          {QRect(0, 0, 1024, 768), QSize(424, 236), QPoint(300, 266)},  // no room: centred over it
+          {QRect(300, 700, 518, 451), valore, QPoint(826, 522)},        // pulled up onto the screen
+          {QRect(-400, 50, 518, 451), valore, QPoint(126, 50)},         // owner partly off screen
+          {QRect(100, 100, 518, 451), QSize(1100, 800), QPoint(0, 0)}}) // title bar reachable
+        EXPECT_EQ(besideOrOver(owner, frame, screen), expected) << owner.x();
+    EXPECT_EQ(centredIn({518, 451}, screen), QPoint(253, 158));
+    EXPECT_EQ(centredIn({518, 451}, screen.translated(1024, 0)), QPoint(1277, 158));
+    EXPECT_EQ(centredIn({1100, 800}, screen), QPoint(0, 0));
+}
+
+struct WindowsTest : testing::MainWindowRig {
+    void TearDown() override { AboutBox::closeSingle(); }
+    platform::testing::FakeShell<> shell;
+};
+
+TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
+    const QRect area = window.screen()->availableGeometry();
+    // Centred before the frame exists: off by half the frame at most.
+    EXPECT_LE((window.frameGeometry().center() - area.center()).manhattanLength(), 8);
+    pressButton("Impostazioni_bn", "Impostazioni");
+    pressButton("Lente_bn", "Lente");
+    AboutBox* about = AboutBox::showSingle(&window, shell.services);
+    // The dialogs belong to the main window: above it, not in a task list.
+    for (const auto& [w, type] : {std::pair<QWidget*, Qt::WindowType>{&window, Qt::Window},
+                                  {window.areaDialog(), Qt::Dialog},
+                                  {window.valueWindow(), Qt::Dialog},
+                                  {about, Qt::Dialog}}) {
+        const std::string name = w->objectName().toStdString();
+        ASSERT_TRUE(w->isVisible()) << name;
+        EXPECT_EQ(w->windowType(), type) << name;
+        EXPECT_TRUE(w->windowFlags() & Qt::CustomizeWindowHint) << name;
+        EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint) << name;
+        EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint) << name;
+        EXPECT_EQ(w->minimumSize(), w->maximumSize()) << name;
+        EXPECT_TRUE(area.contains(w->frameGeometry())) << name;
+    }
+}
+
+} // namespace
+} // namespace curvalia::ui
