@@ -2,6 +2,7 @@
 // per plot. This binary counts every global allocation.
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -33,18 +34,6 @@ std::atomic<long> allocations{0};
 namespace curvalia::engine {
 namespace {
 
-// Domain errors on the way, the bracket message, the pass limit, a long one.
-const char* const kExpressions[] = {
-    "sin(x)*x^2+3*x-1",
-    "rad(3)(x^2+1)/(abs(x)+1)",
-    "x",
-    "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))",
-    "lge(x)+1/x+x^(1/3)",
-    "2x",
-    "(sinxx)",
-    "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*"
-    "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x"};
-
 long allocationsOver(const std::function<void(double)>& sample) {
     const long before = allocations.load();
     for (double x = -20; x <= 20; x += 0.01)
@@ -67,7 +56,13 @@ TEST(Allocations, NonePerReplayedOrPlainSample) {
     int messages = 0;
     engine.setStatusSink([&messages](std::string_view) { ++messages; });
     ReductionSchedule schedule(engine);
-    for (const char* expression : kExpressions) {
+    // Domain errors on the way, the bracket message, the pass limit, a long one.
+    for (const char* expression : ::curvalia::testing::rows<const char*>(
+             "sin(x)*x^2+3*x-1", "rad(3)(x^2+1)/(abs(x)+1)", "x",
+             "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", "lge(x)+1/x+x^(1/3)", "2x", "(sinxx)",
+             "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/"
+             "7)*2.5+(x-1)*"
+             "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")) {
         engine.emptyArrays();
         schedule.record(expression);
         EXPECT_EQ(allocationsOver([&](double x) { schedule.run(x); }), 0) << expression;

@@ -22,66 +22,55 @@ struct EngineRun {
     Engine engine;
     std::vector<std::string> messages;
 
-    EngineRun();
+    EngineRun() {
+        engine.setStatusSink([this](std::string_view m) { messages.emplace_back(m); });
+    }
+
     // The draw command's cycle for one sample: empty, load with the number
     // text of x, tokenize, StepCount := 0, evaluate.
-    Engine::Sample evaluate(std::string_view expression, double x = 0);
+    Engine::Sample evaluate(std::string_view expression, double x = 0) {
+        messages.clear();
+        tokenized(expression, x);
+        engine.StepCount = 0;
+        const double value = engine.Evaluate(x);
+        return {value, engine.isDefined()};
+    }
     // Chars after loading with the number text of x (up to the end marker).
-    std::vector<std::string> loaded(std::string_view expression, double x = 0);
+    std::vector<std::string> loaded(std::string_view expression, double x = 0) {
+        engine.emptyArrays();
+        engine.LoadExpression(expression, numberText(x));
+        return texts([this](int i) { return engine.chars(i); });
+    }
     // Tokens after loading with the number text of x and tokenizing.
-    std::vector<std::string> tokenized(std::string_view expression, double x = 0);
+    std::vector<std::string> tokenized(std::string_view expression, double x = 0) {
+        loaded(expression, x);
+        engine.Tokenize();
+        return tokenList();
+    }
+    std::vector<std::string> tokenList() const {
+        return texts([this](int i) { return engine.tokens(i); });
+    }
     // The syntax check after emptying: "" when accepted, else its message.
-    std::string check(std::string_view expression);
-    std::vector<std::string> tokenList() const;
+    std::string check(std::string_view expression) {
+        messages.clear();
+        engine.emptyArrays();
+        if (engine.CheckSyntax(expression))
+            return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
+        return messages.size() == 1
+                   ? messages.front()
+                   : "refused with " + std::to_string(messages.size()) + " messages";
+    }
+
+  private:
+    template <class At> static std::vector<std::string> texts(At at) {
+        std::vector<std::string> out;
+        for (int i = 0; !at(i).empty(); ++i)
+            out.emplace_back(at(i));
+        return out;
+    }
 };
 
 // True for every text the engine may write to the status line.
-bool isKnownMessage(std::string_view message);
-
-inline EngineRun::EngineRun() {
-    engine.setStatusSink([this](std::string_view m) { messages.emplace_back(m); });
-}
-
-inline Engine::Sample EngineRun::evaluate(std::string_view expression, double x) {
-    messages.clear();
-    tokenized(expression, x);
-    engine.StepCount = 0;
-    const double value = engine.Evaluate(x);
-    return {value, engine.isDefined()};
-}
-
-inline std::vector<std::string> EngineRun::loaded(std::string_view expression, double x) {
-    engine.emptyArrays();
-    engine.LoadExpression(expression, numberText(x));
-    std::vector<std::string> out;
-    for (int i = 0; !engine.chars(i).empty(); ++i)
-        out.emplace_back(engine.chars(i));
-    return out;
-}
-
-inline std::vector<std::string> EngineRun::tokenized(std::string_view expression, double x) {
-    engine.emptyArrays();
-    engine.LoadExpression(expression, numberText(x));
-    engine.Tokenize();
-    return tokenList();
-}
-
-inline std::vector<std::string> EngineRun::tokenList() const {
-    std::vector<std::string> out;
-    for (int i = 0; !engine.tokens(i).empty(); ++i)
-        out.emplace_back(engine.tokens(i));
-    return out;
-}
-
-inline std::string EngineRun::check(std::string_view expression) {
-    messages.clear();
-    engine.emptyArrays();
-    if (engine.CheckSyntax(expression))
-        return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
-    return messages.size() == 1 ? messages.front()
-                                : "refused with " + std::to_string(messages.size()) + " messages";
-}
-
 inline bool isKnownMessage(std::string_view m) {
     for (std::string_view f :
          {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,

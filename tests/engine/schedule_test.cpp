@@ -3,6 +3,7 @@
 // messages, whatever the expression and whatever x.
 #include "engine_support.h"
 #include "input_generator_support.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -36,33 +37,11 @@ TEST(ReductionSchedule, MatchesThePlainMachineOnGeneratedExpressions) {
 }
 
 TEST(ReductionSchedule, MatchesThePlainMachineOnEveryKindOfEnd) {
-    for (const char* expression : {"sin(x)*x^2+3*x-1",
-                                   "x",
-                                   "ax",
-                                   "",
-                                   "7",
-                                   "1e400",
-                                   "(-x)",
-                                   "2*(-x+1)",
-                                   "(((-cos(x))))",
-                                   "((1+2)*3)",
-                                   "rad(3)(x^2+1)/(abs(x)+1)",
-                                   "rad(x)(8)",
-                                   "rad(0)(x)",
-                                   "x^(1/3)",
-                                   "x^x",
-                                   "lge(x)+lgn(x)",
-                                   "asin(x)*acos(x)",
-                                   "1/x",
-                                   "x*1e300*1e300",
-                                   "2x",
-                                   "(x+1)(x)",
-                                   "-5)",
-                                   "-x",
-                                   "*5",
-                                   "(sinxx)",
-                                   "tg(x)^(-x)",
-                                   "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))"})
+    for (const char* expression : ::curvalia::testing::rows<const char*>(
+             "sin(x)*x^2+3*x-1", "x", "ax", "", "7", "1e400", "(-x)", "2*(-x+1)", "(((-cos(x))))",
+             "((1+2)*3)", "rad(3)(x^2+1)/(abs(x)+1)", "rad(x)(8)", "rad(0)(x)", "x^(1/3)", "x^x",
+             "lge(x)+lgn(x)", "asin(x)*acos(x)", "1/x", "x*1e300*1e300", "2x", "(x+1)(x)", "-5)",
+             "-x", "*5", "(sinxx)", "tg(x)^(-x)", "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))"))
         expectSameSamples(expression, kSpecialX);
 }
 
