@@ -120,20 +120,23 @@ double engineSeconds(engine::Engine& engine, const std::string& expression, doub
 // engine's, for a cheap expression and for the engine benchmark's polynomial.
 const char* const kSweepExpressions[] = {"sin(x)", "sin(x)*x^2+3*x-1"};
 
-void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
+// Draws nothing: what the sweep costs without any pixel writes.
+class NullSurface final : public plot::Surface {
+  public:
+    void PSet(float, float, int) override {}
+    void Cls() override {}
+    void setDrawWidth(int) override {}
+};
+
+void sweep2MillionSamples(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
+                          ui::QtEventQueue* events) {
     const std::string expression = kSweepExpressions[state.range(0)];
     state.SetLabel(expression);
     const double step = 0.00001;
     const double samples = 2000001;
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
-    graph.show();
-    bar.show();
-    QApplication::processEvents();
     engine::Engine engine;
     plot::PlotSwitches switches;
-    ui::QtEventQueue events{&graph, &bar};
-    BenchHost host(&events, expression);
+    BenchHost host(events, expression);
     host.texts.step = "0.00001";
     plot::SteadyClock clock;
     plot::DrawCommand command(engine, switches, graph, bar, host, clock);
@@ -153,7 +156,29 @@ void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
     state.counters["engine_samples_per_s"] = samples * n / engineTotal;
     state.counters["sweep_vs_engine"] = engineTotal / sweepTotal;
 }
+
+void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
+    graph.show();
+    bar.show();
+    QApplication::processEvents();
+    ui::QtEventQueue events{&graph, &bar};
+    sweep2MillionSamples(state, graph, bar, &events);
+}
 BENCHMARK(BM_Sweep2MillionSamplesImageSurface)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(3);
+
+// The same without pixels or events: the mapping, the slope and the checks alone.
+void BM_Sweep2MillionSamplesNullSurface(benchmark::State& state) {
+    NullSurface graph;
+    NullSurface bar;
+    sweep2MillionSamples(state, graph, bar, nullptr);
+}
+BENCHMARK(BM_Sweep2MillionSamplesNullSurface)
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kSecond)

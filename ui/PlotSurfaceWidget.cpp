@@ -87,7 +87,11 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
             return;
         const int x = static_cast<int>(lx);
         const int y = static_cast<int>(ly);
-        lastDot_ = Dot{x, y, 1, paletteColour};
+        const Dot dot{x, y, 1, paletteColour};
+        if (dot == lastDot_ ||
+            (dot == dotBefore_ && lastDot_.width == 1 && (lastDot_.left != x || lastDot_.top != y)))
+            return;
+        remember(dot);
         pixels_.row(y)[x] = plot::QBColorArgb(paletteColour);
         if (look_.recordPoints)
             record_.addPixel(x, y, paletteColour);
@@ -105,7 +109,7 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     const Dot dot{logicalLeft, logicalTop, drawWidth_, paletteColour};
     if (dot == lastDot_)
         return;
-    lastDot_ = dot;
+    remember(dot);
     int left, top, right, bottom;
     if (wholeRatio_ > 0) { // the usual case, kept free of floating point
         left = logicalLeft * wholeRatio_;
@@ -147,7 +151,7 @@ void PlotSurfaceWidget::Cls() {
     else
         image_.fill(look_.background);
     pixels_ = Pixels(image_);
-    lastDot_ = Dot{};
+    lastDot_ = dotBefore_ = Dot{};
     record_.clear();
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
 }
@@ -205,7 +209,7 @@ void PlotSurfaceWidget::adoptDevicePixelRatio() {
     image_ = std::move(scaled);
     pixels_ = Pixels(image_);
     setRatio(ratio);
-    lastDot_ = Dot{};
+    lastDot_ = dotBefore_ = Dot{};
 }
 
 void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {

@@ -82,12 +82,18 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     int drawWidth_ = 1;
     PointRecord record_;
 
-    // The last dot set, in logical pixels: repeating it changes nothing, and
-    // a fine sweep repeats the same progress-bar dot thousands of times.
+    // The last two dots set, in logical pixels, newest first. Repeating the
+    // newest changes nothing (a fine sweep repeats the same progress-bar dot
+    // thousands of times), nor does repeating the one before while the newest
+    // is a single pixel elsewhere (the curve and its derivative alternate).
     struct Dot {
         int left = 0, top = 0, width = 0, colour = -1;
         bool operator==(const Dot&) const = default;
-    } lastDot_;
+    } lastDot_, dotBefore_;
+    void remember(const Dot& dot) {
+        dotBefore_ = lastDot_;
+        lastDot_ = dot;
+    }
 
     // Device-pixel area drawn since the last flush.
     int dirtyLeft_ = 0, dirtyTop_ = 0, dirtyRight_ = -1, dirtyBottom_ = -1;
