@@ -71,6 +71,19 @@ class BenchHost final : public plot::PlotHost {
     std::string expression_;
 };
 
+// The plot and the progress bar as the main window shows them, with the
+// event queue the window's host yields to.
+struct ShownSurfaces {
+    ShownSurfaces() {
+        graph.show();
+        bar.show();
+        QApplication::processEvents();
+    }
+    ui::PlotSurfaceWidget graph{ui::PlotSurfaceWidget::graphLook()};
+    ui::PlotSurfaceWidget bar{ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240))};
+    ui::QtEventQueue events{&graph, &bar};
+};
+
 void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
                  ui::QtEventQueue* events) {
     engine::Engine engine;
@@ -92,13 +105,8 @@ void BM_DefaultPlotInMemory(benchmark::State& state) {
 BENCHMARK(BM_DefaultPlotInMemory)->Unit(benchmark::kMillisecond);
 
 void BM_DefaultPlotImageSurface(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
-    graph.show();
-    bar.show();
-    QApplication::processEvents();
-    ui::QtEventQueue events{&graph, &bar};
-    defaultPlot(state, graph, bar, &events);
+    ShownSurfaces shown;
+    defaultPlot(state, shown.graph, shown.bar, &shown.events);
 }
 BENCHMARK(BM_DefaultPlotImageSurface)->Unit(benchmark::kMillisecond);
 
@@ -158,13 +166,8 @@ void sweep2MillionSamples(benchmark::State& state, plot::Surface& graph, plot::S
 }
 
 void BM_Sweep2MillionSamplesImageSurface(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
-    graph.show();
-    bar.show();
-    QApplication::processEvents();
-    ui::QtEventQueue events{&graph, &bar};
-    sweep2MillionSamples(state, graph, bar, &events);
+    ShownSurfaces shown;
+    sweep2MillionSamples(state, shown.graph, shown.bar, &shown.events);
 }
 BENCHMARK(BM_Sweep2MillionSamplesImageSurface)
     ->Arg(0)
@@ -187,16 +190,13 @@ BENCHMARK(BM_Sweep2MillionSamplesNullSurface)
 // The slow mode ("Speed Disattivato"): a yield after every sample, on the
 // real surfaces and the real event loop, as the main window runs it.
 void BM_SweepYieldEachSample(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
-    graph.show();
-    bar.show();
-    QApplication::processEvents();
+    ShownSurfaces shown;
+    ui::PlotSurfaceWidget& graph = shown.graph;
+    ui::PlotSurfaceWidget& bar = shown.bar;
     engine::Engine engine;
     plot::PlotSwitches switches;
     switches.YieldEachSample = plot::kTrue;
-    ui::QtEventQueue events{&graph, &bar};
-    BenchHost host(&events, "sin(x)");
+    BenchHost host(&shown.events, "sin(x)");
     host.texts.step = "0.0001";
     const double samples = 200001;
     plot::SteadyClock clock;
