@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -83,6 +84,32 @@ TEST(PlotSurfacePixels, ARepeatedPointIsDrawnAgainOnceSomethingCoveredIt) {
     bar.Cls();
     bar.PSet(1500, 10, 9);
     EXPECT_EQ(at(bar.image(), 100, 0), QBColorArgb(9));
+}
+
+TEST(PlotSurfacePixels, EachPixelShowsTheLastDotSetOverItAmongManyRepeats) {
+    // A few pixels and colours, mostly single pixels with some wider dots
+    // and clearings: the repeats the surface skips must never leave a stale colour.
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    QImage expected = graph.image().copy();
+    std::mt19937 random(5);
+    for (int i = 0; i < 20000; ++i) {
+        const int width = random() % 5 == 0 ? 3 : 1;
+        const int px = 10 + static_cast<int>(random() % 3),
+                  py = 20 + static_cast<int>(random() % 2);
+        const int colour = 9 + static_cast<int>(random() % 4);
+        graph.setDrawWidth(width);
+        graph.PSet(static_cast<float>(px * 15 + 7), static_cast<float>(py * 15 + 7), colour);
+        for (int dy = 0; dy < width; ++dy)
+            for (int dx = 0; dx < width; ++dx)
+                expected.setPixel(px - width / 2 + dx, py - width / 2 + dy, QBColorArgb(colour));
+        if (i % 1000 == 999) {
+            graph.Cls();
+            expected.fill(QBColorArgb(0));
+        }
+        for (int y = 18; y <= 23; ++y)
+            for (int x = 8; x <= 14; ++x)
+                ASSERT_EQ(at(graph.image(), x, y), at(expected, x, y)) << "dot " << i;
+    }
 }
 
 TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
