@@ -34,6 +34,13 @@ inline void click(QWidget* w) {
     sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
 }
 
+inline void pressKey(QWidget* w, int key, const char* text = "") {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(w, &event);
+    }
+}
+
 inline void typeText(QWidget* w, const QString& text) {
     for (const QChar c : text) {
         for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
