@@ -1,14 +1,20 @@
-// The shipped help document, RTF in plain ASCII: it explains every message
-// the program can show, and the HTML twin the program's own window shows
-// holds every one of its paragraphs.
+// Help: the shipped document, RTF in plain ASCII, explains every message the
+// program can show; the program's own window, with the document's HTML twin,
+// opens when the desktop cannot open the document.
 #include "engine/Engine.h"
+#include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
 #include "support/case_name.h"
 #include "ui/HelpWindow.h"
 #include "ui/LinkFallbackBox.h"
 #include "ui/PlotActions.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -77,6 +83,71 @@ TEST(HelpTwin, HoldsEveryParagraphOfTheDocument) {
         EXPECT_TRUE(html.contains(p)) << p.toStdString();
     }
     EXPECT_GT(paragraphs, 90);
+}
+
+class HelpWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp_.isValid());
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
+    }
+    void TearDown() override {
+        if (HelpWindow* window = HelpWindow::current())
+            window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QDir::setCurrent(previous_);
+    }
+    QTemporaryDir temp_;
+    QString previous_;
+    platform::testing::FakeShell<platform::LocalFileSystem> shell;
+    platform::testing::FakeDocumentOpener& opener = shell.opener;
+};
+
+TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing) {
+    const struct {
+        const char* what;
+        int document; // 0 missing, 1 a file, 2 a folder of that name
+        bool desktopOpens;
+        std::size_t attempts;
+        bool ownWindow;
+    } cases[] = {
+        {"the desktop opens it", 1, true, 1, false},
+        {"nothing on the desktop opens it", 1, false, 1, true},
+        {"the document is missing", 0, true, 0, true},
+        {"a folder has its name", 2, true, 0, true},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(QStringLiteral("CurvaliaHelp.doc"));
+        QDir().rmdir(QStringLiteral("CurvaliaHelp.doc"));
+        if (c.document == 1)
+            std::ofstream("CurvaliaHelp.doc") << "{\\rtf1 x}";
+        if (c.document == 2)
+            QDir().mkdir(QStringLiteral("CurvaliaHelp.doc"));
+        opener.opened.clear();
+        opener.answer = c.desktopOpens;
+        QWidget owner;
+        showHelp(shell.services, &owner);
+        EXPECT_EQ(opener.opened.size(), c.attempts) << c.what;
+        // The document is looked for in the current directory.
+        for (const std::string& opened : opener.opened)
+            EXPECT_EQ(opened, QDir::current().filePath("CurvaliaHelp.doc").toStdString());
+        HelpWindow* window = HelpWindow::current();
+        ASSERT_EQ(window != nullptr, c.ownWindow) << c.what;
+        if (!window)
+            continue;
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->browser()->toPlainText().contains("Campi errati")) << c.what;
+        // Asked again, the same window comes forward.
+        showHelp(shell.services, &owner);
+        EXPECT_EQ(HelpWindow::current(), window);
+        // Esc in the text closes it.
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(window->browser(), &escape);
+        EXPECT_FALSE(window->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(HelpWindow::current(), nullptr);
+    }
 }
 
 } // namespace
