@@ -60,11 +60,6 @@ struct MainCoordinateTest : MainWindowRig {
     MainCoordinateTest() { QLocale::setDefault(QLocale(QLocale::Italian)); }
     ~MainCoordinateTest() override { QLocale::setDefault(QLocale::c()); }
     QLabel* label() { return child<QLabel>("Coordinate"); }
-    void moveTo(QWidget* w, QPointF local) {
-        QMouseEvent event(QEvent::MouseMove, local, w->mapToGlobal(local), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &event);
-    }
     void leave(QWidget* w) {
         QEvent event(QEvent::Leave);
         QApplication::sendEvent(w, &event);
@@ -73,22 +68,22 @@ struct MainCoordinateTest : MainWindowRig {
 
 TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
     auto* graph = child<PlotSurfaceWidget>("Graph");
-    moveTo(graph, QPointF(100, 100));
+    moveOver(graph, QPointF(100, 100));
     EXPECT_FALSE(label()->isVisible()); // no draw yet
 
     fx()->setText("sin(x)");
     pressButton("penna_bn", "penna");
     // Widget position (223.5, 155.5) is drawing pixel (222, 154), the axes' crossing.
-    moveTo(graph, QPointF(223.5, 155.5));
+    moveOver(graph, QPointF(223.5, 155.5));
     EXPECT_TRUE(label()->isVisible());
     EXPECT_EQ(label()->text().toStdString(), "x = 0,00   y = 0,00");
     auto* status = child<QLabel>("StatusBar");
     EXPECT_TRUE(status->text().isEmpty()); // the status line is not touched
-    moveTo(graph, QPointF(1, 310));
+    moveOver(graph, QPointF(1, 310));
     EXPECT_EQ(label()->text().toStdString(), "x = -9,98   y = -10,03");
-    moveTo(graph, QPointF(0.5, 100)); // on the frame around the drawing
+    moveOver(graph, QPointF(0.5, 100)); // on the frame around the drawing
     EXPECT_FALSE(label()->isVisible());
-    moveTo(graph, QPointF(100, 100));
+    moveOver(graph, QPointF(100, 100));
     leave(graph);
     EXPECT_FALSE(label()->isVisible());
 
@@ -96,7 +91,7 @@ TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
     window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
     pressButton("penna_bn", "penna");
     EXPECT_EQ(status->text(), "Campi errati");
-    moveTo(graph, QPointF(100, 100));
+    moveOver(graph, QPointF(100, 100));
     EXPECT_FALSE(label()->isVisible());
 }
 

@@ -23,14 +23,9 @@ using testing::sendMouse;
 // A press on one widget and the release on another, as a drag between them.
 void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
            QWidget* releaseOn = nullptr) {
-    QWidget* to = releaseOn ? releaseOn : target;
-    for (auto [w, type, buttons] :
-         {std::tuple{target, QEvent::MouseButtonPress, Qt::MouseButtons(button)},
-          std::tuple{to, QEvent::MouseButtonRelease, Qt::MouseButtons()}}) {
-        QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(w, &event);
-    }
+    sendMouse(target, QEvent::MouseButtonPress, button, button, pos);
+    sendMouse(releaseOn ? releaseOn : target, QEvent::MouseButtonRelease, button, Qt::NoButton,
+              pos);
 }
 
 // A splash with a stand-in main window shown on dismissal, as the program does.
