@@ -153,7 +153,7 @@ TEST_F(MainDrawTest, EnterAndReturnDrawAsTheDrawButtonDoes) {
     }
 }
 
-TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANote) {
+TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides) {
     click(picture("Image2"));
     QTemporaryDir dir;
     pathToGive = dir.filePath("grafico.png");
@@ -165,15 +165,11 @@ TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANote) {
     EXPECT_TRUE(child<QLabel>("Coordinate")->isVisible());
     EXPECT_TRUE(child<QLabel>("StatusBar")->text().isEmpty()); // the draw's own status line
 
-    // Once the draw is over the same entry saves.
+    // Once the draw is over the same entry saves, or shows why it could not.
     child<QAction>("salvagrafico")->trigger();
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(QImage(pathToGive).size(), QSize(446, 310));
     EXPECT_TRUE(errors.isEmpty());
-}
-
-TEST_F(MainDrawTest, ACancelledDialogSavesNothingAndAFailureIsShown) {
-    pressButton("penna_bn", "penna");
     pathToGive.clear(); // cancelled
     child<QAction>("salvagrafico")->trigger();
     EXPECT_TRUE(errors.isEmpty());
