@@ -53,11 +53,9 @@ void drawPattern(PlotSurfaceWidget& surface) {
     surface.PSet(150, 150, 12);
     surface.PSet(150, 150, 10); // covers the red one
     surface.setDrawWidth(2);
-    for (const auto& [x, y] : {std::pair{0.f, 2317.5f},
-                               {6675.f, 2317.5f},
-                               {3337.5f, 0.f},
-                               {3337.5f, 4635.f},
-                               {10.f, 4620.f}})
+    const std::pair<float, float> ticks[] = {
+        {0.f, 2317.5f}, {6675.f, 2317.5f}, {3337.5f, 0.f}, {3337.5f, 4635.f}, {10.f, 4620.f}};
+    for (const auto& [x, y] : ticks)
         surface.PSet(x, y, 7);
     surface.setDrawWidth(10);
     surface.PSet(3000, 3000, 9);
@@ -137,13 +135,10 @@ TEST(PointRecord, KeepsOrderSkipsRepeatsAndDecodesEveryKindOfDot) {
     record.addRect(1, 1, 0, 3, 7); // empty: not a dot
     std::vector<PointRecord::Dot> dots;
     record.forEach([&](const PointRecord::Dot& d) { dots.push_back(d); });
-    EXPECT_EQ(dots, (std::vector<PointRecord::Dot>{{3, 4, 1, 1, 10},
-                                                   {3, 4, 1, 1, 12},
-                                                   {7, 4, 1, 1, 10},
-                                                   {7, 4, 1, 1, 12},
-                                                   {7, 4, 1, 1, 10},
-                                                   {20000, 9000, 1, 1, 10},
-                                                   {0, 5, 2, 1, 7}}));
+    const std::vector<PointRecord::Dot> expected = {
+        {3, 4, 1, 1, 10}, {3, 4, 1, 1, 12},        {7, 4, 1, 1, 10}, {7, 4, 1, 1, 12},
+        {7, 4, 1, 1, 10}, {20000, 9000, 1, 1, 10}, {0, 5, 2, 1, 7}};
+    EXPECT_EQ(dots, expected);
     EXPECT_LE(record.memoryBytes(), 16 * sizeof(std::uint32_t) + 2 * sizeof(PointRecord::Dot));
 }
 
