@@ -111,12 +111,10 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         bool desktopOpens;
         std::size_t attempts;
         bool ownWindow;
-    } cases[] = {
-        {"the desktop opens it", 1, true, 1, false},
-        {"nothing on the desktop opens it", 1, false, 1, true},
-        {"the document is missing", 0, true, 0, true},
-        {"a folder has its name", 2, true, 0, true},
-    };
+    } cases[] = {{"the desktop opens it", 1, true, 1, false},
+                 {"nothing on the desktop opens it", 1, false, 1, true},
+                 {"the document is missing", 0, true, 0, true},
+                 {"a folder has its name", 2, true, 0, true}};
     for (const auto& c : cases) {
         QFile::remove(QStringLiteral("CurvaliaHelp.doc"));
         QDir().rmdir(QStringLiteral("CurvaliaHelp.doc"));
@@ -137,7 +135,6 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         if (!window)
             continue;
         EXPECT_TRUE(window->isVisible());
-        EXPECT_TRUE(window->browser()->toPlainText().contains("Campi errati")) << c.what;
         // Asked again, the same window comes forward.
         showHelp(shell.services, &owner);
         EXPECT_EQ(HelpWindow::current(), window);
