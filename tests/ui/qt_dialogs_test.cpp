@@ -1,13 +1,15 @@
-// The small windows through their real widgets: the splash, the About box,
-// the range dialog; and where each window opens, with its window-manager hints.
+// The small windows through their real widgets: the splash, the About box and
+// its links' fallback, the range dialog; and where each window opens.
 #include "calc/ValueWindow.h"
 #include "platform/platform_fakes_support.h"
 #include "qt_main_input_support.h"
 #include "ui/AboutBox.h"
 #include "ui/AreaDialog.h"
+#include "ui/LinkFallbackBox.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPlacement.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -15,26 +17,15 @@
 namespace curvalia::ui {
 namespace {
 
+using testing::pressKey;
 using testing::sendMouse;
-
-void press(QWidget* target, int key, const char* text = "") {
-    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
-        QApplication::sendEvent(target, &event);
-    }
-}
 
 // A press on one widget and the release on another, as a drag between them.
 void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
            QWidget* releaseOn = nullptr) {
-    QWidget* to = releaseOn ? releaseOn : target;
-    for (auto [w, type, buttons] :
-         {std::tuple{target, QEvent::MouseButtonPress, Qt::MouseButtons(button)},
-          std::tuple{to, QEvent::MouseButtonRelease, Qt::MouseButtons()}}) {
-        QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons,
-                          Qt::NoModifier);
-        QApplication::sendEvent(w, &event);
-    }
+    sendMouse(target, QEvent::MouseButtonPress, button, button, pos);
+    sendMouse(releaseOn ? releaseOn : target, QEvent::MouseButtonRelease, button, Qt::NoButton,
+              pos);
 }
 
 // A splash with a stand-in main window shown on dismissal, as the program does.
@@ -57,27 +48,23 @@ struct SplashRig {
 };
 
 TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) {
-    for (const auto& [key, text, handsOver] : {std::tuple{Qt::Key_Up, "", false},
-                                               {Qt::Key_Shift, "", false},
-                                               {Qt::Key_F1, "", false},
-                                               {Qt::Key_Return, "\r", true},
-                                               {Qt::Key_Escape, "\x1b", true},
-                                               {Qt::Key_Space, " ", true},
-                                               {Qt::Key_7, "7", true}}) {
+    const std::tuple<int, const char*, bool> keys[] = {
+        {Qt::Key_Up, "", false},      {Qt::Key_Shift, "", false},     {Qt::Key_F1, "", false},
+        {Qt::Key_Return, "\r", true}, {Qt::Key_Escape, "\x1b", true}, {Qt::Key_Space, " ", true},
+        {Qt::Key_7, "7", true}};
+    for (const auto& [key, text, handsOver] : keys) {
         SplashRig rig;
-        press(&rig.splash, key, text);
+        pressKey(&rig.splash, key, text);
         if (handsOver)
-            press(&rig.splash, Qt::Key_A, "a"); // never a second hand-over
+            pressKey(&rig.splash, Qt::Key_A, "a"); // never a second hand-over
         EXPECT_EQ(rig.dismissals, handsOver ? 1 : 0) << key;
         EXPECT_EQ(rig.splash.isVisible(), !handsOver) << key;
         EXPECT_EQ(rig.mainUpFirst, handsOver) << key;
     }
 }
 
-TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsFramelessOnTop) {
+TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsCentred) {
     SplashRig rig;
-    EXPECT_TRUE(rig.splash.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(rig.splash.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(rig.splash.frameGeometry().center(),
               rig.splash.screen()->availableGeometry().center());
     QWidget* frame = rig.child("Frame1");
@@ -98,30 +85,29 @@ TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsFramelessOnTop) 
     EXPECT_TRUE(rig.mainUpFirst);
 }
 
+// The About box and the box its links fall back to when the desktop cannot
+// open them.
 struct AboutBoxTest : ::testing::Test {
-    void TearDown() override { AboutBox::closeSingle(); }
+    void TearDown() override {
+        if (LinkFallbackBox* box = LinkFallbackBox::current())
+            box->close();
+        AboutBox::closeSingle();
+        flushDeletes();
+    }
     static void flushDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     template <class T = QLabel> T* child(const char* name) {
         return AboutBox::current()->findChild<T*>(QString::fromLatin1(name));
     }
-    AboutBox* show() { return AboutBox::showSingle(nullptr, shell.services); }
+    AboutBox* show() { return AboutBox::showSingle(&owner, shell.services); }
+    void clickLink(const char* name) {
+        show();
+        testing::click(child(name));
+    }
+    QWidget owner;
     platform::testing::FakeShell<> shell;
 };
-
-TEST_F(AboutBoxTest, ShowsTheLinksAsLinks) {
-    EXPECT_EQ(show()->windowTitle(), QStringLiteral("Informazioni su Curvalia Light"));
-    EXPECT_FALSE(AboutBox::current()->isModal());
-    for (const auto& [name, text] :
-         {std::pair{"Label1", QStringLiteral("E-mail: ") + AboutBox::kEmail},
-          {"Label2", QStringLiteral("Url: ") + AboutBox::kWebPage}}) {
-        EXPECT_EQ(child(name)->text(), text);
-        EXPECT_EQ(child(name)->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-        EXPECT_EQ(child(name)->cursor().shape(), Qt::PointingHandCursor);
-    }
-    EXPECT_TRUE(child<QPushButton>("cmdOK")->isDefault());
-}
 
 TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
     for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
@@ -134,7 +120,7 @@ TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
         if (key == 0)
             child<QPushButton>("cmdOK")->click();
         else
-            press(box, key);
+            pressKey(box, key);
         EXPECT_FALSE(box->isVisible()) << key;
         flushDeletes();
         EXPECT_EQ(AboutBox::current(), nullptr) << key;
@@ -144,20 +130,48 @@ TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
 
 TEST_F(AboutBoxTest, LinksOpenOnEveryClickAndSystemInfoAsksTheLauncher) {
     show();
-    for (const auto& [name, button] : {std::pair{"Label1", Qt::LeftButton},
-                                       {"Label1", Qt::LeftButton},
-                                       {"Label2", Qt::LeftButton},
-                                       {"Label2", Qt::RightButton},
-                                       {"lblTitle", Qt::LeftButton}}) {
-        sendMouse(child(name), QEvent::MouseButtonPress, button, button);
-        sendMouse(child(name), QEvent::MouseButtonRelease, button, Qt::NoButton);
-    }
+    for (const char* name : {"Label1", "Label1", "Label2", "lblTitle"})
+        testing::click(child(name));
+    click(child("Label2"), QPoint(4, 4), Qt::RightButton); // opens nothing
     const std::string mail = std::string("mailto:") + AboutBox::kEmail, web = AboutBox::kWebPage;
     EXPECT_EQ(shell.opener.opened, (std::vector<std::string>{mail, web, mail, web, web}));
+    EXPECT_EQ(LinkFallbackBox::current(), nullptr); // the desktop opened them all
     child<QPushButton>("cmdSysInfo")->click();
     EXPECT_EQ(shell.messages.shown,
               std::vector<std::string>{platform::SysInfoLauncher::kUnavailable});
     EXPECT_TRUE(AboutBox::current()->isVisible());
+}
+
+TEST_F(AboutBoxTest, UnopenedLinksShowTheirAddressesToSelectAndCopy) {
+    const QString mail = QString::fromUtf8(AboutBox::kEmail);
+    const QString web = QString::fromUtf8(AboutBox::kWebPage);
+    shell.opener.answer = false;
+    for (const auto& [link, shown] :
+         {std::pair{"Label2", QStringList{web}}, {"Label1", QStringList{mail, web}}}) {
+        shell.opener.opened.clear();
+        clickLink(link);
+        // Each address shown was tried on the desktop first.
+        EXPECT_EQ(shell.opener.opened.size(), static_cast<std::size_t>(shown.size()));
+        LinkFallbackBox* box = LinkFallbackBox::current();
+        ASSERT_NE(box, nullptr) << link;
+        QStringList fields;
+        for (QLineEdit* field : box->findChildren<QLineEdit*>("address")) {
+            EXPECT_TRUE(field->isReadOnly());
+            fields << field->text();
+        }
+        EXPECT_EQ(fields, shown);
+        EXPECT_FALSE(box->isModal());
+        EXPECT_EQ(box->parentWidget(), &owner); // outlives the About box
+    }
+    LinkFallbackBox* box = LinkFallbackBox::current();
+    EXPECT_EQ(box->findChild<QLineEdit*>("address")->selectedText(), mail);
+    box->findChild<QPushButton*>("cmdCopy")->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), mail + "\n" + web);
+    // The same click again brings the same box forward.
+    clickLink("Label1");
+    EXPECT_EQ(LinkFallbackBox::current(), box);
+    box->findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_FALSE(box->isVisible());
 }
 
 TEST(AreaDialog, TabRunsThroughTheFieldsToOkAndOkOrCloseOnlyHideKeepingTheTexts) {
@@ -224,7 +238,6 @@ TEST_F(WindowsTest, FixedSizeWindowsHaveACloseBoxAndNoMaximizeButton) {
         const std::string name = w->objectName().toStdString();
         ASSERT_TRUE(w->isVisible()) << name;
         EXPECT_EQ(w->windowType(), type) << name;
-        EXPECT_TRUE(w->windowFlags() & Qt::CustomizeWindowHint) << name;
         EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint) << name;
         EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint) << name;
         EXPECT_EQ(w->minimumSize(), w->maximumSize()) << name;

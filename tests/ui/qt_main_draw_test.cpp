@@ -1,12 +1,15 @@
-// The main window while a draw runs: what is disabled, what is refused, and
-// how closing waits for the draw to stop; and exit closing every window.
+// The main window while a draw runs: what is disabled, what is refused (a
+// second draw by Enter, saving), and how closing waits for the draw to stop;
+// Enter drawing, the save dialog's result, and exit closing every window.
 #include "calc/ValueWindow.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
+#include "ui/PlotActions.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <functional>
@@ -17,20 +20,34 @@ namespace {
 using namespace curvalia::ui::testing;
 
 struct MainDrawTest : MainWindowRig {
-    MainDrawTest() { fx()->setText("x"); }
+    MainDrawTest() {
+        fx()->setText("x");
+        auto* actions = window.findChild<PlotActions*>("plotActions");
+        actions->askPath = [this] {
+            ++asked;
+            return pathToGive;
+        };
+        actions->showError = [this](const QString& text) { errors << text; };
+    }
 
     QLineEdit* area(const char* name) { return window.areaDialog()->findChild<QLineEdit*>(name); }
     int greenPixelsRightOfCentre() {
         const int centre = child<PlotSurfaceWidget>("Graph")->image().width() / 2;
         return pixelsOfColour(qRgb(0, 255, 0), centre + 4);
     }
+    int curvePixels() { return pixelsOfColour(qRgb(0, 255, 0)); }
+
+    int asked = 0;
+    QString pathToGive;
+    QStringList errors;
 };
 
-TEST_F(MainDrawTest, InputsAreDisabledDuringADrawAndEnabledAfter) {
+TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
     pressButton("Lente_bn", "Lente");
     calc::ValueWindow* calculator = window.valueWindow();
     ASSERT_NE(calculator, nullptr);
-    calculator->findChild<QLineEdit*>("VX")->setText("3");
+    QLineEdit* x = calculator->findChild<QLineEdit*>("VX");
+    x->setText("3");
     auto* calculate = calculator->findChild<QPushButton*>("Command1");
 
     bool probed = false;
@@ -50,24 +67,28 @@ TEST_F(MainDrawTest, InputsAreDisabledDuringADrawAndEnabledAfter) {
         // "Calcola" cannot touch the engine under the draw.
         calculate->click();
         calculator->calculate();
+        pressKey(x, Qt::Key_Return);
         EXPECT_TRUE(calculator->findChild<QLineEdit*>("VY")->text().isEmpty());
 
-        // A second draw is ignored: a nested one would have re-enabled the
-        // inputs at its end.
+        // A second draw, by the button or by Enter, is ignored: a nested one
+        // would have re-enabled the inputs at its end.
         click(picture("penna"));
+        pressKey(fx(), Qt::Key_Return); // the box is disabled: the key goes nowhere
+        emit fx()->returnPressed();     // and had it arrived, the draw refuses a second run
         EXPECT_TRUE(window.isDrawing());
         EXPECT_FALSE(fx()->isEnabled());
     });
     pressButton("penna_bn", "penna");
     EXPECT_TRUE(probed);
     EXPECT_FALSE(window.isDrawing());
+    EXPECT_GT(curvePixels(), 300);
 
     EXPECT_TRUE(fx()->isEnabled());
     for (const char* name : {"Impostazioni", "Impostazioni_bn", "Lente", "Lente_bn"})
         EXPECT_TRUE(picture(name)->isEnabled()) << name;
     EXPECT_TRUE(area("PrecisioneTXT")->isEnabled());
     EXPECT_TRUE(calculate->isEnabled());
-    calculate->click();
+    pressKey(x, Qt::Key_Return);
     EXPECT_EQ(calculator->findChild<QLineEdit*>("VY")->text(), "3");
 }
 
@@ -119,6 +140,43 @@ TEST_F(MainDrawTest, CalculatorReadsTheExpressionAndWritesTheStatusLine) {
         EXPECT_EQ(window.valueWindow()->findChild<QLineEdit*>("VY")->text(), VY);
         EXPECT_EQ(child<QLabel>("StatusBar")->text(), status);
     }
+}
+
+TEST_F(MainDrawTest, EnterAndReturnDrawAsTheDrawButtonDoes) {
+    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
+        child<PlotSurfaceWidget>("Graph")->Cls();
+        ASSERT_EQ(curvePixels(), 0);
+        pressKey(fx(), key);
+        EXPECT_GT(curvePixels(), 300) << key;
+        EXPECT_FALSE(window.isDrawing());
+        EXPECT_TRUE(fx()->isEnabled());
+    }
+}
+
+TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides) {
+    click(picture("Image2"));
+    QTemporaryDir dir;
+    pathToGive = dir.filePath("grafico.png");
+    duringDraw([&] { child<QAction>("salvagrafico")->trigger(); });
+    pressButton("penna_bn", "penna");
+    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(QFileInfo::exists(pathToGive));
+    EXPECT_EQ(child<QLabel>("Coordinate")->text(), QString::fromUtf8(PlotActions::kBusyNote));
+    EXPECT_TRUE(child<QLabel>("Coordinate")->isVisible());
+    EXPECT_TRUE(child<QLabel>("StatusBar")->text().isEmpty()); // the draw's own status line
+
+    // Once the draw is over the same entry saves, or shows why it could not.
+    child<QAction>("salvagrafico")->trigger();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(QImage(pathToGive).size(), QSize(446, 310));
+    EXPECT_TRUE(errors.isEmpty());
+    pathToGive.clear(); // cancelled
+    child<QAction>("salvagrafico")->trigger();
+    EXPECT_TRUE(errors.isEmpty());
+    pathToGive = QStringLiteral("/percorso/che/non/esiste/grafico.svg");
+    child<QAction>("salvagrafico")->trigger();
+    EXPECT_EQ(errors, QStringList{"Impossibile salvare il grafico: la cartella "
+                                  "\"/percorso/che/non/esiste\" non esiste."});
 }
 
 } // namespace

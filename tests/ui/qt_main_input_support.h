@@ -15,23 +15,32 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace curvalia::ui::testing {
 
+// At local position at, else at the widget's centre.
 inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
-                      Qt::MouseButtons buttons) {
-    const QPointF local(w->width() / 2.0, w->height() / 2.0);
+                      Qt::MouseButtons buttons, std::optional<QPointF> at = {}) {
+    const QPointF local = at.value_or(QPointF(w->width() / 2.0, w->height() / 2.0));
     QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
-inline void moveOver(QWidget* w) {
-    sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+inline void moveOver(QWidget* w, std::optional<QPointF> at = {}) {
+    sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
 }
 
 inline void click(QWidget* w) {
     sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
     sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+}
+
+inline void pressKey(QWidget* w, int key, const char* text = "") {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+        QApplication::sendEvent(w, &event);
+    }
 }
 
 inline void typeText(QWidget* w, const QString& text) {

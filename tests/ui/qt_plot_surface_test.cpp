@@ -37,19 +37,15 @@ void settle() {
 
 TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    for (const auto& [x, y, px, py] : // px -1: clipped
-         {std::tuple{0.f, 0.f, 0, 0},
-          {14.9f, 14.9f, 0, 0},
-          {15.f, 15.f, 1, 1},
-          {3337.5f, 2317.5f, 222, 154},
-          {6675.f, 4635.f, 445, 309},
-          {6689.9f, 10.f, 445, 0},
-          {6690.f, 10.f, -1, -1},
-          {10.f, 4650.f, -1, -1},
-          {-0.01f, 10.f, -1, -1},
-          {10.f, -7.f, -1, -1},
-          {nan, 10.f, -1, -1},
-          {1e30f, 1e30f, -1, -1}}) {
+    // Pixel -1: clipped.
+    const std::tuple<float, float, int, int> cases[] = {
+        {0.f, 0.f, 0, 0},           {14.9f, 14.9f, 0, 0},
+        {15.f, 15.f, 1, 1},         {3337.5f, 2317.5f, 222, 154},
+        {6675.f, 4635.f, 445, 309}, {6689.9f, 10.f, 445, 0},
+        {6690.f, 10.f, -1, -1},     {10.f, 4650.f, -1, -1},
+        {-0.01f, 10.f, -1, -1},     {10.f, -7.f, -1, -1},
+        {nan, 10.f, -1, -1},        {1e30f, 1e30f, -1, -1}};
+    for (const auto& [x, y, px, py] : cases) {
         PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
         ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);
         graph.PSet(x, y, 10);
