@@ -11,9 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
-#include <cstdint>
 
 namespace curvalia::engine::testing {
 namespace {
@@ -60,30 +58,6 @@ TEST(BadInput, NeverCrashesHangsOrReportsAStrangeMessage) {
         // As the calculator: as typed, with the separate calls.
         ASSERT_TRUE(std::isfinite(run.evaluate(text, x).value)) << text;
         expectOneKnownMessageAtMost(run, text);
-    }
-}
-
-TEST(BadInput, RepeatedSamplesGiveWhatAFreshEngineGives) {
-    // Later samples of one expression run on what the earlier ones left in
-    // the arrays; they must end exactly as a first sample on a fresh engine does.
-    BadInput input(7);
-    EngineRun reused;
-    for (int i = 0; i < 3000; ++i) {
-        const std::string text = input.next();
-        reused.engine.emptyArrays();
-        for (int k = 0; k < 4; ++k) {
-            const double x = input.x();
-            reused.messages.clear();
-            const Engine::Sample a = reused.engine.evaluateSample(text, x);
-            EngineRun fresh;
-            const Engine::Sample b = fresh.evaluate(text, x);
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(a.value), std::bit_cast<std::uint64_t>(b.value))
-                << text;
-            ASSERT_EQ(a.defined, b.defined) << text;
-            ASSERT_EQ(reused.messages, fresh.messages) << text;
-            for (int t = 0; t < Engine::kTokensSize; ++t)
-                ASSERT_EQ(reused.engine.tokens(t), fresh.engine.tokens(t)) << text;
-        }
     }
 }
 

@@ -16,6 +16,12 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
+
+// A failed comparison of texts shows the texts, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace curvalia::ui::testing {
 
