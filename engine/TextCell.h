@@ -67,6 +67,10 @@ inline TokenKind classifyChar(char c) {
 // The kind of a whole text, compared exactly ("sin" is Sin, "sinh" is Other).
 TokenKind classifyText(std::string_view text);
 
+inline bool isOperatorKind(TokenKind k) {
+    return k >= TokenKind::Plus && k <= TokenKind::Caret;
+}
+
 inline bool isFunctionKind(TokenKind k) {
     return k >= TokenKind::Sin && k <= TokenKind::Rad;
 }
