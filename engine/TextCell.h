@@ -75,9 +75,6 @@ inline bool isFunctionKind(TokenKind k) {
     return k >= TokenKind::Sin && k <= TokenKind::Rad;
 }
 
-// The text of a function name, "" for other kinds.
-std::string_view functionName(TokenKind k);
-
 // A computed number keeps the double it came from and writes its text only
 // when someone reads the text: most results are only ever read back as
 // numbers, through value, which holds their 15-digit rounding from the start.
