@@ -14,29 +14,13 @@ namespace {
 // Token kinds after which "(" value ")" is folded: an operator, "(" and the
 // letter e, which may stand where an operator is expected.
 bool foldsAfter(TokenKind k) {
-    switch (k) {
-    case TokenKind::Caret:
-    case TokenKind::LetterE:
-    case TokenKind::Star:
-    case TokenKind::Slash:
-    case TokenKind::Plus:
-    case TokenKind::Minus:
-    case TokenKind::Open:
-        return true;
-    default:
-        return false;
-    }
+    return isOperatorKind(k) || k == TokenKind::LetterE || k == TokenKind::Open;
 }
 
 // First letters of the one-argument names; no other token starts with them,
 // since the tokenizer drops these letters when they start no name.
 bool startsOneArgumentName(char c) {
     return c == 'l' || c == 's' || c == 'c' || c == 'a' || c == 't';
-}
-
-bool isOperatorKind(TokenKind k) {
-    return k == TokenKind::Caret || k == TokenKind::Plus || k == TokenKind::Minus ||
-           k == TokenKind::Star || k == TokenKind::Slash;
 }
 
 } // namespace
@@ -279,7 +263,6 @@ double Engine::Evaluate(double x) {
             StopRequested = -1;
             return giveUp(SampleOutcome::NothingToReduce, msg::kBrackets);
         }
-        bool functionStep = false;
         ++StepCount;
         if (StepCount >= kStepLimit) {
             StepCount = 0;
@@ -295,18 +278,20 @@ double Engine::Evaluate(double x) {
                 recorder_->recordStep(k, twoArguments ? p + 2 : -1, argumentAt);
             takeStep(applyFunctionStep(k, Tokens.number(argumentAt), index));
             StoreResult(0, 0, r);
-            FindNextStep();
-            functionStep = true;
-        } else if (k == TokenKind::Minus && Tokens.is(p - 1, TokenKind::Open)) {
+            FoldParentheses();
+            continue;
+        }
+        if (k == TokenKind::Minus && Tokens.is(p - 1, TokenKind::Open)) {
             // A sign after "(": the parentheses stay and go later like any others.
             if (recorder_)
                 recorder_->recordSign(p + 1);
             takeStep(applySign(Tokens.number(p + 1)));
             storeResultAt(p, r);
             Tokens.remove(p + 1, 1);
-            FindNextStep();
-            functionStep = true;
-        } else if (isOperatorKind(k)) {
+            FoldParentheses();
+            continue;
+        }
+        if (isOperatorKind(k)) {
             if (recorder_)
                 recorder_->recordStep(k, p - 1, p + 1);
             const double a = p >= 1 ? Tokens.number(p - 1) : 0.0;
@@ -314,18 +299,12 @@ double Engine::Evaluate(double x) {
         }
         // Any other token at p is no operator: r keeps its value.
 
+        // StoreResult and FoldParentheses end by finding the next step.
         FoldParentheses();
-
-        if (!functionStep) {
-            if (!GroupOpen || SingleInGroup == 0) {
-                StoreResult(p - 1, p + 1, r);
-                FoldParentheses();
-                FindNextStep();
-            } else {
-                StoreResult(p - 1, p + 1, -r);
-                FindNextStep();
-            }
-        }
+        const bool singleInOpenGroup = GroupOpen && SingleInGroup != 0;
+        StoreResult(p - 1, p + 1, singleInOpenGroup ? -r : r);
+        if (!singleInOpenGroup)
+            FoldParentheses();
     }
     return r;
 }

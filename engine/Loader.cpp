@@ -57,22 +57,12 @@ inline int encode(std::uint32_t cp, char* out) {
         out[0] = static_cast<char>(cp);
         return 1;
     }
-    if (cp < 0x800) {
-        out[0] = static_cast<char>(0xC0 | (cp >> 6));
-        out[1] = static_cast<char>(0x80 | (cp & 0x3F));
-        return 2;
-    }
-    if (cp < 0x10000) {
-        out[0] = static_cast<char>(0xE0 | (cp >> 12));
-        out[1] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out[2] = static_cast<char>(0x80 | (cp & 0x3F));
-        return 3;
-    }
-    out[0] = static_cast<char>(0xF0 | (cp >> 18));
-    out[1] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out[2] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out[3] = static_cast<char>(0x80 | (cp & 0x3F));
-    return 4;
+    static constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    const int n = cp < 0x800 ? 2 : (cp < 0x10000 ? 3 : 4);
+    for (int k = n - 1; k > 0; --k, cp >>= 6)
+        out[k] = static_cast<char>(0x80 | (cp & 0x3F));
+    out[0] = static_cast<char>(kLead[n] | cp);
+    return n;
 }
 
 } // namespace curvalia::engine::utf8
@@ -129,11 +119,6 @@ bool Engine::loadCharacters(std::string_view text, const TextCell& xCell, bool r
     CharSpan spans[kMaxExpressionLength];
     int n = 0;
     for (std::size_t pos = 0; pos < text.size() && n < kMaxExpressionLength;) {
-        if (static_cast<unsigned char>(text[pos]) < 0x80) {
-            spans[n++] = {static_cast<std::uint16_t>(pos), 1, true};
-            ++pos;
-            continue;
-        }
         const utf8::CodePoint cp = utf8::decode(text, pos);
         spans[n++] = {static_cast<std::uint16_t>(pos), static_cast<std::uint8_t>(cp.length),
                       cp.valid};

@@ -208,31 +208,27 @@ int layout(bool negative, const Decimal15& d, char* out) {
     int n = 0;
     out[n++] = negative ? '-' : ' ';
     const int e = d.exponent;
-    if (e >= -4 && e <= 14) {
-        if (e >= 0) {
-            const int whole = e + 1;
-            for (int i = 0; i < whole; ++i)
-                out[n++] = i < count ? digits[i] : '0';
-            if (count > whole) {
-                out[n++] = '.';
-                for (int i = whole; i < count; ++i)
-                    out[n++] = digits[i];
-            }
-        } else {
-            out[n++] = '.';
-            for (int i = 0; i < -e - 1; ++i)
-                out[n++] = '0';
-            for (int i = 0; i < count; ++i)
-                out[n++] = digits[i];
-        }
+    const bool plain = e >= -4 && e <= 14;
+    if (plain && e < 0) {
+        out[n++] = '.';
+        for (int i = 0; i < -e - 1; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < count; ++i)
+            out[n++] = digits[i];
         return n;
     }
-    out[n++] = digits[0];
-    if (count > 1) {
+    // The whole part, padded with zeros, then the fraction if any; the
+    // exponent form has one digit before the point.
+    const int whole = plain ? e + 1 : 1;
+    for (int i = 0; i < whole; ++i)
+        out[n++] = i < count ? digits[i] : '0';
+    if (count > whole) {
         out[n++] = '.';
-        for (int i = 1; i < count; ++i)
+        for (int i = whole; i < count; ++i)
             out[n++] = digits[i];
     }
+    if (plain)
+        return n;
     out[n++] = 'E';
     out[n++] = e < 0 ? '-' : '+';
     const int magnitude = e < 0 ? -e : e;
@@ -281,31 +277,23 @@ double readRadixWhole(std::string_view text, std::size_t i, int radix) {
 
 } // namespace
 
-int formatNumberText(double v, char* out, double& readBack) {
+int formatNumberText(double v, char* out) {
     if (std::isnan(v)) {
         out[0] = ' ';
         out[1] = '0';
-        readBack = 0;
         return 2;
     }
-    if (std::isinf(v)) {
-        const int n = formatNumberText(
+    if (std::isinf(v))
+        return formatNumberText(
             v < 0 ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max(), out);
-        readBack = v;
-        return n;
-    }
     const bool negative = v < 0;
     const double a = std::fabs(v);
     if (isSmallWhole(a)) {
         // Whole numbers below 10^15 are exact in 15 digits.
         out[0] = negative ? '-' : ' ';
-        readBack = negative ? -a : a;
         return 1 + writeDigits(static_cast<std::uint64_t>(a), out + 1);
     }
-    const Decimal15 d = round15(a);
-    const double magnitude = decimalValue(d.digits, d.exponent);
-    readBack = negative ? -magnitude : magnitude;
-    return layout(negative, d, out);
+    return layout(negative, round15(a), out);
 }
 
 namespace {
@@ -343,9 +331,9 @@ double numberTextValue(double v) {
     return numberTextValueSlow(v);
 }
 
-int formatNumberText(double v, char* out) {
-    double ignored;
-    return formatNumberText(v, out, ignored);
+int formatNumberText(double v, char* out, double& readBack) {
+    readBack = numberTextValue(v);
+    return formatNumberText(v, out);
 }
 
 std::string numberText(double v) {
@@ -355,15 +343,15 @@ std::string numberText(double v) {
 }
 
 double textToNumber(std::string_view text) {
-    std::size_t i = 0;
-    auto skip = [&] {
-        while (i < text.size() && isSkipped(text[i]))
-            ++i;
+    auto skip = [&](std::size_t& k) {
+        while (k < text.size() && isSkipped(text[k]))
+            ++k;
     };
-    skip();
+    std::size_t i = 0;
+    skip(i);
     if (i < text.size() && text[i] == '&') {
         ++i;
-        skip();
+        skip(i);
         if (i < text.size() && (text[i] == 'H' || text[i] == 'h'))
             return readRadixWhole(text, i + 1, 16);
         if (i < text.size() && (text[i] == 'O' || text[i] == 'o'))
@@ -391,7 +379,6 @@ double textToNumber(std::string_view text) {
     int magnitude = 0; // decimal position of the first non-zero digit
     bool nonZeroSeen = false;
     bool pointSeen = false;
-    std::size_t beforeExponent = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (isSkipped(c))
@@ -414,15 +401,10 @@ double textToNumber(std::string_view text) {
     }
     if (mantissaDigits == 0)
         return 0;
-    beforeExponent = n;
     long exponent = 0;
     if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
         std::size_t j = i + 1;
-        auto skipAt = [&] {
-            while (j < text.size() && isSkipped(text[j]))
-                ++j;
-        };
-        skipAt();
+        skip(j);
         bool exponentNegative = false;
         if (j < text.size() && (text[j] == '-' || text[j] == '+')) {
             exponentNegative = text[j] == '-';
@@ -452,15 +434,12 @@ double textToNumber(std::string_view text) {
             exponent = 0;
         }
     }
+    // The buffer starts with a digit, so the only failure is a value out of range.
     double value = 0;
     const auto res = std::from_chars(buf, buf + n, value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         const bool overflow = nonZeroSeen && magnitude + exponent > 0;
         value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (res.ec != std::errc()) {
-        // Cannot happen with the buffer built above; read what precedes
-        // the exponent rather than give up.
-        std::from_chars(buf, buf + beforeExponent, value, std::chars_format::fixed);
     }
     return negative ? -value : value;
 }

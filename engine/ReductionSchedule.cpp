@@ -171,8 +171,7 @@ void ReductionSchedule::recordStep(TokenKind kind, int aToken, int bToken) {
                       static_cast<int>(TokenKind::Star) - static_cast<int>(TokenKind::Plus) &&
                   static_cast<int>(Op::Power) ==
                       static_cast<int>(TokenKind::Caret) - static_cast<int>(TokenKind::Plus));
-    const bool isOperator = kind >= TokenKind::Plus && kind <= TokenKind::Caret;
-    const Op op = isOperator
+    const Op op = isOperatorKind(kind)
                       ? static_cast<Op>(static_cast<int>(kind) - static_cast<int>(TokenKind::Plus))
                       : Op::Function;
     append({op, kind, Then::Nothing, 0, registerOf(aToken), registerOf(bToken)});

@@ -7,34 +7,21 @@ namespace curvalia::engine {
 
 namespace {
 
-constexpr std::string_view kFunctionWords[] = {"lgn",  "lge", "sin", "cos", "asin",
-                                               "acos", "tg",  "atg", "abs", "rad"};
-
-bool isFunctionWord(std::string_view word) {
-    for (std::string_view w : kFunctionWords)
-        if (w == word)
-            return true;
-    return false;
-}
-
 bool isLowerLetter(char c) {
     return c >= 'a' && c <= 'z';
-}
-
-bool isOperator(TokenKind k) {
-    return k == TokenKind::Plus || k == TokenKind::Minus || k == TokenKind::Star ||
-           k == TokenKind::Slash || k == TokenKind::Caret;
 }
 
 } // namespace
 
 bool Engine::CheckSyntax(std::string_view text) {
+    auto fail = [this](std::string_view message) {
+        report(message);
+        return false;
+    };
     TextCell zero;
     zero.setNumber(0);
-    if (!loadCharacters(text, zero, true)) {
-        report(msg::kBlank);
-        return false;
-    }
+    if (!loadCharacters(text, zero, true))
+        return fail(msg::kBlank);
     const int n = ItemCount;
 
     // Words are cut at "(" and must be function names when they begin with
@@ -51,10 +38,8 @@ bool Engine::CheckSyntax(std::string_view text) {
             ++j;
             continue;
         }
-        if (isLowerLetter(word[0]) && !isFunctionWord(word)) {
-            report(std::string(msg::kUnknownWordPrefix) + word);
-            return false;
-        }
+        if (isLowerLetter(word[0]) && !isFunctionKind(classifyText(word)))
+            return fail(std::string(msg::kUnknownWordPrefix) + word);
         if (charAt(j).empty())
             break;
         while (!isLowerLetter(charAt(j).first()) && !charAt(j).empty())
@@ -76,10 +61,8 @@ bool Engine::CheckSyntax(std::string_view text) {
         else if (kindAt(i) == TokenKind::Close)
             ++closed;
     }
-    if (opened != closed) {
-        report(opened > closed ? msg::kMoreOpen : msg::kMoreClosed);
-        return false;
-    }
+    if (opened != closed)
+        return fail(opened > closed ? msg::kMoreOpen : msg::kMoreClosed);
 
     int pairs = 0;
     for (int i = 0; i <= n - 1; ++i) {
@@ -89,39 +72,29 @@ bool Engine::CheckSyntax(std::string_view text) {
         } else if (kindAt(i) == TokenKind::Close && kindAt(i + 1) == TokenKind::Open) {
             ++pairs;
         } else if (kindAt(i) == TokenKind::Open && kindAt(i + 1) == TokenKind::Close) {
-            report(msg::kEmptyBrackets);
-            return false;
+            return fail(msg::kEmptyBrackets);
         }
     }
-    if (pairs != 0) {
-        report(msg::kNeedOperator);
-        return false;
-    }
+    if (pairs != 0)
+        return fail(msg::kNeedOperator);
 
     const TokenKind start = kindAt(0);
-    if (isOperator(start) || start == TokenKind::Close) {
-        report(msg::kBadStart);
-        return false;
-    }
+    if (isOperatorKind(start) || start == TokenKind::Close)
+        return fail(msg::kBadStart);
 
     auto removeOperator = [&](int i) {
-        report(std::string(msg::kRemoveOperatorPrefix) + std::string(textAt(i)) +
-               msg::kRemoveOperatorSuffix);
-        return false;
+        return fail(std::string(msg::kRemoveOperatorPrefix) + std::string(textAt(i)) +
+                    msg::kRemoveOperatorSuffix);
     };
     for (int i = 0; i <= n - 1; ++i) {
         const TokenKind here = kindAt(i);
         const TokenKind next = kindAt(i + 1);
-        if (here == TokenKind::Open && isOperator(next) && next != TokenKind::Minus)
+        if (here == TokenKind::Open && isOperatorKind(next) && next != TokenKind::Minus)
             return removeOperator(i + 1);
         if (here == TokenKind::Open && next == TokenKind::Minus &&
-            kindAt(i + 2) == TokenKind::Close) {
-            report(msg::kCheckBrackets);
-            return false;
-        }
-        if (isOperator(here) && isOperator(next))
-            return removeOperator(i + 1);
-        if (isOperator(here) && next == TokenKind::Empty)
+            kindAt(i + 2) == TokenKind::Close)
+            return fail(msg::kCheckBrackets);
+        if (isOperatorKind(here) && (isOperatorKind(next) || next == TokenKind::Empty))
             return removeOperator(i + 1);
     }
     return true;

@@ -67,12 +67,13 @@ inline TokenKind classifyChar(char c) {
 // The kind of a whole text, compared exactly ("sin" is Sin, "sinh" is Other).
 TokenKind classifyText(std::string_view text);
 
+inline bool isOperatorKind(TokenKind k) {
+    return k >= TokenKind::Plus && k <= TokenKind::Caret;
+}
+
 inline bool isFunctionKind(TokenKind k) {
     return k >= TokenKind::Sin && k <= TokenKind::Rad;
 }
-
-// The text of a function name, "" for other kinds.
-std::string_view functionName(TokenKind k);
 
 // A computed number keeps the double it came from and writes its text only
 // when someone reads the text: most results are only ever read back as

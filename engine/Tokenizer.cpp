@@ -1,8 +1,8 @@
 // Breaking Chars into Tokens.
 #include "engine/Engine.h"
 
+#include <array>
 #include <charconv>
-#include <cmath>
 #include <cstring>
 
 namespace curvalia::engine {
@@ -13,30 +13,39 @@ bool isDigit(const TextCell& c) {
     return c.len == 1 && c.text[0] >= '0' && c.text[0] <= '9';
 }
 
-// Powers of ten as doubles; a run of digits is at most 150 long.
-struct PowersOfTen {
-    static constexpr int kMax = 160;
-    double table[2 * kMax + 1];
-    PowersOfTen() {
-        for (int e = -kMax; e <= kMax; ++e) {
-            char buf[8];
-            buf[0] = '1';
-            buf[1] = 'e';
+// Powers of ten as doubles, correctly rounded, from 10^-150 to 10^150: a run
+// of digits is at most 150 long.
+constexpr int kMaxPower = Engine::kMaxExpressionLength;
+const double* powersOfTen() {
+    static const auto table = [] {
+        std::array<double, 2 * kMaxPower + 1> t{};
+        for (int e = -kMaxPower; e <= kMaxPower; ++e) {
+            char buf[8] = {'1', 'e'};
             const auto res = std::to_chars(buf + 2, buf + sizeof buf, e);
-            double v = 0;
-            std::from_chars(buf, res.ptr, v);
-            table[e + kMax] = v;
+            std::from_chars(buf, res.ptr, t[e + kMaxPower]);
         }
-    }
-    double operator()(int e) const {
-        return e >= -kMax && e <= kMax ? table[e + kMax] : std::pow(10.0, e);
-    }
+        return t;
+    }();
+    return table.data() + kMaxPower;
+}
+
+// The function names, and what the tokenizer reads as each: the letters of
+// the name, except that cos needs only "co" ("cot" reads as "cos") and rad
+// needs its "(" index ")(", the index one element whatever it holds ('?').
+// A name always takes as many elements as it has letters.
+struct NamedKind {
+    std::string_view name;
+    TokenKind kind;
+    std::string_view pattern;
 };
 
-const PowersOfTen& powersOfTen() {
-    static const PowersOfTen powers;
-    return powers;
-}
+constexpr NamedKind kFunctionNames[] = {
+    {"sin", TokenKind::Sin, "sin"},    {"cos", TokenKind::Cos, "co"},
+    {"tg", TokenKind::Tg, "tg"},       {"asin", TokenKind::Asin, "asin"},
+    {"acos", TokenKind::Acos, "acos"}, {"atg", TokenKind::Atg, "atg"},
+    {"abs", TokenKind::Abs, "abs"},    {"lge", TokenKind::Lge, "lge"},
+    {"lgn", TokenKind::Lgn, "lgn"},    {"rad", TokenKind::Rad, "rad(?)("},
+};
 
 } // namespace
 
@@ -46,7 +55,7 @@ const PowersOfTen& powersOfTen() {
 // later ones count as 0 and digits between drop out ("1.2.3" reads as 1.03).
 // That is how typed numbers have always been read, so it is kept.
 double Engine::ReadNumber(int first, int last) const {
-    const PowersOfTen& pow10 = powersOfTen();
+    const double* pow10 = powersOfTen();
     int intDigits = 0;
     int fracDigits = 0;
     bool pointSeen = false;
@@ -65,13 +74,13 @@ double Engine::ReadNumber(int first, int last) const {
     double value = 0;
     int e = intDigits;
     for (int j = first; j <= first + intDigits - 1; ++j) {
-        value += digit(j) * pow10(e - 1);
+        value += digit(j) * pow10[e - 1];
         --e;
     }
     if (fracDigits > 0) {
         e = fracDigits;
         for (int j = last; j >= last - fracDigits + 1; --j) {
-            value += digit(j) * pow10(-e);
+            value += digit(j) * pow10[-e];
             --e;
         }
     }
@@ -83,115 +92,44 @@ void Engine::Tokenize() {
         ItemCount < 0 ? 0 : (ItemCount > kMaxExpressionLength ? kMaxExpressionLength : ItemCount);
     int k = 0;
     int i = 0;
-    auto copyChar = [&](const TextCell& c) { Tokens.set(k++, c); };
-    auto name = [&](TokenKind kind) { Tokens.setText(k++, functionName(kind), kind); };
+    auto matchesAt = [&](std::string_view pattern) {
+        for (std::size_t j = 0; j < pattern.size(); ++j)
+            if (pattern[j] != '?' && !charIs(i + static_cast<int>(j), pattern[j]))
+                return false;
+        return true;
+    };
     while (i < n) {
         const TextCell& c = charAt(i);
-        if (c.len == 1) {
-            switch (c.text[0]) {
-            case 'x':
-            case '+':
-            case '-':
-            case '*':
-            case '/':
-            case '^':
-            case ')':
-            case '(':
-                copyChar(c);
+        if (isDigit(c)) {
+            const int first = i;
+            while (isDigit(charAt(i)) || charIs(i, '.'))
+                ++i;
+            Tokens.setNumber(k++, ReadNumber(first, i - 1));
+            continue;
+        }
+        // The first letter of a name starts that name, or is dropped when
+        // the letters after it spell none.
+        if (c.len == 1 && c.text[0] >= 'a' && c.text[0] <= 't') {
+            bool startsName = false;
+            const NamedKind* found = nullptr;
+            for (const NamedKind& f : kFunctionNames) {
+                startsName = startsName || f.name[0] == c.text[0];
+                if (f.name[0] == c.text[0] && matchesAt(f.pattern)) {
+                    found = &f;
+                    break;
+                }
+            }
+            if (found) {
+                Tokens.setText(k++, found->name, found->kind);
+                i += static_cast<int>(found->name.size());
+                continue;
+            }
+            if (startsName) {
                 ++i;
                 continue;
-            case '0':
-            case '1':
-            case '2':
-            case '3':
-            case '4':
-            case '5':
-            case '6':
-            case '7':
-            case '8':
-            case '9': {
-                const int first = i;
-                while (isDigit(charAt(i)) || charIs(i, '.'))
-                    ++i;
-                Tokens.setNumber(k++, ReadNumber(first, i - 1));
-                continue;
-            }
-            case 'r':
-                // The root index is one element, whatever it holds.
-                if (charIs(i + 1, 'a') && charIs(i + 2, 'd') && charIs(i + 3, '(') &&
-                    charIs(i + 5, ')') && charIs(i + 6, '(')) {
-                    name(TokenKind::Rad);
-                    i += 3;
-                } else {
-                    ++i;
-                }
-                continue;
-            case 'a':
-                if (charIs(i + 1, 'c')) {
-                    if (charIs(i + 2, 'o') && charIs(i + 3, 's')) {
-                        name(TokenKind::Acos);
-                        i += 4;
-                    } else {
-                        ++i;
-                    }
-                } else if (charIs(i + 1, 's')) {
-                    if (charIs(i + 2, 'i') && charIs(i + 3, 'n')) {
-                        name(TokenKind::Asin);
-                        i += 4;
-                    } else {
-                        ++i;
-                    }
-                } else if (charIs(i + 1, 't') && charIs(i + 2, 'g')) {
-                    name(TokenKind::Atg);
-                    i += 3;
-                } else if (charIs(i + 1, 'b') && charIs(i + 2, 's')) {
-                    name(TokenKind::Abs);
-                    i += 3;
-                } else {
-                    ++i;
-                }
-                continue;
-            case 'l':
-                if (charIs(i + 1, 'g') && charIs(i + 2, 'n')) {
-                    name(TokenKind::Lgn);
-                    i += 3;
-                } else if (charIs(i + 1, 'g') && charIs(i + 2, 'e')) {
-                    name(TokenKind::Lge);
-                    i += 3;
-                } else {
-                    ++i;
-                }
-                continue;
-            case 's':
-                if (charIs(i + 1, 'i') && charIs(i + 2, 'n')) {
-                    name(TokenKind::Sin);
-                    i += 3;
-                } else {
-                    ++i;
-                }
-                continue;
-            case 'c':
-                // The third letter is not looked at: "cot" reads as "cos".
-                if (charIs(i + 1, 'o')) {
-                    name(TokenKind::Cos);
-                    i += 3;
-                } else {
-                    ++i;
-                }
-                continue;
-            case 't':
-                if (charIs(i + 1, 'g')) {
-                    name(TokenKind::Tg);
-                    i += 2;
-                } else {
-                    ++i;
-                }
-                continue;
-            default:
-                break;
             }
         }
-        copyChar(c);
+        Tokens.set(k++, c);
         ++i;
     }
     // Nothing of a longer list may stay behind the new one.
@@ -199,23 +137,7 @@ void Engine::Tokenize() {
     FoldParentheses();
 }
 
-// The kinds of whole texts, and the names of the functions.
-namespace {
-
-struct NamedKind {
-    std::string_view name;
-    TokenKind kind;
-};
-
-constexpr NamedKind kFunctionNames[] = {
-    {"sin", TokenKind::Sin},   {"cos", TokenKind::Cos},   {"tg", TokenKind::Tg},
-    {"asin", TokenKind::Asin}, {"acos", TokenKind::Acos}, {"atg", TokenKind::Atg},
-    {"abs", TokenKind::Abs},   {"lge", TokenKind::Lge},   {"lgn", TokenKind::Lgn},
-    {"rad", TokenKind::Rad},
-};
-
-} // namespace
-
+// The kinds of whole texts.
 TokenKind classifyText(std::string_view text) {
     if (text.empty())
         return TokenKind::Empty;
@@ -226,13 +148,6 @@ TokenKind classifyText(std::string_view text) {
             if (f.name == text)
                 return f.kind;
     return TokenKind::Other;
-}
-
-std::string_view functionName(TokenKind k) {
-    for (const NamedKind& f : kFunctionNames)
-        if (f.kind == k)
-            return f.name;
-    return {};
 }
 
 // The token list.

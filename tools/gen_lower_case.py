@@ -41,6 +41,12 @@ with open("engine/LowerCaseTable.inc", "w") as out:
     out.write("// {first, last, stride, offset}: each code point first, first + stride, ...,\n")
     out.write("// last lower-cases to itself plus offset.\n")
     cells = ["{0x%04X, 0x%04X, %d, %d}," % run for run in runs]
-    for i in range(0, len(cells), 3):
-        out.write(" ".join(cells[i:i + 3]) + "\n")
+    # As many runs a line as fit in the 100 columns of the C++ files.
+    line = ""
+    for cell in cells:
+        if line and len(line) + 1 + len(cell) > 100:
+            out.write(line + "\n")
+            line = ""
+        line = line + " " + cell if line else cell
+    out.write(line + "\n")
 print(len(pairs), "letters in", len(runs), "runs")
