@@ -6,8 +6,16 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace curvalia::engine::testing {
+
+// The edges of the number text: signed zeros, the ends of the double range,
+// the plain/exponent switch-over, negative bases of "^" and odd roots.
+inline const std::vector<double> kSpecialX = {
+    0,      -0.0,    1e-300, -1e-300, 1e300,  -1e300,   1.7976931348623157e308,
+    -2,     -8,      1e15,   1e-5,    1.5e-7, -3.25e17, 99999999999999.9,
+    0.0001, 0.00009, 0.5,    100,     1.0 / 3};
 
 class BadInput {
   public:
@@ -51,11 +59,10 @@ class BadInput {
         }
     }
 
+    // Mostly plain values, now and then an edge of the number text.
     double x() {
-        const double special[] = {0,  -0.0, 1e-300, -1e-300, 1e300, -1e300, 1.7976931348623157e308,
-                                  -2, 0.5,  1e15,   1e-5,    -8,    100};
         if (pick(0, 3) == 0)
-            return special[pick(0, 12)];
+            return kSpecialX[std::size_t(pick(0, int(kSpecialX.size()) - 1))];
         return std::uniform_real_distribution<double>(-50, 50)(random_);
     }
 

@@ -1,0 +1,59 @@
+// Whatever is typed: random strings, near-valid and well-formed expressions
+// through the check, through the calculator's unchecked cycle, and as the
+// draw command samples them, where the recorded schedule must match the
+// plain machine bit for bit, with the same counters, flags and messages.
+// Nothing may crash, read outside the arrays (the sanitizer build watches),
+// return a non-finite value, or write a message that is not the engine's own.
+#include "engine_support.h"
+#include "input_generator_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace curvalia::engine::testing {
+namespace {
+
+void expectOneKnownMessageAtMost(const EngineRun& run, const std::string& text) {
+    ASSERT_LE(run.messages.size(), 1u) << text;
+    for (const std::string& m : run.messages)
+        ASSERT_TRUE(isKnownMessage(m)) << '"' << m << "\" for \"" << text << '"';
+}
+
+TEST(GeneratedInput, IsCheckedAndSampledAlikeByThePlainMachineAndTheSchedule) {
+    BadInput input(2024);
+    EngineRun calculator; // one engine for all, as the calculator keeps it
+    for (int i = 0; i < 50000; ++i) {
+        const std::string typed = input.next();
+        calculator.check(typed);
+        expectOneKnownMessageAtMost(calculator, typed);
+        ASSERT_TRUE(std::isfinite(calculator.evaluate(typed, input.x()).value)) << typed;
+        expectOneKnownMessageAtMost(calculator, typed);
+        // Both the draw command's lower-cased text and the raw one.
+        const std::string text = i % 2 ? typed : toLowerText(typed);
+        const std::size_t n = kSpecialX.size();
+        expectSameSamples(text,
+                          {kSpecialX[i % n], kSpecialX[(i * 7 + 3) % n], input.x(), input.x()});
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST(ReductionSchedule, RecordsTheSameStepsAtEveryX) {
+    BadInput input(99);
+    for (int i = 0; i < 3000; ++i) {
+        const std::string text = toLowerText(input.next());
+        EngineRun run;
+        ReductionSchedule reference(run.engine);
+        reference.record(text, 0);
+        for (double x : {-2.0, 1e300, -0.0, 1.5e-7, input.x()}) {
+            ReductionSchedule other(run.engine);
+            run.engine.emptyArrays();
+            other.record(text, x);
+            ASSERT_EQ(reference.describe(), other.describe()) << '"' << text << "\" at x = " << x;
+        }
+    }
+}
+
+} // namespace
+} // namespace curvalia::engine::testing
