@@ -99,9 +99,6 @@ const SweepCase kSweepCases[] = {
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
     S("quotient_spans_an_undefined_gap", "lge(x*x-0.5)", kHalf,
       {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5),
-    S("empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
-      {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
-      3),
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
     S("accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10)};
 
@@ -141,11 +138,10 @@ TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
         bool axes;
     };
     const std::string comma = std::string(msg::kBadStep) + msg::kDecimalCommaHint;
+    // The range's own reasons are the range reader's: one per status here.
     for (const Case& c : {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
-                          Case("x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false),
                           Case("(x+1", {}, engine::msg::kMoreOpen, true),
                           Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
-                          Case("x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true),
                           Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true)}) {
         Rig rig(c.expression, c.texts);
         rig.command.run();
@@ -239,8 +235,9 @@ TEST(DrawCommand, YieldsAfterEverySampleOrAtLeastEvery50ms) {
         std::chrono::microseconds perSample;
         const char* step;
     };
-    for (const Case& c : {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"),
-                          Case(kFalse, 900us, "0.01"), Case(kFalse, 3ms, "0.1")}) {
+    // The policy itself has its own table; here, that the sweep feeds it every sample.
+    for (const Case& c :
+         {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"), Case(kFalse, 3ms, "0.1")}) {
         Rig rig("x", {"-10", "10", "-10", "10", c.step});
         rig.switches.YieldEachSample = c.yieldEachSample;
         rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
