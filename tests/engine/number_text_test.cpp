@@ -58,32 +58,18 @@ double fromChars(std::string_view text) {
     return v;
 }
 
-// The number text built the slow, obviously right way: std::to_chars with
-// 15 significant digits, then laid out.
+// The number text built the obvious way: std::to_chars with 15 significant
+// digits, whose general form switches to the exponent below 1e-4 and from
+// 1e15 on as the number text does, then laid out.
 std::string referenceText(double v) {
-    if (v == 0)
-        return " 0";
     char buf[64];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 14);
-    char* ePos = std::find(buf, res.ptr, 'e');
-    std::string digits = buf[0] + std::string(buf + 2, ePos);
-    int exponent = 0;
-    std::from_chars(ePos + (ePos[1] == '+' ? 2 : 1), res.ptr, exponent);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    const std::string sign = v < 0 ? "-" : " ";
-    if (exponent >= -4 && exponent <= 14) {
-        if (exponent < 0)
-            return sign + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        const auto whole = static_cast<std::size_t>(exponent + 1);
-        if (digits.size() <= whole)
-            return sign + digits + std::string(whole - digits.size(), '0');
-        return sign + digits.substr(0, whole) + "." + digits.substr(whole);
-    }
-    const std::string e = std::to_string(std::abs(exponent));
-    return sign + digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" +
-           (exponent < 0 ? "-" : "+") + (e.size() < 2 ? "0" : "") + e;
+    std::string text(
+        buf,
+        std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::general, 15).ptr);
+    if (text.starts_with("0."))
+        text.erase(0, 1);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return (v < 0 ? "-" : " ") + text;
 }
 
 void expectSameAsReference(double v) {
