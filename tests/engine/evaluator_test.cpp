@@ -37,11 +37,9 @@ TEST_P(EvaluateTable, GivesValueDefinednessAndMessage) {
 INSTANTIATE_TEST_SUITE_P(
     Values, EvaluateTable,
     ::testing::Values(
-        // "^" groups from the left too; a "-" after "(" negates the term, not the factor.
-        V{"2+3*4^2", 0, 50, true}, V{"2^3^2", 0, 64, true}, V{"5", 0, 5, true},
-        V{"(-5)", 0, -5, true}, V{"(-x)^2", 3, 9, true}, V{"(-x^2)", 3, -9, true},
-        V{"sin(-x)", 1.5, -0.99749498660405445, true},
-        V{"x*e+p", 1, 2.718281828 + 3.141592654, true}, V{"", 0, 0, true},
+        // Left-grouping "^" (the reference evaluator covers the rest of precedence), a
+        // "-" after a function's "(", and the empty expression.
+        V{"2^3^2", 0, 64, true}, V{"sin(-x)", 1.5, -0.99749498660405445, true}, V{"", 0, 0, true},
         // A negative base takes only whole exponents.
         V{"x^3", -2, -8, true}, V{"x^(1/3)", -8, 0, false},
         // A non-finite step result is never a value, nor is an x that overflows when read back.
