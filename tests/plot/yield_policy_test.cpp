@@ -68,7 +68,6 @@ TEST_P(YieldPolicyTable, HandlesEventsAfterTheirSampleAndBoundsRepaints) {
 
 const PolicyCase kPolicyCases[] = {
     {"each_sample_events_always", true, 1us, 200000, 1},
-    {"each_sample_events_now_and_then", true, 3us, 100000, 997},
     {"each_sample_no_events", true, 2us, 100000, 0},
     {"each_sample_slow_samples", true, 5ms, 100, 1},
     {"fast_mode_ignores_pending", false, 1us, 200000, 1},
