@@ -77,11 +77,9 @@ inline bool isKnownMessage(std::string_view m) {
           msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
         if (m == f)
             return true;
-    const std::string_view unknown = msg::kUnknownWordPrefix, prefix = msg::kRemoveOperatorPrefix,
-                           suffix = msg::kRemoveOperatorSuffix;
+    const std::string_view unknown = msg::kUnknownWordPrefix;
     return (m.size() > unknown.size() && m.starts_with(unknown)) ||
-           (m.size() >= prefix.size() + suffix.size() && m.starts_with(prefix) &&
-            m.ends_with(suffix));
+           (m.starts_with(msg::kRemoveOperatorPrefix) && m.ends_with(msg::kRemoveOperatorSuffix));
 }
 
 // Everything a sample leaves behind that the draw command or a later sample reads.
@@ -111,8 +109,8 @@ inline void expectSameSamples(const std::string& expression, const std::vector<d
             run->engine.StopRequested = 0;
         }
         const Sample s = plain.engine.evaluateSample(expression, x);
-        const auto a = observe(plain, s);
-        ASSERT_EQ(a, observe(replayed, schedule.run(x))) << '"' << expression << "\" at x = " << x;
+        ASSERT_EQ(observe(plain, s), observe(replayed, schedule.run(x)))
+            << '"' << expression << "\" at x = " << x;
         const bool stopped = s.outcome == SampleOutcome::NothingToReduce;
         const char* why = s.outcome == SampleOutcome::StepLimit ? msg::kStepLimit
                           : stopped                             ? msg::kBrackets
