@@ -56,12 +56,8 @@ void expectPoints(const std::vector<Point>& actual, const std::vector<XY>& expec
 }
 
 // x from 0 to 2 maps to 3337.5 twips a unit, y from -2 to 2 to 1158.75.
-float col(double x) {
-    return static_cast<float>(3337.5 * x);
-}
-float row(double v) {
-    return static_cast<float>(1158.75 * (2 - v));
-}
+const auto col = [](double x) { return static_cast<float>(3337.5 * x); };
+const auto row = [](double v) { return static_cast<float>(1158.75 * (2 - v)); };
 
 struct SweepCase {
     const char* name;
