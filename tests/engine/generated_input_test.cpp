@@ -1,9 +1,7 @@
-// Whatever is typed: random strings, near-valid and well-formed expressions
-// through the check, through the calculator's unchecked cycle, and as the
-// draw command samples them, where the recorded schedule must match the
-// plain machine bit for bit, with the same counters, flags and messages.
-// Nothing may crash, read outside the arrays (the sanitizer build watches),
-// return a non-finite value, or write a message that is not the engine's own.
+// Whatever is typed, through the check, the calculator's unchecked cycle and
+// the draw command's samples, where the recorded schedule must match the plain
+// machine bit for bit. Nothing may crash, read outside the arrays (the
+// sanitizer build watches), or write a message that is not the engine's own.
 #include "engine_support.h"
 #include "input_generator_support.h"
 
