@@ -70,18 +70,6 @@ struct EngineRun {
     }
 };
 
-// True for every text the engine may write to the status line.
-inline bool isKnownMessage(std::string_view m) {
-    for (std::string_view f :
-         {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
-          msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
-        if (m == f)
-            return true;
-    const std::string_view unknown = msg::kUnknownWordPrefix;
-    return (m.size() > unknown.size() && m.starts_with(unknown)) ||
-           (m.starts_with(msg::kRemoveOperatorPrefix) && m.ends_with(msg::kRemoveOperatorSuffix));
-}
-
 // Everything a sample leaves behind that the draw command or a later sample reads.
 inline auto observe(const EngineRun& run, const Sample& s) {
     const Engine& e = run.engine;

@@ -12,10 +12,21 @@
 namespace curvalia::engine::testing {
 namespace {
 
+// At most one message, and only one of the texts the engine may write.
 void expectOneKnownMessageAtMost(const EngineRun& run, const std::string& text) {
     ASSERT_LE(run.messages.size(), 1u) << text;
-    for (const std::string& m : run.messages)
-        ASSERT_TRUE(isKnownMessage(m)) << '"' << m << "\" for \"" << text << '"';
+    for (const std::string_view m : run.messages) {
+        bool known = false;
+        for (std::string_view f :
+             {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
+              msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
+            known = known || m == f;
+        const std::string_view unknown = msg::kUnknownWordPrefix;
+        known =
+            known || (m.size() > unknown.size() && m.starts_with(unknown)) ||
+            (m.starts_with(msg::kRemoveOperatorPrefix) && m.ends_with(msg::kRemoveOperatorSuffix));
+        ASSERT_TRUE(known) << '"' << m << "\" for \"" << text << '"';
+    }
 }
 
 TEST(GeneratedInput, IsCheckedAndSampledAlikeByThePlainMachineAndTheSchedule) {
