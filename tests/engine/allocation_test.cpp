@@ -2,7 +2,6 @@
 // per plot. This binary counts every global allocation.
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
-#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -57,12 +56,10 @@ TEST(Allocations, NonePerReplayedOrPlainSample) {
     engine.setStatusSink([&messages](std::string_view) { ++messages; });
     ReductionSchedule schedule(engine);
     // Domain errors on the way, the bracket message, the pass limit, a long one.
-    for (const char* expression : ::curvalia::testing::rows<const char*>(
-             "sin(x)*x^2+3*x-1", "rad(3)(x^2+1)/(abs(x)+1)", "x",
-             "atg(x)+((rad(3)(e)))*(acos(0.5^3*0.5))", "lge(x)+1/x+x^(1/3)", "2x", "(sinxx)",
-             "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/"
-             "7)*2.5+(x-1)*"
-             "(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")) {
+    for (const char* expression :
+         {"x", "lge(x)+1/x+x^(1/3)", "2x", "(sinxx)",
+          "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/3)+rad(3)(x^2+1)-tg(x/7)*2.5+"
+          "(x-1)*(x+1)/(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x"}) {
         engine.emptyArrays();
         schedule.record(expression);
         EXPECT_EQ(allocationsOver([&](double x) { schedule.run(x); }), 0) << expression;

@@ -9,11 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
-#include <tuple>
-
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace curvalia::engine::testing {
@@ -26,8 +26,8 @@ struct EngineRun {
         engine.setStatusSink([this](std::string_view m) { messages.emplace_back(m); });
     }
 
-    // The draw command's cycle for one sample: empty, load with the number
-    // text of x, tokenize, StepCount := 0, evaluate.
+    // The calculator's cycle for one sample, with the separate calls: empty,
+    // load with the number text of x, tokenize, StepCount := 0, evaluate.
     Engine::Sample evaluate(std::string_view expression, double x = 0) {
         messages.clear();
         tokenized(expression, x);
@@ -41,7 +41,6 @@ struct EngineRun {
         engine.LoadExpression(expression, numberText(x));
         return texts([this](int i) { return engine.chars(i); });
     }
-    // Tokens after loading with the number text of x and tokenizing.
     std::vector<std::string> tokenized(std::string_view expression, double x = 0) {
         loaded(expression, x);
         engine.Tokenize();
@@ -54,11 +53,12 @@ struct EngineRun {
     std::string check(std::string_view expression) {
         messages.clear();
         engine.emptyArrays();
-        if (engine.CheckSyntax(expression))
-            return messages.empty() ? "" : "accepted, but wrote: " + messages.front();
-        return messages.size() == 1
-                   ? messages.front()
-                   : "refused with " + std::to_string(messages.size()) + " messages";
+        if (engine.CheckSyntax(expression) != messages.empty())
+            return "the verdict disagrees with the messages";
+        std::string all;
+        for (const std::string& m : messages)
+            all += m;
+        return all;
     }
 
   private:
@@ -70,20 +70,6 @@ struct EngineRun {
     }
 };
 
-// True for every text the engine may write to the status line.
-inline bool isKnownMessage(std::string_view m) {
-    for (std::string_view f :
-         {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
-          msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
-        if (m == f)
-            return true;
-    const std::string_view unknown = msg::kUnknownWordPrefix, prefix = msg::kRemoveOperatorPrefix,
-                           suffix = msg::kRemoveOperatorSuffix;
-    return (m.size() > unknown.size() && m.starts_with(unknown)) ||
-           (m.size() >= prefix.size() + suffix.size() && m.starts_with(prefix) &&
-            m.ends_with(suffix));
-}
-
 // Everything a sample leaves behind that the draw command or a later sample reads.
 inline auto observe(const EngineRun& run, const Sample& s) {
     const Engine& e = run.engine;
@@ -92,22 +78,36 @@ inline auto observe(const EngineRun& run, const Sample& s) {
                            e.StopRequested, e.NextPos, e.ItemCount, e.SingleInGroup, e.GroupOpen);
 }
 
-// One expression at the given x values: plain machine on one engine,
-// recorded schedule on another.
+// One expression at the given x values, as the draw command runs it: the
+// plain machine on one engine, the recorded schedule on another, emptied
+// once. Every sample is finite, and every end but the normal one says why,
+// the bracket one also by StopRequested.
 inline void expectSameSamples(const std::string& expression, const std::vector<double>& xs) {
     EngineRun plain, replayed;
     plain.engine.emptyArrays();
     replayed.engine.emptyArrays();
     ReductionSchedule schedule(replayed.engine);
     schedule.record(expression);
-    ASSERT_TRUE(replayed.messages.empty()) << "recording wrote a message: " << expression;
+    ASSERT_TRUE(replayed.messages.empty() && replayed.engine.StopRequested == 0)
+        << "recording wrote a message or kept the stop: " << expression;
+    ASSERT_TRUE(schedule.replayable()) << expression; // the fallback is a safety net, not the way
     for (double x : xs) {
         for (EngineRun* run : {&plain, &replayed}) {
             run->messages.clear();
             run->engine.StopRequested = 0;
         }
-        const auto a = observe(plain, plain.engine.evaluateSample(expression, x));
-        ASSERT_EQ(a, observe(replayed, schedule.run(x))) << '"' << expression << "\" at x = " << x;
+        const Sample s = plain.engine.evaluateSample(expression, x);
+        ASSERT_EQ(observe(plain, s), observe(replayed, schedule.run(x)))
+            << '"' << expression << "\" at x = " << x;
+        const bool stopped = s.outcome == SampleOutcome::NothingToReduce;
+        const char* why = s.outcome == SampleOutcome::StepLimit ? msg::kStepLimit
+                          : stopped                             ? msg::kBrackets
+                                                                : nullptr;
+        ASSERT_EQ(plain.messages, why ? std::vector<std::string>{why} : std::vector<std::string>{})
+            << expression;
+        ASSERT_TRUE(std::isfinite(s.value) && (s.outcome == SampleOutcome::Normal || !s.defined) &&
+                    (plain.engine.StopRequested != 0) == stopped)
+            << '"' << expression << "\" at x = " << x;
     }
 }
 

@@ -6,8 +6,16 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace curvalia::engine::testing {
+
+// The edges of the number text: signed zeros, the ends of the double range,
+// the plain/exponent switch-over, negative bases of "^" and odd roots.
+inline const std::vector<double> kSpecialX = {
+    0,      -0.0,    1e-300, -1e-300, 1e300,  -1e300,   1.7976931348623157e308,
+    -2,     -8,      1e15,   1e-5,    1.5e-7, -3.25e17, 99999999999999.9,
+    0.0001, 0.00009, 0.5,    100,     1.0 / 3};
 
 class BadInput {
   public:
@@ -22,15 +30,16 @@ class BadInput {
         static const char* const pieces[] = {"(",  ")", "-",  "+",   "*",    "/",
                                              "^",  "x", "1",  "sin", "rad(", ")(",
                                              "(-", "e", "ax", "se",  ".",    "2.2.2"};
+        static const char* const accented[] = {"\xC3\xA8", "\xC3\xA0", "\xC3\xB9", "\xC3\x88",
+                                               "\xE2\x82\xAC"};
         std::string s;
         switch (pick(0, 5)) {
         case 0: // printable ASCII, the language's own characters more likely, accented letters
             for (int i = pick(0, 400); i > 0; --i) {
                 const int kind = pick(0, 9);
-                s += kind < 5 ? std::string(1, "x()+-*/^.0123456789epsincotgarbdl "[pick(0, 33)])
-                     : kind < 9
-                         ? std::string(1, char(pick(32, 126)))
-                         : any({"\xC3\xA8", "\xC3\xA0", "\xC3\xB9", "\xC3\x88", "\xE2\x82\xAC"});
+                s += kind < 5   ? std::string(1, "x()+-*/^.0123456789epsincotgarbdl "[pick(0, 33)])
+                     : kind < 9 ? std::string(1, char(pick(32, 126)))
+                                : any(accented);
             }
             return s;
         case 1:
@@ -51,20 +60,17 @@ class BadInput {
         }
     }
 
+    // Mostly plain values, now and then an edge of the number text.
     double x() {
-        const double special[] = {0,  -0.0, 1e-300, -1e-300, 1e300, -1e300, 1.7976931348623157e308,
-                                  -2, 0.5,  1e15,   1e-5,    -8,    100};
-        if (pick(0, 3) == 0)
-            return special[pick(0, 12)];
-        return std::uniform_real_distribution<double>(-50, 50)(random_);
+        return pick(0, 3) == 0 ? any(kSpecialX)
+                               : std::uniform_real_distribution<double>(-50, 50)(random_);
     }
 
   private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
-    template <class List> const char* any(const List& list) {
+    template <class List> auto any(const List& list) -> decltype(std::data(list)[0]) {
         return std::data(list)[pick(0, int(std::size(list)) - 1)];
     }
-    const char* any(std::initializer_list<const char*> list) { return any<decltype(list)>(list); }
 
     std::string validLooking() {
         static const char* const parts[] = {
@@ -79,19 +85,15 @@ class BadInput {
     std::string mutate(std::string s) {
         for (int i = pick(1, 4); i > 0 && !s.empty(); --i) {
             const auto at = std::size_t(pick(0, int(s.size()) - 1));
-            switch (pick(0, 3)) {
-            case 0:
+            const int kind = pick(0, 3);
+            if (kind == 0)
                 s.erase(at, 1);
-                break;
-            case 1:
+            else if (kind == 1)
                 s.insert(at, 1, "()+-*/^ x.,"[pick(0, 10)]);
-                break;
-            case 2:
+            else if (kind == 2)
                 s[at] = "()+-*/^x0"[pick(0, 8)];
-                break;
-            default:
+            else
                 s.insert(at, s.substr(at, std::size_t(pick(1, 10))));
-            }
         }
         return s;
     }

@@ -1,6 +1,6 @@
 // Precedence and grouping: thousands of generated well-formed expressions,
-// evaluated by the engine and by a small recursive-descent evaluator written
-// here, must agree up to the engine's 15-digit rounding of intermediate results.
+// each built together with its value, must evaluate in the engine to that
+// value up to the engine's 15-digit rounding of intermediate results.
 #include "engine_support.h"
 
 #include <gtest/gtest.h>
@@ -8,138 +8,106 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <optional>
 #include <random>
 
 namespace curvalia::engine::testing {
 namespace {
 
-// Expressions of the engine's language: "^" binds tightest and, like "*",
-// "/", "+" and "-", groups from the left; a "-" right after "(" negates the
-// term that follows it. Fails where some step has no finite real value.
-class Reference {
-  public:
-    Reference(std::string_view text, double x) : text_(text), x_(x) {}
+// Expressions of the engine's language with their values: "^" binds
+// tightest and, like "*", "/", "+" and "-", groups from the left; a "-"
+// right after "(" negates the term that follows it. No operands side by
+// side, a "-" only as an operator or right after "(", parentheses sometimes
+// doubled. An expression fails where some step has no finite real value.
+struct Generator {
+    std::mt19937 random;
+    double x = 0, scale = 1; // the largest magnitude met: the engine's errors are relative to it
+    bool failed = false;
 
-    std::optional<double> value() {
-        const double v = binary(0);
-        return failed_ || pos_ != text_.size() ? std::nullopt : std::optional(v);
+    std::string expression(double atX, double& value) {
+        x = atX;
+        failed = false;
+        scale = 1;
+        return sum(3, false, value);
     }
-    // The largest magnitude met on the way: the engine's rounding errors are relative to it.
-    double scale() const { return scale_; }
 
-  private:
-    // Level 0 is "+" and "-", 1 is "*" and "/", 2 is "^".
-    double binary(int level, bool negateFirst = false) {
-        static const std::string_view operators[] = {"+-", "*/", "^"};
-        const auto operand = [&] { return level == 2 ? primary() : binary(level + 1); };
-        double v = negateFirst ? -operand() : operand();
-        while (pos_ < text_.size() &&
-               operators[level].find(text_[pos_]) != std::string_view::npos) {
-            const char op = text_[pos_++];
-            const double rhs = operand();
-            fail((op == '/' && std::fabs(rhs) < 1e-6) ||
-                 (op == '^' && v < 0 && std::floor(rhs) != rhs));
-            v = note(op == '+'   ? v + rhs
-                     : op == '-' ? v - rhs
-                     : op == '*' ? v * rhs
-                     : op == '/' ? v / rhs
-                                 : std::pow(v, rhs));
+    std::string sum(int depth, bool negateFirst, double& value) {
+        std::string text;
+        std::vector<char> ops;
+        std::vector<double> values;
+        for (int i = pick(0, depth > 0 ? 3 : 1); i >= 0; --i) {
+            if (!text.empty())
+                text += ops.emplace_back("+-*/^"[pick(0, 4)]);
+            text += operand(depth, values.emplace_back());
         }
-        return v;
-    }
-    double group() {
-        expect('(');
-        const bool negate = peek('-');
-        pos_ += negate;
-        const double v = binary(0, negate);
-        expect(')');
-        return v;
-    }
-    double primary() {
-        const char c = pos_ < text_.size() ? text_[pos_] : '\0';
-        if (c == '(')
-            return group();
-        if (c == 'x' || c == 'e' || c == 'p')
-            return ++pos_, c == 'x' ? note(x_) : c == 'e' ? 2.718281828 : 3.141592654;
-        if (c >= '0' && c <= '9') {
-            double v = 0;
-            pos_ = std::size_t(std::from_chars(&text_[pos_], text_.data() + text_.size(), v,
-                                               std::chars_format::fixed)
-                                   .ptr -
-                               text_.data());
-            return v;
-        }
-        if (take("rad")) {
-            const double index = group(), a = group();
-            fail(index == 0 || (std::fmod(index, 2) == 0 && a < 0));
-            return note(a < 0 ? -std::pow(-a, 1 / index) : std::pow(a, 1 / index));
-        }
-        // Each with the open interval of its domain that the engine takes.
-        static const std::tuple<std::string_view, double (*)(double), double, double> functions[] =
-            {{"asin", std::asin, -0.999, 0.999}, {"acos", std::acos, -0.999, 0.999},
-             {"atg", std::atan, -1e300, 1e300},  {"abs", std::fabs, -1e300, 1e300},
-             {"lge", std::log, 1e-6, 1e300},     {"lgn", std::log10, 1e-6, 1e300},
-             {"sin", std::sin, -1e300, 1e300},   {"cos", std::cos, -1e300, 1e300},
-             {"tg", std::tan, -1e300, 1e300}};
-        for (const auto& [name, apply, below, above] : functions) {
-            if (take(name)) {
-                const double a = group();
-                fail(!(a > below && a < above));
-                return note(apply(a));
+        for (const std::string_view level : {"^", "*/", "+-"}) {
+            if (level == "*/" && negateFirst)
+                values[0] = -values[0];
+            for (std::size_t i = 0; i < ops.size();) {
+                if (level.find(ops[i]) == std::string_view::npos) {
+                    ++i;
+                    continue;
+                }
+                values[i] = apply(values[i], ops[i], values[i + 1]);
+                values.erase(values.begin() + std::ptrdiff_t(i) + 1);
+                ops.erase(ops.begin() + std::ptrdiff_t(i));
             }
         }
-        fail(true);
-        return 0;
+        value = values[0];
+        return text;
     }
-    bool take(std::string_view name) {
-        const bool found = text_.substr(pos_, name.size()) == name;
-        pos_ += found ? name.size() : 0;
-        return found;
+    double apply(double a, char op, double b) {
+        fail((op == '/' && std::fabs(b) < 1e-6) || (op == '^' && a < 0 && std::floor(b) != b));
+        return note(op == '+'   ? a + b
+                    : op == '-' ? a - b
+                    : op == '*' ? a * b
+                    : op == '/' ? a / b
+                                : std::pow(a, b));
     }
-    bool peek(char c) const { return pos_ < text_.size() && text_[pos_] == c; }
-    void expect(char c) { peek(c) ? void(++pos_) : fail(true); }
-    void fail(bool condition) { failed_ = failed_ || condition; }
+    std::string operand(int depth, double& v) {
+        static const char* const leaves[] = {"x",  "x",   "e",    "p",   "2",   "3",
+                                             "10", "0.5", "1.25", "2.5", "0.1", "12.75"};
+        // Each with the open interval of its domain that the engine takes.
+        static const std::tuple<const char*, double (*)(double), double, double> functions[] = {
+            {"asin(", std::asin, -0.999, 0.999}, {"acos(", std::acos, -0.999, 0.999},
+            {"atg(", std::atan, -1e300, 1e300},  {"abs(", std::fabs, -1e300, 1e300},
+            {"lge(", std::log, 1e-6, 1e300},     {"lgn(", std::log10, 1e-6, 1e300},
+            {"sin(", std::sin, -1e300, 1e300},   {"cos(", std::cos, -1e300, 1e300},
+            {"tg(", std::tan, -1e300, 1e300}};
+        if (depth == 0 || pick(0, 9) < 3) {
+            const std::string_view leaf = leaves[pick(0, 11)];
+            v = leaf == "x" ? note(x) : leaf == "e" ? 2.718281828 : leaf == "p" ? 3.141592654 : 0;
+            std::from_chars(leaf.data(), leaf.data() + leaf.size(), v);
+            return std::string(leaf);
+        }
+        const int kind = pick(0, 16);
+        double a = 0;
+        if (kind < 5) { // "(" three times in five, "(-" and "(("
+            const std::string inner = sum(depth - 1, kind == 3, v);
+            return kind == 3   ? "(-" + inner + ")"
+                   : kind == 4 ? "((" + inner + "))"
+                               : "(" + inner + ")";
+        }
+        if (kind < 8) {
+            const int index = "235"[kind - 5] - '0';
+            const std::string inner = sum(depth - 1, false, a);
+            fail(index == 2 && a < 0);
+            v = note(a < 0 ? -std::pow(-a, 1.0 / index) : std::pow(a, 1.0 / index));
+            return "rad(" + std::to_string(index) + ")(" + inner + ")";
+        }
+        const auto& [name, function, below, above] = functions[kind - 8];
+        const std::string inner = sum(depth - 1, false, a);
+        fail(!(a > below && a < above));
+        v = note(function(a));
+        return name + inner + ")";
+    }
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
+    void fail(bool condition) { failed = failed || condition; }
     double note(double v) {
         // Past 1e6 the 15-digit rounding moves sin(v) or a power of v by
         // more than any tolerance: such expressions test nothing here.
         fail(!std::isfinite(v) || std::fabs(v) > 1e6);
-        scale_ = std::max(scale_, std::fabs(v));
+        scale = std::max(scale, std::fabs(v));
         return v;
-    }
-
-    std::string_view text_;
-    double x_;
-    std::size_t pos_ = 0;
-    bool failed_ = false;
-    double scale_ = 1;
-};
-
-// Random well-formed expressions: no operands side by side, a "-" only as
-// an operator or right after "(", parentheses sometimes doubled.
-struct Generator {
-    std::mt19937 random;
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); }
-    std::string expression(int depth) {
-        static const char* const leaves[] = {"x",  "x",   "e",    "p",   "2",   "3",
-                                             "10", "0.5", "1.25", "2.5", "0.1", "12.75"};
-        static const std::string opens[] = {"(",       "(",       "(",    "(-",   "((",  "rad(2)(",
-                                            "rad(3)(", "rad(5)(", "sin(", "cos(", "tg(", "asin(",
-                                            "acos(",   "atg(",    "abs(", "lge(", "lgn("};
-        std::string s;
-        for (int i = pick(0, depth > 0 ? 3 : 1); i >= 0; --i) {
-            if (!s.empty())
-                s += "+-*/^"[pick(0, 4)];
-            if (depth == 0 || pick(0, 9) < 3) {
-                s += leaves[pick(0, 11)];
-                continue;
-            }
-            const std::string& open = opens[pick(0, 16)];
-            const auto closes = std::count(open.begin(), open.end(), '(') -
-                                std::count(open.begin(), open.end(), ')');
-            s += open + expression(depth - 1) + std::string(std::size_t(closes), ')');
-        }
-        return s;
     }
 };
 
@@ -150,18 +118,16 @@ TEST(ReferenceEvaluator, AgreesOnGeneratedExpressions) {
     EngineRun run;
     int compared = 0;
     for (int attempt = 0; attempt < 40000 && compared < 4000; ++attempt) {
-        const std::string expression = generator.expression(3);
         // x as the engine receives it: its 15-digit number text.
         const double x = textToNumber(numberText(xs(random)));
-        Reference reference(expression, x);
-        const std::optional<double> expected = reference.value();
-        if (expression.size() > 150 || !expected || std::fabs(*expected) > 1e9)
+        double expected = 0;
+        const std::string expression = generator.expression(x, expected);
+        if (expression.size() > 150 || generator.failed || std::fabs(expected) > 1e9)
             continue;
         ASSERT_EQ(run.check(expression), "") << expression;
         const Engine::Sample got = run.evaluate(expression, x);
         ASSERT_TRUE(got.defined) << expression << " at x = " << x;
-        ASSERT_NEAR(got.value, *expected, 1e-8 * reference.scale())
-            << expression << " at x = " << x;
+        ASSERT_NEAR(got.value, expected, 1e-8 * generator.scale) << expression << " at x = " << x;
         ++compared;
     }
     EXPECT_GE(compared, 2000);

@@ -56,12 +56,8 @@ void expectPoints(const std::vector<Point>& actual, const std::vector<XY>& expec
 }
 
 // x from 0 to 2 maps to 3337.5 twips a unit, y from -2 to 2 to 1158.75.
-float col(double x) {
-    return static_cast<float>(3337.5 * x);
-}
-float row(double v) {
-    return static_cast<float>(1158.75 * (2 - v));
-}
+const auto col = [](double x) { return static_cast<float>(3337.5 * x); };
+const auto row = [](double v) { return static_cast<float>(1158.75 * (2 - v)); };
 
 struct SweepCase {
     const char* name;
@@ -70,20 +66,6 @@ struct SweepCase {
     std::vector<XY> curve, derivative;
     size_t samples;
 };
-
-class SweepTest : public ::testing::TestWithParam<SweepCase> {};
-
-TEST_P(SweepTest, SetsTheExpectedPoints) {
-    const SweepCase& c = GetParam();
-    Rig rig(c.expression, c.texts);
-    rig.host.drawDerivative = true;
-    rig.command.run();
-    EXPECT_EQ(rig.host.statuses, (Statuses{msg::kAnalysing, msg::kSweeping, ""}));
-    expectPoints(rig.graph.points(10), c.curve);
-    expectPoints(rig.graph.points(kDerivativeColour), c.derivative);
-    EXPECT_EQ(rig.samples(), c.samples);
-    rig.expectFinished();
-}
 
 const RangeTexts kHalf = {"-1", "1", "-2", "2", "0.5"};
 using S = SweepCase;
@@ -99,16 +81,24 @@ const SweepCase kSweepCases[] = {
     // Undefined inside: one quotient over the whole gap, from -1 to 1.
     S("quotient_spans_an_undefined_gap", "lge(x*x-0.5)", kHalf,
       {{0, row(std::log(0.5))}, {6675, row(std::log(0.5))}}, {{6675, row(0)}}, 5),
-    S("empty_expression_lies_on_y_0", "", {"0", "2", "-2", "2", "1"},
-      {{col(0), row(0)}, {col(1), row(0)}, {col(2), row(0)}}, {{col(1), row(0)}, {col(2), row(0)}},
-      3),
     // Ten additions of 0.7 land just past 7: the end test loses x = 7.
     S("accumulated_x_misses_the_end", "0", {"0", "7", "5", "6", "0.7"}, {}, {}, 10)};
 
-INSTANTIATE_TEST_SUITE_P(Ranges, SweepTest, ::testing::ValuesIn(kSweepCases),
-                         [](const auto& test) { return std::string(test.param.name); });
+TEST(Sweep, SetsTheExpectedPoints) {
+    for (const SweepCase& c : kSweepCases) {
+        SCOPED_TRACE(c.name);
+        Rig rig(c.expression, c.texts);
+        rig.host.drawDerivative = true;
+        rig.command.run();
+        EXPECT_EQ(rig.host.statuses, (Statuses{msg::kAnalysing, msg::kSweeping, ""}));
+        expectPoints(rig.graph.points(10), c.curve);
+        expectPoints(rig.graph.points(kDerivativeColour), c.derivative);
+        EXPECT_EQ(rig.samples(), c.samples);
+        rig.expectFinished();
+    }
+}
 
-TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
+TEST(DrawCommand, DefaultRangeUnderEverySwitch) {
     struct Case {
         std::int16_t clear;
         bool function, derivative;
@@ -123,35 +113,48 @@ TEST(DrawCommand, DefaultsRunFromCornerToCornerUnderEverySwitch) {
         EXPECT_EQ(rig.graph.calls[1].colour == RecordingSurface::kCls, c.clear != kFalse);
         const std::vector<Point> curve = rig.graph.points(10);
         ASSERT_EQ(curve.size(), c.function ? 2001u : 0u);
-        if (c.function) {
-            EXPECT_EQ(curve[0], (Point{0, 4635, 10}));
-            EXPECT_EQ(curve[1000], (Point{3337.5f, 2317.5f, 10}));
-            EXPECT_NEAR(curve[2000].x, 6675, 1e-3); // x = 9.999999999999662
-        }
         EXPECT_EQ(rig.graph.points(kDerivativeColour).size(), c.derivative ? 2000u : 0u);
         EXPECT_EQ(rig.samples(), 2001u);
     }
 }
 
-TEST(DrawCommand, RefusalsComeBeforeTheSweepAndGiveTheInputsBack) {
+TEST(DrawCommand, RefusalsStopsAndACloseAtTheFirstYieldDrawNoCurveAndGiveTheInputsBack) {
     struct Case {
         const char* expression;
         RangeTexts texts;
         std::string status;
         bool axes;
+        std::function<void(Rig&)> setup = [](Rig&) {};
     };
     const std::string comma = std::string(msg::kBadStep) + msg::kDecimalCommaHint;
-    for (const Case& c : {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
-                          Case("x", {"-10", "10", "-10", "1e400", "0.01"}, msg::kBadFields, false),
-                          Case("(x+1", {}, engine::msg::kMoreOpen, true),
-                          Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
-                          Case("x", {"-10", "10", "-10", "10", "1e-17"}, msg::kBadStep, true),
-                          Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true)}) {
+    // The range's own reasons are the range reader's: one per status here.
+    for (const Case& c :
+         {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
+          Case("(x+1", {}, engine::msg::kMoreOpen, true),
+          Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
+          Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true),
+          Case("x", {}, "", true,
+               [](Rig& rig) { // a stop while the axes are drawn
+                   rig.host.onYield = [&rig, yields = 0]() mutable {
+                       if (++yields == 2)
+                           rig.command.requestStop();
+                   };
+               }),
+          // Passes the checker, but leaves two values with no step; the message stays.
+          Case("2x", {}, engine::msg::kBrackets, true,
+               [](Rig& rig) { rig.host.drawDerivative = true; }),
+          // The first yield comes before the command clears StopRequested, so the
+          // window's own stop would be lost there; a closing window gets no status.
+          Case("x", {}, msg::kAnalysing, true,
+               [](Rig& rig) { rig.host.onYield = [&rig] { rig.host.closing = true; }; })}) {
         Rig rig(c.expression, c.texts);
+        c.setup(rig);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), c.status);
-        EXPECT_EQ(rig.samples() + rig.graph.points(10).size(), 0u);
-        EXPECT_EQ(rig.graph.points(kAxesColour).empty(), !c.axes) << c.status;
+        EXPECT_EQ(rig.samples() + rig.graph.points(10).size() +
+                      rig.graph.points(kDerivativeColour).size(),
+                  0u);
+        EXPECT_EQ(rig.graph.points(kAxesColour).empty(), !c.axes) << c.expression;
         rig.expectFinished();
     }
 }
@@ -176,33 +179,6 @@ TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
     EXPECT_EQ(rig.graph.points(14).size(), 2u);
     EXPECT_EQ(rig.host.statuses, (Statuses{msg::kAnalysing, msg::kSweeping, ""}));
     rig.expectFinished();
-}
-
-TEST(DrawCommand, StopDuringTheAxesAnEvaluatorStopOrACloseAtTheFirstYieldDrawNoCurve) {
-    Rig axes("x");
-    int yields = 0;
-    axes.host.onYield = [&] {
-        if (++yields == 2)
-            axes.command.requestStop();
-    };
-    axes.command.run();
-    EXPECT_EQ(axes.host.statuses, (Statuses{msg::kAnalysing, ""}));
-
-    Rig evaluator("2x"); // passes the checker, but leaves two values with no step
-    evaluator.host.drawDerivative = true;
-    evaluator.command.run();
-    EXPECT_EQ(evaluator.host.lastStatus(), engine::msg::kBrackets); // kept, not emptied
-    EXPECT_EQ(evaluator.graph.points(10).size() + evaluator.graph.points(12).size(), 0u);
-
-    // The first yield comes before the command clears StopRequested, so
-    // the window's own stop would be lost there.
-    Rig closing("x");
-    closing.host.onYield = [&] { closing.host.closing = true; };
-    closing.command.run();
-    for (const Rig* rig : {&axes, &evaluator, &closing}) {
-        EXPECT_EQ(rig->samples(), 0u);
-        rig->expectFinished();
-    }
 }
 
 TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
@@ -239,8 +215,9 @@ TEST(DrawCommand, YieldsAfterEverySampleOrAtLeastEvery50ms) {
         std::chrono::microseconds perSample;
         const char* step;
     };
-    for (const Case& c : {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"),
-                          Case(kFalse, 900us, "0.01"), Case(kFalse, 3ms, "0.1")}) {
+    // The policy itself has its own table; here, that the sweep feeds it every sample.
+    for (const Case& c :
+         {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"), Case(kFalse, 3ms, "0.1")}) {
         Rig rig("x", {"-10", "10", "-10", "10", c.step});
         rig.switches.YieldEachSample = c.yieldEachSample;
         rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };

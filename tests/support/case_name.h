@@ -1,6 +1,5 @@
 // Helpers for case tables: names for parameterised cases that read as the
-// case ("Precedence/2_3_4_2_at_x_0") and stay the same from build to build,
-// and rows() for plain tables.
+// case ("Values/2_3_4_2_at_x_0"), and rows() for plain tables.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,10 +27,9 @@ inline std::string identifierOf(const std::string& text) {
     return name.empty() ? "empty" : name;
 }
 
-// For INSTANTIATE_TEST_SUITE_P: the case's PrintTo text as a name. Two
-// cases that print alike once reduced ("(-x)^2", "(-x^2)") are told apart by
-// the later one's position. gtest names the cases of one instantiation in
-// order, from index 0, so the names seen so far are kept per instantiation.
+// For INSTANTIATE_TEST_SUITE_P: the case's PrintTo text as a name; of two
+// that reduce alike ("(-x)^2", "(-x^2)") the later one gets its index.
+// gtest names one instantiation's cases in order, from index 0.
 struct CaseName {
     template <class Param>
     std::string operator()(const ::testing::TestParamInfo<Param>& test) const {
@@ -47,8 +45,8 @@ struct CaseName {
     }
 };
 
-// A table written as one call, Row(...) per case: the formatter then packs
-// short rows several to a line, where a braced list would take one line each.
+// A table as one call, Row(...) per case, which the formatter packs
+// several to a line where a braced list would take one line each.
 template <class Row, class... Rows> std::vector<Row> rows(Row first, Rows... rest) {
     return {std::move(first), Row(std::move(rest))...};
 }
