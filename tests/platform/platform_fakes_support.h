@@ -1,4 +1,5 @@
-// Recording fakes of the desktop services, and the bundle of them the windows take.
+// Recording fakes of the desktop services, the bundle of them the windows
+// take, and a scratch folder for the tests that need real files.
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -10,8 +11,10 @@
 #include "platform/SysInfoLauncher.h"
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <optional>
+#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -19,8 +22,7 @@
 
 namespace curvalia::platform::testing {
 
-// One stored value: its type, its bytes (NULs included) and optionally a size
-// the store claims instead of the real one.
+// claimedSize: a size the store reports instead of the real one.
 struct FakeValue {
     std::uint32_t type = kStringValue;
     std::string bytes;
@@ -32,11 +34,9 @@ class FakeKeyValueStore final : public KeyValueStore {
     std::map<std::string, std::map<std::string, FakeValue>> keys; // keys[key][value]
     std::set<std::string> failingOpens;
     std::vector<KeyHandle> closed;
-    int opens = 0;
 
     long openKey(std::int32_t root, const std::string& keyName, std::uint32_t,
                  KeyHandle& key) override {
-        ++opens;
         key = 0;
         if (root != kLocalMachineRoot || failingOpens.count(keyName) || !keys.count(keyName))
             return kNotFound;
@@ -103,8 +103,7 @@ struct FakeMessageBox final : MessageBox {
 };
 
 // Every desktop service faked, wired as the program wires the real ones;
-// Files is the file system (a fake, or the real one for tests that need
-// files on disk).
+// Files may be the real file system, for tests with files on disk.
 template <class Files = FakeFileSystem> struct FakeShell {
     FakeDocumentOpener opener;
     Files files;
@@ -113,6 +112,14 @@ template <class Files = FakeFileSystem> struct FakeShell {
     FakeMessageBox messages;
     SysInfoLauncher sysInfo{store, files, starter, messages};
     ShellServices services{opener, files, sysInfo};
+};
+
+// Unique per test, so that parallel test processes never share one.
+struct TempFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("curvalia-" + std::to_string(std::random_device{}()));
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { std::filesystem::remove_all(path); }
 };
 
 } // namespace curvalia::platform::testing
