@@ -3,9 +3,7 @@
 #include "calc/ValueWindow.h"
 #include "platform/platform_fakes_support.h"
 #include "qt_main_input_support.h"
-#include "ui/AboutBox.h"
 #include "ui/AreaDialog.h"
-#include "ui/LinkFallbackBox.h"
 #include "ui/SplashWindow.h"
 #include "ui/WindowPlacement.h"
 
@@ -17,8 +15,7 @@
 namespace curvalia::ui {
 namespace {
 
-using testing::pressKey;
-using testing::sendMouse;
+using namespace testing;
 
 // A press on one widget and the release on another, as a drag between them.
 void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
@@ -48,10 +45,12 @@ struct SplashRig {
 };
 
 TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) {
-    const std::tuple<int, const char*, bool> keys[] = {
-        {Qt::Key_Up, "", false},      {Qt::Key_Shift, "", false},     {Qt::Key_F1, "", false},
-        {Qt::Key_Return, "\r", true}, {Qt::Key_Escape, "\x1b", true}, {Qt::Key_Space, " ", true},
-        {Qt::Key_7, "7", true}};
+    // An arrow key and the space bar are the end-to-end script's.
+    const std::tuple<int, const char*, bool> keys[] = {{Qt::Key_Shift, "", false},
+                                                       {Qt::Key_F1, "", false},
+                                                       {Qt::Key_Return, "\r", true},
+                                                       {Qt::Key_Escape, "\x1b", true},
+                                                       {Qt::Key_7, "7", true}};
     for (const auto& [key, text, handsOver] : keys) {
         SplashRig rig;
         pressKey(&rig.splash, key, text);
@@ -63,13 +62,10 @@ TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) 
     }
 }
 
-TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsCentred) {
+TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOver) {
     SplashRig rig;
-    EXPECT_EQ(rig.splash.frameGeometry().center(),
-              rig.splash.screen()->availableGeometry().center());
     QWidget* frame = rig.child("Frame1");
-    for (const char* name :
-         {"lblProductName", "Label1", "lblVersion", "lblPlatform", "lblDate", "Image1", "Image2"}) {
+    for (const char* name : {"lblProductName", "Image1"}) {
         QWidget* w = rig.child(name);
         ASSERT_NE(w, nullptr) << name;
         click(w, QPoint(w->width() / 2, w->height() / 2));
@@ -87,16 +83,7 @@ TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOverAndTheSplashIsCentred) {
 
 // The About box and the box its links fall back to when the desktop cannot
 // open them.
-struct AboutBoxTest : ::testing::Test {
-    void TearDown() override {
-        if (LinkFallbackBox* box = LinkFallbackBox::current())
-            box->close();
-        AboutBox::closeSingle();
-        flushDeletes();
-    }
-    static void flushDeletes() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+struct AboutBoxTest : ClosesSingleWindows {
     template <class T = QLabel> T* child(const char* name) {
         return AboutBox::current()->findChild<T*>(QString::fromLatin1(name));
     }
@@ -113,10 +100,7 @@ TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
     for (const int key : {0, int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Escape)}) {
         AboutBox* box = show();
         EXPECT_EQ(show(), box);
-        const auto widgets = QApplication::topLevelWidgets();
-        EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(),
-                                [](QWidget* w) { return qobject_cast<AboutBox*>(w) != nullptr; }),
-                  1);
+        EXPECT_EQ(owner.findChildren<AboutBox*>().size(), 1);
         if (key == 0)
             child<QPushButton>("cmdOK")->click();
         else
@@ -218,8 +202,7 @@ TEST(WindowPlacement, BesideTheOwnerElseOverItNeverOffScreen) {
     EXPECT_EQ(centredIn({1100, 800}, screen), QPoint(0, 0));
 }
 
-struct WindowsTest : testing::MainWindowRig {
-    void TearDown() override { AboutBox::closeSingle(); }
+struct WindowsTest : MainWindowRig {
     platform::testing::FakeShell<> shell;
 };
 
