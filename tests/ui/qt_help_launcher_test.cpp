@@ -4,19 +4,14 @@
 #include "engine/Engine.h"
 #include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
+#include "qt_main_input_support.h"
 #include "support/case_name.h"
-#include "ui/HelpWindow.h"
-#include "ui/LinkFallbackBox.h"
 #include "ui/PlotActions.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -85,21 +80,15 @@ TEST(HelpTwin, HoldsEveryParagraphOfTheDocument) {
     EXPECT_GT(paragraphs, 90);
 }
 
-class HelpWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(temp_.path()));
-    }
+// The document is looked for in the current directory: a scratch one here.
+struct HelpWindowTest : testing::ClosesSingleWindows {
+    void SetUp() override { ASSERT_TRUE(temp.isValid() && QDir::setCurrent(temp.path())); }
     void TearDown() override {
-        if (HelpWindow* window = HelpWindow::current())
-            window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QDir::setCurrent(previous_);
+        ClosesSingleWindows::TearDown();
+        QDir::setCurrent(previous);
     }
-    QTemporaryDir temp_;
-    QString previous_;
+    QTemporaryDir temp;
+    const QString previous = QDir::currentPath();
     platform::testing::FakeShell<platform::LocalFileSystem> shell;
     platform::testing::FakeDocumentOpener& opener = shell.opener;
 };
@@ -116,18 +105,16 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
                  {"the document is missing", 0, true, 0, true},
                  {"a folder has its name", 2, true, 0, true}};
     for (const auto& c : cases) {
-        QFile::remove(QStringLiteral("CurvaliaHelp.doc"));
-        QDir().rmdir(QStringLiteral("CurvaliaHelp.doc"));
+        std::filesystem::remove("CurvaliaHelp.doc");
         if (c.document == 1)
             std::ofstream("CurvaliaHelp.doc") << "{\\rtf1 x}";
         if (c.document == 2)
-            QDir().mkdir(QStringLiteral("CurvaliaHelp.doc"));
+            std::filesystem::create_directory("CurvaliaHelp.doc");
         opener.opened.clear();
         opener.answer = c.desktopOpens;
         QWidget owner;
         showHelp(shell.services, &owner);
         EXPECT_EQ(opener.opened.size(), c.attempts) << c.what;
-        // The document is looked for in the current directory.
         for (const std::string& opened : opener.opened)
             EXPECT_EQ(opened, QDir::current().filePath("CurvaliaHelp.doc").toStdString());
         HelpWindow* window = HelpWindow::current();
@@ -142,7 +129,7 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(window->browser(), &escape);
         EXPECT_FALSE(window->isVisible());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        testing::flushDeletes();
         EXPECT_EQ(HelpWindow::current(), nullptr);
     }
 }
