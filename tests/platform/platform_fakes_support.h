@@ -1,5 +1,4 @@
-// Recording fakes of the desktop services, the bundle of them the windows
-// take, and a scratch folder for the tests that need real files.
+// Recording fakes of the desktop services, and the bundle of them the windows take.
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -11,10 +10,8 @@
 #include "platform/SysInfoLauncher.h"
 
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <optional>
-#include <random>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -112,14 +109,6 @@ template <class Files = FakeFileSystem> struct FakeShell {
     FakeMessageBox messages;
     SysInfoLauncher sysInfo{store, files, starter, messages};
     ShellServices services{opener, files, sysInfo};
-};
-
-// Unique per test, so that parallel test processes never share one.
-struct TempFolder {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("curvalia-" + std::to_string(std::random_device{}()));
-    TempFolder() { std::filesystem::create_directories(path); }
-    ~TempFolder() { std::filesystem::remove_all(path); }
 };
 
 } // namespace curvalia::platform::testing

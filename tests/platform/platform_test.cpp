@@ -1,4 +1,7 @@
-// The launcher over faked services, and over the real store and file system.
+// Writing a file whole or not at all (its failures are tested through the
+// plot export, which names each cause); the system-information launcher over
+// faked services, and over the real store and file system.
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 #include "platform/LinuxKeyValueStore.h"
 #include "platform/SysInfoLauncher.h"
@@ -10,7 +13,9 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace curvalia::platform {
@@ -18,6 +23,34 @@ namespace {
 
 using namespace testing;
 using Outcome = FakeProgramStarter::Outcome;
+namespace fs = std::filesystem;
+
+// Unique per test, so that parallel test processes never share one.
+struct TempFolder {
+    fs::path path =
+        fs::temp_directory_path() / ("curvalia-" + std::to_string(std::random_device{}()));
+    TempFolder() { fs::create_directories(path); }
+    ~TempFolder() { fs::remove_all(path); }
+};
+
+std::string read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesKeepingTheirPermissions) {
+    const TempFolder dir;
+    const fs::path file = dir.path / "grafico.svg";
+    ASSERT_EQ(writeFileAtomically(file.string(), "primo"), 0);
+    EXPECT_EQ(read(file), "primo");
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(file, perms);
+    ASSERT_EQ(writeFileAtomically(file.string(), std::string(100000, 'x')), 0);
+    EXPECT_EQ(read(file), std::string(100000, 'x'));
+    EXPECT_EQ(fs::status(file).permissions(), perms);
+    ASSERT_EQ(writeFileAtomically(file.string(), ""), 0);
+    EXPECT_EQ(fs::file_size(file), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1); // no temporary file left
+}
 
 FakeValue str(const char* bytes, std::size_t n) {
     return {kStringValue, std::string(bytes, n)};
@@ -104,8 +137,6 @@ TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
         EXPECT_EQ(rig.store.closed, std::vector<KeyHandle>{c.openFails ? 0u : 1u}) << c.name;
     }
 }
-
-namespace fs = std::filesystem;
 
 fs::path addProgram(const TempFolder& folder, const std::string& name, bool executable = true) {
     std::ofstream(folder.path / name) << "#!/bin/sh\n";
