@@ -7,6 +7,7 @@
 #include "ui/PlotActions.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -141,7 +142,7 @@ TEST_F(MainDrawTest, EnterAndReturnDrawAsTheDrawButtonDoes) {
 TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides) {
     click(picture("Image2"));
     QTemporaryDir dir;
-    pathToGive = dir.filePath("grafico.png");
+    pathToGive = dir.filePath("grafico.PNG"); // the suffix in any case
     duringDraw([&] { child<QAction>("salvagrafico")->trigger(); });
     pressButton("penna_bn", "penna");
     EXPECT_EQ(asked, 0);
@@ -150,11 +151,15 @@ TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides)
     EXPECT_TRUE(child<QLabel>("Coordinate")->isVisible());
     EXPECT_TRUE(child<QLabel>("StatusBar")->text().isEmpty()); // the draw's own status line
 
-    // Once the draw is over the same entry saves, or shows why it could not.
+    // Once the draw is over the same entry saves what the window shows (without
+    // the plot's one-pixel frame), or shows why it could not; copying copies it.
+    const QImage shown = child<PlotSurfaceWidget>("Graph")->grab().toImage().copy(1, 1, 446, 310);
     child<QAction>("salvagrafico")->trigger();
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(QImage(pathToGive).size(), QSize(446, 310));
+    EXPECT_TRUE(samePixels(QImage(pathToGive, "png"), shown));
     EXPECT_TRUE(errors.isEmpty());
+    child<QAction>("copiagrafico")->trigger();
+    EXPECT_TRUE(samePixels(QApplication::clipboard()->image(), shown));
     pathToGive.clear(); // cancelled
     child<QAction>("salvagrafico")->trigger();
     EXPECT_TRUE(errors.isEmpty());

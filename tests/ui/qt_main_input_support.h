@@ -11,6 +11,7 @@
 #include "ui/PlotSurfaceWidget.h"
 
 #include <QApplication>
+#include <QColorSpace>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -68,6 +69,14 @@ struct ClosesSingleWindows : ::testing::Test {
         flushDeletes();
     }
 };
+
+// Equal pixels, whatever format and colour space each image came with.
+inline bool samePixels(const QImage& a, const QImage& b) {
+    QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    x.setColorSpace({});
+    y.setColorSpace({});
+    return x == y;
+}
 
 struct MainWindowRig : ClosesSingleWindows {
     MainWindowRig() { window.show(); }

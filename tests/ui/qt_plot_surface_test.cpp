@@ -9,9 +9,6 @@
 #include "ui/PlotExporter.h"
 #include "ui/PointRecord.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QColorSpace>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -137,14 +134,6 @@ TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
     const QImage cleared = graph.grab().toImage();
     for (const auto& [x, y, colour] : expectations)
         EXPECT_EQ(at(cleared, x + 2, y + 2), QBColorArgb(0));
-}
-
-// Equal pixels, whatever format and colour space each image came with.
-bool samePixels(const QImage& a, const QImage& b) {
-    QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
-    x.setColorSpace({});
-    y.setColorSpace({});
-    return x == y;
 }
 
 // The SVG drawn onto a magenta image of size pixels, so that anything it
@@ -343,28 +332,6 @@ TEST(PlotExport, AFailedSaveSaysWhyAndLeavesNoFileBehind) {
         EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
                   folder == root ? QStringList{"vecchio.png"} : QStringList{})
             << folder.toStdString();
-}
-
-struct MainExportTest : MainWindowRig {};
-
-TEST_F(MainExportTest, SinAndDerivativeSavedAndCopiedAsTheWindowShowsThem) {
-    fx()->setText("sin(x)");
-    child<QAction>("derpri")->trigger();
-    pressButton("penna_bn", "penna");
-    auto* graph = child<PlotSurfaceWidget>("Graph");
-    settle();
-    // What the window shows, without the plot's one-pixel frame.
-    const QImage shown = graph->grab().toImage().copy(1, 1, 446, 310);
-    ASSERT_GT(pixelsOfColour(qRgb(255, 0, 0)), 300);
-
-    QTemporaryDir dir;
-    // The suffix is matched whatever its case.
-    ASSERT_EQ(savePlot(*graph, dir.filePath("sin.PNG")), QString());
-    EXPECT_TRUE(samePixels(QImage(dir.filePath("sin.PNG"), "png"), shown));
-
-    QApplication::clipboard()->clear();
-    child<QAction>("copiagrafico")->trigger();
-    EXPECT_TRUE(samePixels(QApplication::clipboard()->image(), shown));
 }
 
 } // namespace
