@@ -29,13 +29,12 @@ struct FakeValue {
 class FakeKeyValueStore final : public KeyValueStore {
   public:
     std::map<std::string, std::map<std::string, FakeValue>> keys; // keys[key][value]
-    std::set<std::string> failingOpens;
     std::vector<KeyHandle> closed;
 
     long openKey(std::int32_t root, const std::string& keyName, std::uint32_t,
                  KeyHandle& key) override {
         key = 0;
-        if (root != kLocalMachineRoot || failingOpens.count(keyName) || !keys.count(keyName))
+        if (root != kLocalMachineRoot || !keys.count(keyName))
             return kNotFound;
         opened_.push_back(keyName);
         key = opened_.size(); // handles start at 1

@@ -37,6 +37,7 @@ std::string read(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
+
 TEST(AtomicFile, WritesNewFilesAndReplacesOldOnesKeepingTheirPermissions) {
     const TempFolder dir;
     const fs::path file = dir.path / "grafico.svg";
@@ -129,10 +130,10 @@ TEST(GetKeyValue, TrimsTheLastNulAndCopiesOnlyStrings) {
              Case("FailedOpenEmptiesAndStillCloses", str("abc", 3), false, "", true))) {
         FakeShell<> rig;
         rig.store.keys["K"]["V"] = c.value;
-        if (c.openFails)
-            rig.store.failingOpens.insert("K");
         std::string keyVal = "previous";
-        EXPECT_EQ(rig.sysInfo.GetKeyValue(kLocalMachineRoot, "K", "V", keyVal), c.result) << c.name;
+        // A key under another root is not found.
+        const std::int32_t root = c.openFails ? kLocalMachineRoot + 1 : kLocalMachineRoot;
+        EXPECT_EQ(rig.sysInfo.GetKeyValue(root, "K", "V", keyVal), c.result) << c.name;
         EXPECT_EQ(keyVal, c.keyVal) << c.name;
         EXPECT_EQ(rig.store.closed, std::vector<KeyHandle>{c.openFails ? 0u : 1u}) << c.name;
     }
