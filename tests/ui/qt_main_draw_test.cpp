@@ -1,6 +1,6 @@
 // The main window while a draw runs: what is disabled, what is refused (a
-// second draw, "Calcola", saving), and how closing waits for the draw to stop;
-// Enter drawing, the save dialog's result, and exit closing every window.
+// second draw, "Calcola", saving), and how closing waits for the draw to stop
+// and closes the other windows; Enter drawing, and the save dialog's result.
 #include "calc/ValueWindow.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
@@ -112,20 +112,8 @@ TEST_F(MainDrawTest, StopOrCloseDuringAYieldingDrawEndItEarly) {
     pressButton("penna_bn", "penna");
     EXPECT_FALSE(window.isDrawing());
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.valueWindow()->isVisible());
+    EXPECT_FALSE(window.valueWindow()->isVisible()); // closed with it
     EXPECT_EQ(greenPixelsRightOfCentre(), 0);
-}
-
-TEST_F(MainDrawTest, ExitClosesTheDialogs) {
-    pressButton("Impostazioni_bn", "Impostazioni");
-    pressButton("Lente_bn", "Lente");
-    ASSERT_TRUE(window.areaDialog()->isVisible());
-    ASSERT_TRUE(window.valueWindow()->isVisible());
-
-    child<QAction>("Uscita")->trigger();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.areaDialog()->isVisible());
-    EXPECT_FALSE(window.valueWindow()->isVisible());
 }
 
 TEST_F(MainDrawTest, EnterAndReturnDrawAsTheDrawButtonDoes) {
