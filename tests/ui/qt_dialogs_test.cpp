@@ -56,18 +56,15 @@ struct SplashRig {
                          [this] { mainUpFirst = mainWindow.isVisible(); });
         splash.show();
     }
-    ~SplashRig() { mainWindow.close(); }
     QWidget* child(const char* name) { return splash.findChild<QWidget*>(name); }
 };
 
 TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) {
     // An arrow key and the space bar are the end-to-end script's.
-    const std::tuple<int, const char*, bool> keys[] = {{Qt::Key_Shift, "", false},
-                                                       {Qt::Key_F1, "", false},
-                                                       {Qt::Key_Return, "\r", true},
-                                                       {Qt::Key_Escape, "\x1b", true},
-                                                       {Qt::Key_7, "7", true}};
-    for (const auto& [key, text, handsOver] : keys) {
+    using K = std::tuple<int, const char*, bool>;
+    for (const auto& [key, text, handsOver] : ::curvalia::testing::rows(
+             K(Qt::Key_Shift, "", false), K(Qt::Key_F1, "", false), K(Qt::Key_Return, "\r", true),
+             K(Qt::Key_Escape, "\x1b", true), K(Qt::Key_7, "7", true))) {
         SplashRig rig;
         pressKey(&rig.splash, key, text);
         if (handsOver)
