@@ -89,8 +89,8 @@ TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
                                             {"1", "1", ""}}) {
         x->setText(value);
         pressKey(x, Qt::Key_Return);
-        EXPECT_EQ(calculator->findChild<QLineEdit*>("VY")->text(), VY);
-        EXPECT_EQ(child<QLabel>("StatusBar")->text(), status);
+        EXPECT_EQ(calculator->findChild<QLineEdit*>("VY")->text(), QString(VY));
+        EXPECT_EQ(child<QLabel>("StatusBar")->text(), QString(status));
     }
 }
 
