@@ -19,8 +19,7 @@
 
 namespace curvalia::platform::testing {
 
-// One stored value: its type, its bytes (NULs included) and optionally a size
-// the store claims instead of the real one.
+// claimedSize: a size the store reports instead of the real one.
 struct FakeValue {
     std::uint32_t type = kStringValue;
     std::string bytes;
@@ -30,15 +29,12 @@ struct FakeValue {
 class FakeKeyValueStore final : public KeyValueStore {
   public:
     std::map<std::string, std::map<std::string, FakeValue>> keys; // keys[key][value]
-    std::set<std::string> failingOpens;
     std::vector<KeyHandle> closed;
-    int opens = 0;
 
     long openKey(std::int32_t root, const std::string& keyName, std::uint32_t,
                  KeyHandle& key) override {
-        ++opens;
         key = 0;
-        if (root != kLocalMachineRoot || failingOpens.count(keyName) || !keys.count(keyName))
+        if (root != kLocalMachineRoot || !keys.count(keyName))
             return kNotFound;
         opened_.push_back(keyName);
         key = opened_.size(); // handles start at 1
@@ -103,8 +99,7 @@ struct FakeMessageBox final : MessageBox {
 };
 
 // Every desktop service faked, wired as the program wires the real ones;
-// Files is the file system (a fake, or the real one for tests that need
-// files on disk).
+// Files may be the real file system, for tests with files on disk.
 template <class Files = FakeFileSystem> struct FakeShell {
     FakeDocumentOpener opener;
     Files files;

