@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <functional>
 #include <limits>
 #include <random>
 #include <sys/fsuid.h>
@@ -102,40 +101,6 @@ TEST(PlotSurfacePixels, EachPixelShowsTheLastDotSetOverItAmongManyRepeats) {
     }
 }
 
-TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShow) {
-    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
-    graph.show();
-    settle();
-    if (graph.devicePixelRatioF() != 2.0)
-        GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-    EXPECT_EQ(graph.image().size(), QSize(892, 620));
-    graph.PSet(150, 300, 10);   // logical pixel (10, 20): device 20..21, 40..41
-    graph.PSet(6675, 4635, 12); // the frame's far corner is still on the surface
-    graph.setDrawWidth(2);
-    graph.PSet(1500, 1500, 7); // logical 100..101: device 200..203
-    graph.PSet(-1e30f, 5, 15); // far off or not a number: clipped
-    graph.PSet(std::numeric_limits<float>::quiet_NaN(), 5, 15);
-    for (const bool visible : {false, true}) {
-        settle();
-        graph.setVisible(visible);
-    }
-    settle();
-    const QImage shown = graph.grab().toImage();
-    ASSERT_EQ(shown.size(), QSize(896, 624)); // with a one-pixel frame
-    const std::tuple<int, int, int> expectations[] = {
-        {20, 40, 10},  {21, 41, 10},  {22, 40, 0},   {19, 40, 0},   {890, 618, 12}, {891, 619, 12},
-        {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0}};
-    for (const auto& [x, y, colour] : expectations) {
-        EXPECT_EQ(at(graph.image(), x, y), QBColorArgb(colour)) << x << "," << y;
-        EXPECT_EQ(at(shown, x + 2, y + 2), QBColorArgb(colour)) << x << "," << y;
-    }
-    graph.Cls();
-    settle();
-    const QImage cleared = graph.grab().toImage();
-    for (const auto& [x, y, colour] : expectations)
-        EXPECT_EQ(at(cleared, x + 2, y + 2), QBColorArgb(0));
-}
-
 // The SVG drawn onto a magenta image of size pixels, so that anything it
 // fails to cover shows.
 QImage renderSvg(const QByteArray& svg, QSize pixels) {
@@ -171,21 +136,48 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(PlotExportAtRatio2, PngAndSvgHoldTheDevicePixels) {
+TEST(PlotSurfaceAtRatio2, KeepsSharpDotsAcrossHideAndShowAndSavesThem) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     graph.show();
     settle();
     if (graph.devicePixelRatioF() != 2.0)
         GTEST_SKIP() << "needs QT_SCALE_FACTOR=2";
-    drawPattern(graph);
-    ASSERT_EQ(graph.image().size(), QSize(892, 620));
+    EXPECT_EQ(graph.image().size(), QSize(892, 620));
+    graph.PSet(150, 300, 10);   // logical pixel (10, 20): device 20..21, 40..41
+    graph.PSet(6675, 4635, 12); // the frame's far corner is still on the surface
+    graph.setDrawWidth(2);
+    graph.PSet(1500, 1500, 7); // logical 100..101: device 200..203
+    graph.PSet(-1e30f, 5, 15); // far off or not a number: clipped
+    graph.PSet(std::numeric_limits<float>::quiet_NaN(), 5, 15);
+    for (const bool visible : {false, true}) {
+        settle();
+        graph.setVisible(visible);
+    }
+    settle();
+    const QImage shown = graph.grab().toImage();
+    ASSERT_EQ(shown.size(), QSize(896, 624)); // with a one-pixel frame
+    const std::tuple<int, int, int> expectations[] = {
+        {20, 40, 10},  {21, 41, 10},  {22, 40, 0},   {19, 40, 0},   {890, 618, 12}, {891, 619, 12},
+        {200, 200, 7}, {203, 203, 7}, {204, 200, 0}, {199, 200, 0}, {0, 10, 0}};
+    for (const auto& [x, y, colour] : expectations) {
+        EXPECT_EQ(at(graph.image(), x, y), QBColorArgb(colour)) << x << "," << y;
+        EXPECT_EQ(at(shown, x + 2, y + 2), QBColorArgb(colour)) << x << "," << y;
+    }
 
+    // Saved, the PNG holds the device pixels and the SVG renders to them.
+    drawPattern(graph);
     QTemporaryDir dir;
     ASSERT_EQ(savePlot(graph, dir.filePath("grafico.png")), QString());
     EXPECT_TRUE(samePixels(QImage(dir.filePath("grafico.png")), graph.image()));
     const QByteArray svg = plotSvg(graph);
     EXPECT_TRUE(svg.contains("width=\"446\" height=\"310\""));
     EXPECT_TRUE(samePixels(renderSvg(svg, QSize(892, 620)), graph.image()));
+
+    graph.Cls();
+    settle();
+    const QImage cleared = graph.grab().toImage();
+    for (const auto& [x, y, colour] : expectations)
+        EXPECT_EQ(at(cleared, x + 2, y + 2), QBColorArgb(0));
 }
 
 TEST(PlotExport, SvgHasOneSquarePerPointAndRendersToTheSurfacePixels) {
@@ -243,35 +235,32 @@ TEST(PointRecord, KeepsOrderSkipsRepeatsAndDecodesEveryKindOfDot) {
     EXPECT_LE(record.memoryBytes(), 16 * sizeof(std::uint32_t) + 2 * sizeof(PointRecord::Dot));
 }
 
-// Lowers the permissions of this thread's file access to those of an
-// ordinary user while it lives, so that a read-only folder is read-only for
-// root too.
-struct AsOrdinaryUser {
-    AsOrdinaryUser() {
-        if (geteuid() == 0)
-            previous = setfsuid(65534);
+// While it lives, this thread's file access has the permissions of an
+// ordinary user (so that a read-only folder is read-only for root too), or
+// files bigger than 64 bytes cannot be written.
+struct SaveCondition {
+    enum Kind { Plain, OrdinaryUser, SmallFiles };
+    explicit SaveCondition(Kind kind) {
+        if (kind == OrdinaryUser && geteuid() == 0)
+            previousUser = setfsuid(65534);
+        if ((limited = kind == SmallFiles)) {
+            getrlimit(RLIMIT_FSIZE, &previousLimit);
+            oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit lowered{64, previousLimit.rlim_max};
+            setrlimit(RLIMIT_FSIZE, &lowered);
+        }
     }
-    ~AsOrdinaryUser() {
-        if (previous >= 0)
-            setfsuid(static_cast<uid_t>(previous));
+    ~SaveCondition() {
+        if (previousUser >= 0)
+            setfsuid(static_cast<uid_t>(previousUser));
+        if (limited) {
+            setrlimit(RLIMIT_FSIZE, &previousLimit);
+            std::signal(SIGXFSZ, oldHandler);
+        }
     }
-    int previous = -1;
-};
-
-// Files bigger than limit bytes cannot be written while it lives.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = previous;
-        lowered.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-    rlimit previous{};
+    int previousUser = -1;
+    bool limited = false;
+    rlimit previousLimit{};
     void (*oldHandler)(int) = nullptr;
 };
 
@@ -294,32 +283,27 @@ TEST(PlotExport, AFailedSaveSaysWhyAndLeavesNoFileBehind) {
         const char* what;
         QString path;
         QString message;
-        std::function<void(const std::function<void()>&)> around = [](const auto& save) { save(); };
+        SaveCondition::Kind condition = SaveCondition::Plain;
     } cases[] = {
         {"missing folder", root + "/manca/grafico.png",
          prefix + "la cartella \"" + root + "/manca\" non esiste."},
         {"read-only folder", root + "/sola-lettura/grafico.png",
          prefix + "non si hanno i permessi per scrivere nella cartella \"" + root +
              "/sola-lettura\".",
-         [](const auto& save) {
-             AsOrdinaryUser user;
-             save();
-         }},
+         SaveCondition::OrdinaryUser},
         {"a folder under the name", root + "/cartella.svg",
          prefix + "\"" + root + "/cartella.svg\" " + QString::fromUtf8("\xC3\xA8") +
              " una cartella."},
         {"write fails half-way, over an existing file", root + "/vecchio.png",
-         prefix + "il file supera la dimensione consentita.",
-         [](const auto& save) {
-             FileSizeLimit limit(64);
-             save();
-         }},
+         prefix + "il file supera la dimensione consentita.", SaveCondition::SmallFiles},
         {"no image suffix", root + "/grafico.jpg",
          prefix + "il nome del file deve terminare con .png oppure con .svg."},
     };
     for (const auto& c : cases) {
-        QString message;
-        c.around([&] { message = savePlot(graph, c.path); });
+        const QString message = [&] {
+            const SaveCondition condition(c.condition);
+            return savePlot(graph, c.path);
+        }();
         EXPECT_EQ(message, c.message) << c.what;
         const QFileInfo info(c.path);
         if (info.fileName() == "vecchio.png") {
