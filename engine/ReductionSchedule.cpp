@@ -9,7 +9,7 @@
 
 namespace curvalia::engine {
 
-void ReductionSchedule::record(std::string_view expression, double atX) {
+void ReductionSchedule::record(std::string_view expression) {
     expression_.assign(expression);
     size_ = 0;
     registerCount_ = 0;
@@ -26,10 +26,10 @@ void ReductionSchedule::record(std::string_view expression, double atX) {
     engine_.sink_ = nullptr;
     const std::int16_t stop = engine_.StopRequested;
     TextCell xCell;
-    xCell.setNumber(atX);
+    xCell.setNumber(0);
     xCell.reg = kXRegister;
     engine_.recorder_ = this;
-    engine_.evaluateWith(expression_, xCell, atX);
+    engine_.evaluateWith(expression_, xCell, 0);
     engine_.recorder_ = nullptr;
     engine_.StopRequested = stop;
     engine_.sink_ = std::move(sink);
@@ -246,25 +246,6 @@ void ReductionSchedule::dropUnreadStores() {
         if (!dropped[i])
             program_[kept++] = program_[i];
     size_ = kept;
-}
-
-std::string ReductionSchedule::describe() const {
-    static constexpr const char* kOpNames[] = {"+",    "-",  "*",     "/",   "^",
-                                               "sign", "fn", "store", "neg", "neg=r"};
-    std::string out;
-    if (single_)
-        out += singleIsX_ ? "single x;" : "single;";
-    for (int i = 0; i < size_; ++i) {
-        const Instruction& in = program_[i];
-        out += kOpNames[static_cast<int>(in.op)];
-        out += ' ';
-        out += std::to_string(static_cast<int>(in.kind)) + ' ' +
-               std::to_string(static_cast<int>(in.then)) + ' ' + std::to_string(in.dest) + ' ' +
-               std::to_string(in.a) + ' ' + std::to_string(in.b) + ';';
-    }
-    out +=
-        " end " + std::to_string(static_cast<int>(end_)) + " steps " + std::to_string(stepCount_);
-    return out;
 }
 
 } // namespace curvalia::engine

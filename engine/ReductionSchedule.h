@@ -28,17 +28,15 @@ class ReductionSchedule {
     // Records the evaluation of expression (lower-cased and checked, as the
     // draw command passes it) on the engine. The engine's arrays must have
     // been emptied by the command; its flags and status line are left as
-    // they were. The steps are recorded at x = atX; any x gives the same ones.
-    void record(std::string_view expression, double atX = 0);
+    // they were. The steps are recorded at x = 0; x is one register whatever
+    // its value, so any x gives the same steps.
+    void record(std::string_view expression);
 
     // The sample at x, as engine.evaluateSample(expression, x) gives it,
     // leaving the engine's counters and flags as that call would and
     // writing the same message, if any. The token arrays are not rewritten.
     Sample run(double x);
 
-    // For tests: the recorded program, step by step, as text; two
-    // recordings with the same steps give the same text.
-    std::string describe() const;
     // False when the recording did not fit, and run() falls back to the
     // plain machine.
     bool replayable() const { return replayable_; }

@@ -3,14 +3,12 @@
 #include "calc/ValueCalculator.h"
 #include "calc/ValueWindow.h"
 
-#include "support/case_name.h"
+#include "support/table_rows.h"
 
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace curvalia::calc {
 namespace {
@@ -21,9 +19,6 @@ struct Case {
     const char *VY, *DPrima, *Angolo;
     const char* status = ""; // on the status line after the calculation
 };
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << '"' << c.expression << "\" at x = \"" << c.x << '"';
-}
 
 // The main window's status line, written by the engine and the calculator
 // alike, as the real window wires them.
@@ -37,48 +32,45 @@ struct Rig {
     }
 };
 
-class ValueCalculatorTest : public ::testing::TestWithParam<Case> {};
-
-TEST_P(ValueCalculatorTest, ShowsFlooredValuesAndTheCheckersMessage) {
-    const Case& c = GetParam();
-    Rig rig;
-    rig.calculator.calculate("x", "5"); // its fields are replaced, or emptied
-    const CalcFields fields = rig.calculator.calculate(c.expression, c.x);
-    EXPECT_EQ(fields.VY, c.VY);
-    EXPECT_EQ(fields.DPrima, c.DPrima);
-    EXPECT_EQ(fields.Angolo, c.Angolo);
-    EXPECT_EQ(rig.line, c.status);
-}
-
 const char* const kComma = "Usare il punto come separatore decimale";
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, ValueCalculatorTest,
-    ::testing::Values(
-        // Floored, and pi to ten digits: not 45.
-        Case{"x", "0", "0", "1", "44.999"}, Case{"0-x", "0", "0", "-1", "-45"},
-        Case{"2*x", "0", "0", "2", "63.434"},
-        // Floored, not rounded; negatives move away from zero.
-        Case{"2/3", "0", "0.66666", "0", "0"}, Case{"0-2/3", "0", "-0.66667", "0", "0"},
-        // The decimal value is floored, not its binary error.
-        Case{"x", "0.29", "0.29", "1", "44.999"},
-        // x is read by the engine's conversion: "" and "0,5" are 0.
-        Case{"x", "", "0", "1", "44.999"}, Case{"x", "0,5", "0", "1", "44.999", kComma},
-        Case{"x", "1e2", "100", "1", "45"},
-        // From 1E10 on, x + 0.00001 has the same 15-digit text as x.
-        Case{"x", "1e10", "10000000000", "0", "0"}, Case{"x*x", "-1e12", "1e+24", "0", "0"},
-        // Too large to scale: shown as it is rather than not at all.
-        Case{"x*1", "1e305", "1e+305", "0", "0"},
-        // Undefined at x: no derivative either. Defined at x only: value only.
-        Case{"lge(x)", "0", "Non definita!", "", ""},
-        Case{"lge(0-x)", "-0.00001", "-11.51293", "", ""},
-        // A non-finite x is no point of the curve.
-        Case{"x", "1e999", "Non definita!", "", ""},
-        // Only what the draw command would plot: lower-cased, through the same check.
-        Case{"x+", "2", "Non definita!", "", "", "Errore di sitassi, eliminare l'operatore ..."},
-        Case{"y", "0", "Non definita!", "", "", "Operatore non riconosciuto... y"},
-        Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"}),
-    ::curvalia::testing::CaseName());
+TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
+    for (const Case& c : ::curvalia::testing::rows( // Floored, and pi to ten digits: not 45.
+             Case{"x", "0", "0", "1", "44.999"}, Case{"0-x", "0", "0", "-1", "-45"},
+             Case{"2*x", "0", "0", "2", "63.434"},
+             // Floored, not rounded; negatives move away from zero.
+             Case{"2/3", "0", "0.66666", "0", "0"}, Case{"0-2/3", "0", "-0.66667", "0", "0"},
+             // Tiny negatives floor to -0.00001 (in the general form), and no zero shows a minus.
+             Case{"x", "-1e-300", "-1e-05", "1", "44.999"}, Case{"x*(0-1)", "0", "0", "-1", "-45"},
+             // The decimal value is floored, not its binary error.
+             Case{"x", "0.29", "0.29", "1", "44.999"},
+             // x is read by the engine's conversion: "" and "0,5" are 0.
+             Case{"x", "", "0", "1", "44.999"}, Case{"x", "0,5", "0", "1", "44.999", kComma},
+             Case{"x", "1e2", "100", "1", "45"},
+             // From 1E10 on, x + 0.00001 has the same 15-digit text as x.
+             Case{"x", "1e10", "10000000000", "0", "0"}, Case{"x*x", "-1e12", "1e+24", "0", "0"},
+             // Too large to scale: shown as it is rather than not at all.
+             Case{"x*1", "1e305", "1e+305", "0", "0"},
+             // Undefined at x: no derivative either. Defined at x only: value only.
+             Case{"lge(x)", "0", "Non definita!", "", ""},
+             Case{"lge(0-x)", "-0.00001", "-11.51293", "", ""},
+             // A non-finite x is no point of the curve.
+             Case{"x", "1e999", "Non definita!", "", ""},
+             // Only what the draw command would plot: lower-cased, through the same check.
+             Case{"x+", "2", "Non definita!", "", "",
+                  "Errore di sitassi, eliminare l'operatore ..."},
+             Case{"y", "0", "Non definita!", "", "", "Operatore non riconosciuto... y"},
+             Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"})) {
+        SCOPED_TRACE(std::string(c.expression) + " at x = \"" + c.x + '"');
+        Rig rig;
+        rig.calculator.calculate("x", "5"); // its fields are replaced, or emptied
+        const CalcFields fields = rig.calculator.calculate(c.expression, c.x);
+        EXPECT_EQ(fields.VY, c.VY);
+        EXPECT_EQ(fields.DPrima, c.DPrima);
+        EXPECT_EQ(fields.Angolo, c.Angolo);
+        EXPECT_EQ(rig.line, c.status);
+    }
+}
 
 // Each "Calcola" replaces the status texts it wrote before; a text the draw
 // command left stays until something new is said.
@@ -101,12 +93,6 @@ TEST(ValueCalculator, StatusTextsDoNotOutliveTheirCalculation) {
         rig.calculator.calculate(step.expression, step.x);
         EXPECT_EQ(rig.line, step.status) << step.expression << " at " << step.x;
     }
-}
-
-// Tiny negatives floor to -0.00001, never to a minus zero.
-TEST(ValueCalculator, FlooringNeverShowsMinusZero) {
-    EXPECT_EQ(floorToDecimals(-1e-300, 5), -0.00001);
-    EXPECT_FALSE(std::signbit(floorToDecimals(-0.0, 5)));
 }
 
 // The window's output in the user's locale; its input is always read with ".".

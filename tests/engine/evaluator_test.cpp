@@ -1,7 +1,7 @@
 // Values, domain counters and messages of the evaluator and the function library.
 #include "engine_support.h"
 
-#include "support/case_name.h"
+#include "support/table_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -57,17 +57,6 @@ TEST(Evaluate, GivesValueDefinednessAndMessage) {
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
         expectSameSamples(c.expression, {c.x});
     }
-}
-
-// Whether a sample stopped the sweep is checked on every generated sample.
-TEST(Evaluate, CountsPassesAndTheStepLimitResetsTheCount) {
-    EngineRun run;
-    run.evaluate("2+3*4^2");
-    EXPECT_EQ(run.engine.StepCount, 3);
-    run.evaluate("7");
-    EXPECT_EQ(run.engine.StepCount, 0);
-    run.evaluate("(sinxx)", 1);
-    EXPECT_EQ(run.engine.StepCount, 0);
 }
 
 TEST(Evaluate, RoundsEveryStoredResultTo15DigitsButNotTheLast) {

@@ -48,21 +48,5 @@ TEST(GeneratedInput, IsCheckedAndSampledAlikeByThePlainMachineAndTheSchedule) {
     }
 }
 
-TEST(ReductionSchedule, RecordsTheSameStepsAtEveryX) {
-    BadInput input(99);
-    for (int i = 0; i < 3000; ++i) {
-        const std::string text = toLowerText(input.next());
-        EngineRun run;
-        ReductionSchedule reference(run.engine);
-        reference.record(text, 0);
-        for (double x : {-2.0, 1e300, -0.0, 1.5e-7, input.x()}) {
-            ReductionSchedule other(run.engine);
-            run.engine.emptyArrays();
-            other.record(text, x);
-            ASSERT_EQ(reference.describe(), other.describe()) << '"' << text << "\" at x = " << x;
-        }
-    }
-}
-
 } // namespace
 } // namespace curvalia::engine::testing

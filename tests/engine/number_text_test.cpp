@@ -1,7 +1,7 @@
 // Number texts both ways: the table of forms, and the fast formatter against std::to_chars.
 #include "engine/NumberText.h"
 
-#include "support/case_name.h"
+#include "support/table_rows.h"
 
 #include <gtest/gtest.h>
 

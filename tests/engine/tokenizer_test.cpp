@@ -2,7 +2,7 @@
 // the syntax check: the first error found, with its exact message.
 #include "engine_support.h"
 
-#include "support/case_name.h"
+#include "support/table_rows.h"
 
 #include <gtest/gtest.h>
 

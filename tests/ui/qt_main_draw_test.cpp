@@ -1,6 +1,6 @@
 // The main window while a draw runs: what is disabled, what is refused (a
 // second draw, "Calcola", saving), and how closing waits for the draw to stop
-// and closes the other windows; Enter drawing, and the save dialog's result.
+// and closes the other windows; the save dialog's result.
 #include "calc/ValueWindow.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
@@ -74,7 +74,7 @@ TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
         EXPECT_TRUE(window.isDrawing());
         EXPECT_FALSE(fx()->isEnabled());
     });
-    pressButton("penna_bn", "penna");
+    pressKey(fx(), Qt::Key_Return); // draws as the draw button does
     EXPECT_TRUE(probed);
     EXPECT_FALSE(window.isDrawing());
     EXPECT_GT(curvePixels(), 300);
@@ -116,23 +116,12 @@ TEST_F(MainDrawTest, StopOrCloseDuringAYieldingDrawEndItEarly) {
     EXPECT_EQ(greenPixelsRightOfCentre(), 0);
 }
 
-TEST_F(MainDrawTest, EnterAndReturnDrawAsTheDrawButtonDoes) {
-    for (const int key : {int(Qt::Key_Return), int(Qt::Key_Enter)}) {
-        child<PlotSurfaceWidget>("Graph")->Cls();
-        ASSERT_EQ(curvePixels(), 0);
-        pressKey(fx(), key);
-        EXPECT_GT(curvePixels(), 300) << key;
-        EXPECT_FALSE(window.isDrawing());
-        EXPECT_TRUE(fx()->isEnabled());
-    }
-}
-
 TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides) {
     click(picture("Image2"));
     QTemporaryDir dir;
     pathToGive = dir.filePath("grafico.PNG"); // the suffix in any case
     duringDraw([&] { child<QAction>("salvagrafico")->trigger(); });
-    pressButton("penna_bn", "penna");
+    pressKey(fx(), Qt::Key_Enter); // the keypad's Enter draws too
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(QFileInfo::exists(pathToGive));
     EXPECT_EQ(child<QLabel>("Coordinate")->text(), QString::fromUtf8(PlotActions::kBusyNote));

@@ -98,16 +98,6 @@ TEST_F(MainWindowTest, HoverHighlightsOneButtonUntilTheFrameOrPlotIsCrossed) {
     EXPECT_TRUE(shown("Image2"));
 }
 
-TEST_F(MainWindowTest, PicturesAreDrawnAtTheDeviceRatioNotScaledUp) {
-    for (const char* name : {"penna", "Image1"}) {
-        const QImage image = picture(name)->renderedImage(2.0);
-        EXPECT_EQ(image.size(), QSize(64, 64)) << name;
-        EXPECT_EQ(image.devicePixelRatio(), 2.0) << name;
-    }
-    EXPECT_NE(picture("penna")->renderedImage(1.0), picture("penna_bn")->renderedImage(1.0));
-    EXPECT_NE(picture("Image1")->renderedImage(1.0), picture("Image2")->renderedImage(1.0));
-}
-
 TEST_F(MainWindowTest, StopWhileIdleOnlyEmptiesTheStatusAndDrawsUseTheSwitches) {
     fx()->setText("x+");
     pressButton("penna_bn", "penna");
