@@ -16,9 +16,6 @@ struct V {
     bool defined;
     const char* message = nullptr;
 };
-void PrintTo(const V& c, std::ostream* os) {
-    *os << '"' << c.expression << "\" at x = " << c.x;
-}
 
 TEST(Evaluate, GivesValueDefinednessAndMessage) {
     for (const V& c : ::curvalia::testing::rows(
@@ -47,7 +44,7 @@ TEST(Evaluate, GivesValueDefinednessAndMessage) {
              V{"-5)", 0, 0, false, msg::kBrackets},
              // A list that never gets shorter ends at the pass limit, with no value.
              V{"(sinxx)", 1, 0, false, msg::kStepLimit})) {
-        SCOPED_TRACE(::testing::PrintToString(c));
+        SCOPED_TRACE(std::string(c.expression) + " at x = " + std::to_string(c.x));
         EngineRun run;
         const Engine::Sample s = run.evaluate(c.expression, c.x);
         EXPECT_NEAR(s.value, c.value, 1e-12 * std::max(1.0, std::fabs(c.value)));

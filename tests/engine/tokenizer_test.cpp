@@ -95,11 +95,5 @@ TEST(CheckSyntax, AcceptsOrNamesTheFirstError) {
     }
 }
 
-TEST(CheckSyntax, LeavesTheArraysLoadedWithXTakenAsZero) {
-    EngineRun run;
-    EXPECT_EQ(run.check("x+1"), "");
-    EXPECT_EQ(run.tokenList(), (std::vector<std::string>{" 0", "+", " 1"}));
-}
-
 } // namespace
 } // namespace curvalia::engine::testing

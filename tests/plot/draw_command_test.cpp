@@ -209,34 +209,22 @@ TEST(DrawCommand, HugeRangesKeepTheirPointsAndAxesInsideTheFrame) {
     }
 }
 
-TEST(DrawCommand, YieldsAfterEverySampleOrAtLeastEvery50ms) {
-    struct Case {
-        std::int16_t yieldEachSample;
-        std::chrono::microseconds perSample;
-        const char* step;
+// The policy has its own table; here, that the sweep feeds it every sample:
+// slow samples never leave the window unanswered for more than 50 ms. (With
+// YieldEachSample the stop test above sees one yield per sample.)
+TEST(DrawCommand, YieldsAtLeastEvery50msBetweenSlowSamples) {
+    Rig rig("x", {"-10", "10", "-10", "10", "0.1"});
+    rig.bar.onPSet = [&] { rig.clock.time += 3ms; };
+    std::vector<std::chrono::steady_clock::time_point> yields;
+    rig.host.onYield = [&] {
+        if (rig.host.lastStatus() == msg::kSweeping)
+            yields.push_back(rig.clock.time);
     };
-    // The policy itself has its own table; here, that the sweep feeds it every sample.
-    for (const Case& c :
-         {Case(kTrue, 10us, "0.1"), Case(kFalse, 2us, "0.0005"), Case(kFalse, 3ms, "0.1")}) {
-        Rig rig("x", {"-10", "10", "-10", "10", c.step});
-        rig.switches.YieldEachSample = c.yieldEachSample;
-        rig.bar.onPSet = [&] { rig.clock.time += c.perSample; };
-        std::vector<std::chrono::steady_clock::time_point> yields;
-        rig.host.onYield = [&] {
-            if (rig.host.lastStatus() == msg::kSweeping)
-                yields.push_back(rig.clock.time);
-        };
-        rig.command.run();
-        if (c.yieldEachSample != kFalse) {
-            EXPECT_EQ(yields.size(), rig.samples() + 1); // and one before the sweep
-            continue;
-        }
-        yields.push_back(rig.clock.time);
-        for (size_t i = 1; i < yields.size(); ++i)
-            ASSERT_LE(yields[i] - yields[i - 1], 50ms) << c.step << " gap " << i;
-        EXPECT_GE(yields.size(), static_cast<size_t>(rig.samples() * c.perSample / 50ms));
-        EXPECT_LT(yields.size(), rig.samples() / 10);
-    }
+    rig.command.run();
+    yields.push_back(rig.clock.time);
+    for (size_t i = 1; i < yields.size(); ++i)
+        ASSERT_LE(yields[i] - yields[i - 1], 50ms) << "gap " << i;
+    EXPECT_LT(yields.size(), rig.samples() / 10); // but not after every sample
 }
 
 } // namespace

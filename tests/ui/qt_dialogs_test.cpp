@@ -1,9 +1,8 @@
 // The small windows through their real widgets: the splash, the About box and
 // its links' fallback, the range dialog, and where each window opens. Help:
-// the shipped document, RTF in plain ASCII, explains every message the program
-// can show; the program's own window, with the document's HTML twin, opens
-// when the desktop cannot open the document.
-#include "calc/ValueWindow.h"
+// the shipped document, RTF in plain ASCII, and its HTML twin explain every
+// message the program can show; the program's own window, with the twin,
+// opens when the desktop cannot open the document.
 #include "engine/Engine.h"
 #include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
@@ -18,7 +17,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -31,14 +29,6 @@ namespace curvalia::ui {
 namespace {
 
 using namespace testing;
-
-// A press on one widget and the release on another, as a drag between them.
-void click(QWidget* target, QPoint pos, Qt::MouseButton button = Qt::LeftButton,
-           QWidget* releaseOn = nullptr) {
-    sendMouse(target, QEvent::MouseButtonPress, button, button, pos);
-    sendMouse(releaseOn ? releaseOn : target, QEvent::MouseButtonRelease, button, Qt::NoButton,
-              pos);
-}
 
 // A splash with a stand-in main window shown on dismissal, as the program does.
 struct SplashRig {
@@ -55,7 +45,6 @@ struct SplashRig {
                          [this] { mainUpFirst = mainWindow.isVisible(); });
         splash.show();
     }
-    QWidget* child(const char* name) { return splash.findChild<QWidget*>(name); }
 };
 
 TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) {
@@ -74,25 +63,6 @@ TEST(Splash, OnlyKeysThatProduceACharacterHandOverOnceWithTheMainWindowUpFirst) 
     }
 }
 
-TEST(Splash, OnlyALeftClickOnTheBarePanelHandsOver) {
-    SplashRig rig;
-    QWidget* frame = rig.child("Frame1");
-    for (const char* name : {"lblProductName", "Image1"}) {
-        QWidget* w = rig.child(name);
-        ASSERT_NE(w, nullptr) << name;
-        click(w, QPoint(w->width() / 2, w->height() / 2));
-        EXPECT_EQ(rig.dismissals, 0) << name;
-    }
-    click(rig.child("lblProductName"), QPoint(4, 4), Qt::LeftButton, frame);
-    const QPoint bare(frame->width() / 2, 4);
-    ASSERT_EQ(frame->childAt(bare), nullptr);
-    click(frame, bare, Qt::RightButton);
-    EXPECT_EQ(rig.dismissals, 0);
-    click(frame, bare);
-    EXPECT_EQ(rig.dismissals, 1);
-    EXPECT_TRUE(rig.mainUpFirst);
-}
-
 // The About box and the box its links fall back to when the desktop cannot
 // open them.
 struct AboutBoxTest : ClosesSingleWindows {
@@ -102,7 +72,7 @@ struct AboutBoxTest : ClosesSingleWindows {
     AboutBox* show() { return AboutBox::showSingle(&owner, shell.services); }
     void clickLink(const char* name) {
         show();
-        testing::click(child(name));
+        click(child(name));
     }
     QWidget owner;
     platform::testing::FakeShell<> shell;
@@ -127,7 +97,7 @@ TEST_F(AboutBoxTest, OneBoxOnlyClosedByOkEnterKeypadEnterAndEsc) {
 TEST_F(AboutBoxTest, LinksOpenOnEveryClickAndSystemInfoAsksTheLauncher) {
     show();
     for (const char* name : {"Label1", "Label1", "Label2", "lblTitle"})
-        testing::click(child(name));
+        click(child(name));
     click(child("Label2"), QPoint(4, 4), Qt::RightButton); // opens nothing
     const std::string mail = std::string("mailto:") + AboutBox::kEmail, web = AboutBox::kWebPage;
     EXPECT_EQ(shell.opener.opened, (std::vector<std::string>{mail, web, mail, web, web}));
@@ -151,39 +121,23 @@ TEST_F(AboutBoxTest, UnopenedLinksShowTheirAddressesToSelectAndCopy) {
         LinkFallbackBox* box = LinkFallbackBox::current();
         ASSERT_NE(box, nullptr) << link;
         QStringList fields;
-        for (QLineEdit* field : box->findChildren<QLineEdit*>("address")) {
-            EXPECT_TRUE(field->isReadOnly());
+        for (QLineEdit* field : box->findChildren<QLineEdit*>("address"))
             fields << field->text();
-        }
         EXPECT_EQ(fields, shown);
-        EXPECT_FALSE(box->isModal());
         EXPECT_EQ(box->parentWidget(), &owner); // outlives the About box
     }
     LinkFallbackBox* box = LinkFallbackBox::current();
     EXPECT_EQ(box->findChild<QLineEdit*>("address")->selectedText(), mail);
     box->findChild<QPushButton*>("cmdCopy")->click();
     EXPECT_EQ(QApplication::clipboard()->text(), mail + "\n" + web);
-    // The same click again brings the same box forward.
-    clickLink("Label1");
-    EXPECT_EQ(LinkFallbackBox::current(), box);
     box->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(box->isVisible());
 }
 
-TEST(AreaDialog, TabRunsThroughTheFieldsToOkAndOkOrCloseOnlyHideKeepingTheTexts) {
+TEST(AreaDialog, OkOrCloseOnlyHideKeepingTheTexts) {
     AreaDialog dialog;
     const plot::RangeTexts t = dialog.rangeTexts();
     EXPECT_EQ(t.xmin + t.xmax + t.ymin + t.ymax + t.step, "-1010-10100.01");
-    dialog.show();
-    QApplication::processEvents();
-    dialog.findChild<QLineEdit*>("XminTXT")->setFocus();
-    for (const char* name :
-         {"XminTXT", "XmaxTXT", "YminTXT", "YmaxTXT", "PrecisioneTXT", "Command1"}) {
-        QWidget* focus = QApplication::focusWidget();
-        ASSERT_NE(focus, nullptr);
-        EXPECT_EQ(focus->objectName(), QString::fromLatin1(name));
-        pressKey(focus, Qt::Key_Tab);
-    }
     for (const bool viaOk : {true, false}) {
         dialog.show();
         dialog.findChild<QLineEdit*>("XmaxTXT")->setText(viaOk ? "2.9" : "7");
@@ -219,23 +173,19 @@ std::string rawDocument() {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The document with its \'xx escapes decoded (cp1252; it uses only Latin-1
-// letters and the em dash).
-QString decodedDocument() {
-    const QString text = QString::fromLatin1(rawDocument());
-    static const QRegularExpression escape(QStringLiteral("\\\\'([0-9a-f]{2})"));
-    QString decoded;
-    qsizetype from = 0;
-    for (const auto& m : escape.globalMatch(text)) {
-        decoded += text.mid(from, m.capturedStart() - from);
-        const int code = m.captured(1).toInt(nullptr, 16);
-        decoded += code == 0x97 ? QChar(0x2014) : QChar(code);
-        from = m.capturedEnd();
-    }
-    return decoded + text.mid(from);
+// A text as the document writes it: letters past ASCII as \'xx escapes
+// (cp1252, where the em dash is 97).
+std::string asRtf(const QString& text) {
+    std::string out;
+    for (const QChar c : text)
+        out += c.unicode() < 0x80
+                   ? std::string(1, char(c.unicode()))
+                   : "\\'" +
+                         QString::number(c == QChar(0x2014) ? 0x97 : c.unicode(), 16).toStdString();
+    return out;
 }
 
-TEST(HelpDocument, IsRtfInAsciiAndExplainsEveryMessage) {
+TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
     const std::string raw = rawDocument();
     ASSERT_EQ(raw.rfind("{\\rtf1", 0), 0u);
     EXPECT_TRUE(std::all_of(raw.begin(), raw.end(), [](char c) {
@@ -250,24 +200,12 @@ TEST(HelpDocument, IsRtfInAsciiAndExplainsEveryMessage) {
         "Non definita!", "Le informazioni sul sistema non sono attualmente disponibili.", "sin(",
         "cos(", "tg(", "asin(", "acos(", "atg(", "abs(", "lge(", "lgn(", "rad(",
         PlotActions::kBusyNote, "Impossibile salvare il grafico: ", LinkFallbackBox::kCannotOpen);
-    const QString text = decodedDocument();
-    for (const char* message : messages)
-        EXPECT_TRUE(text.contains(QString::fromUtf8(message))) << message;
-}
-
-TEST(HelpTwin, HoldsEveryParagraphOfTheDocument) {
-    const QString body = decodedDocument().mid(decodedDocument().indexOf("\\pard"));
-    static const QRegularExpression split(QStringLiteral("\\\\par(?![a-z])"));
-    static const QRegularExpression control(QStringLiteral("\\\\[a-z]+-?\\d* ?|[{}]"));
-    HelpWindow window;
-    const QString html = window.browser()->toPlainText().simplified();
-    int paragraphs = 0;
-    for (QString p : body.split(split)) {
-        p = p.remove(control).simplified();
-        paragraphs += !p.isEmpty();
-        EXPECT_TRUE(html.contains(p)) << p.toStdString();
+    // The program's own help window shows the document's HTML twin.
+    const QString twin = HelpWindow().browser()->toPlainText();
+    for (const char* message : messages) {
+        EXPECT_NE(raw.find(asRtf(QString::fromUtf8(message))), std::string::npos) << message;
+        EXPECT_TRUE(twin.contains(QString::fromUtf8(message))) << message;
     }
-    EXPECT_GT(paragraphs, 90);
 }
 
 // The document is looked for in the current directory: a scratch one here.

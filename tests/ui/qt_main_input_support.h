@@ -42,9 +42,10 @@ inline void moveOver(QWidget* w, std::optional<QPointF> at = {}) {
     sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, at);
 }
 
-inline void click(QWidget* w) {
-    sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+inline void click(QWidget* w, std::optional<QPointF> at = {},
+                  Qt::MouseButton button = Qt::LeftButton) {
+    sendMouse(w, QEvent::MouseButtonPress, button, button, at);
+    sendMouse(w, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
 
 inline void pressKey(QWidget* w, int key, const char* text = "") {

