@@ -2,9 +2,12 @@
 # Drives the real program under Xvfb: dismisses the splash with a key, waits
 # for the main window (timing it), types an expression into the expression
 # box, hovers and clicks the draw button, checks in a screenshot that
-# curve-coloured pixels appeared on the plot, opens the About box and leaves
-# through "Uscita". Under a window manager (openbox, when installed) it also
-# checks that the splash has no frame and the main window no maximize button.
+# curve-coloured pixels appeared on the plot, opens the Area dialog, the
+# Valore window and the About box and leaves through "Uscita", which must
+# close them all. Under a window manager (openbox, when installed) it also
+# checks that the splash has no frame, that the main window is centred, that
+# every window offers close but neither maximize nor resize and lies wholly
+# on the screen, and that the dialogs are transient for the main window.
 # Exit 77 (skipped) only when Xvfb cannot start.
 #   main_window.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot of the plot,
@@ -105,6 +108,29 @@ geometry() {
 # The left, right, top and bottom widths of a window's frame, as the window
 # manager publishes them ("0, 0, 0, 0" for no frame at all).
 frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p'; }
+# The checks every fixed-size window shares: its controls were laid out for
+# one size, so the window manager must offer close but neither maximize nor
+# resize; the frame lies wholly on the screen; and a dialog (given the main
+# window's id) is transient for the main window, which keeps it above that
+# window and out of the task list.
+check_window() { # id, name[, main window id]
+    local X Y WIDTH HEIGHT actions owner left right top bottom
+    actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
+    echo "$2 allowed: ${actions#*= }"
+    echo "$actions" | grep -q _NET_WM_ACTION_CLOSE || fail "$2 cannot be closed"
+    echo "$actions" | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' && fail "$2 offers maximize or resize"
+    if [ -n "${3:-}" ]; then
+        owner=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
+        [ -n "$owner" ] && [ $(( owner )) -eq "$3" ] ||
+            fail "$2 is transient for ${owner:-no window}, not for the main window ($(printf '0x%x' "$3"))"
+    fi
+    geometry "$1"
+    IFS=', ' read -r left right top bottom <<<"$(frame_extents "$1")"
+    echo "$2 at $X,$Y, ${WIDTH}x${HEIGHT}, frame $left $right $top $bottom"
+    [ $(( X - left )) -ge 0 ] && [ $(( Y - top )) -ge 0 ] &&
+        [ $(( X + WIDTH + right )) -le 1280 ] && [ $(( Y + HEIGHT + bottom )) -le 1024 ] ||
+        fail "$2 is not wholly on the screen"
+}
 
 # --- start-up: the splash, then the main window after a key --------------------
 wait_window() { # title pattern, timeout ms -> window id on stdout
@@ -156,10 +182,19 @@ echo "Key on the splash to the main window shown: ${startup} ms (process CPU so 
 [ -z "$(xdotool search --onlyvisible --name "^Curvalia Light\$" 2>/dev/null)" ] || fail "the splash stayed open"
 if [ -n "$wm" ]; then
     sleep 0.3
-    actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
-    echo "Main window frame extents: $(frame_extents "$window"); allowed: ${actions#*= }"
-    echo "$actions" | grep -q _NET_WM_ACTION_CLOSE || fail "the main window cannot be closed"
-    echo "$actions" | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' && fail "the main window offers maximize or resize"
+    check_window "$window" "the main window"
+    geometry "$window"
+    IFS=', ' read -r left right top bottom <<<"$(frame_extents "$window")"
+    # The program centres the window before the window manager has given it
+    # a frame, so the frame's corner lands where the bare window's would
+    # have: the frame's centre is off by up to half the frame's thickness
+    # across and down (1 and 10 pixels under openbox), and 1 more for odd
+    # halves.
+    # Doubled, to stay in whole pixels.
+    dx=$(( 2 * (X - left) + WIDTH + left + right - 1280 ))
+    dy=$(( 2 * (Y - top) + HEIGHT + top + bottom - 1024 ))
+    [ "${dx#-}" -le $(( left + right + 2 )) ] && [ "${dy#-}" -le $(( top + bottom + 2 )) ] ||
+        fail "the main window is not centred (client area at $X,$Y, ${WIDTH}x${HEIGHT})"
 fi
 
 # --- where the controls are ----------------------------------------------------
@@ -173,6 +208,16 @@ graph_x=$(( frame_x + $(px 120) + 1 )); graph_y=$(( frame_y + $(px 240) + 1 ))
 graph_w=446; graph_h=310
 fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
 pen_x=$(( frame_x + $(px 6960) + 16 )); pen_y=$(( frame_y + $(px 660) + 16 ))
+settings_y=$(( frame_y + $(px 2400) + 16 )); lens_y=$(( frame_y + $(px 3240) + 16 ))
+# Hover first: the highlighted twin takes the place of the normal picture and
+# is the one that receives the click.
+press_picture() { # x, y
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.3
+    xdotool mousemove --sync $(( $1 + 1 )) "$2"
+    sleep 0.3
+    xdotool click 1
+}
 
 green_pixels() { # screenshot file -> number of light-green pixels on the plot
     convert "$1" -crop "${graph_w}x${graph_h}+${graph_x}+${graph_y}" +repage txt:- | grep -c '#00FF00'
@@ -185,13 +230,7 @@ before=$(green_pixels "$work/before.png")
 # --- type the expression and draw ----------------------------------------------
 xdotool mousemove --sync "$fx_x" "$fx_y" click 1
 xdotool type --delay 15 'sin(x)*x'
-# Hover first: the highlighted twin takes the place of the normal picture and
-# is the one that receives the click.
-xdotool mousemove --sync "$pen_x" "$pen_y"
-sleep 0.3
-xdotool mousemove --sync $(( pen_x + 1 )) "$pen_y"
-sleep 0.3
-xdotool click 1
+press_picture "$pen_x" "$pen_y"
 sleep 1.5
 
 import -window root "$work/after.png" || fail "no screenshot"
@@ -202,6 +241,19 @@ grep -m1 '^VmRSS' "/proc/$app_pid/status" | sed 's/^/Resident memory after the p
 [ "$after" -ge 200 ] || fail "expected the curve of sin(x)*x on the plot, found $after green pixels"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the draw"
 
+# --- the settings dialog and the value calculator -------------------------------
+# Both stay open: Uscita has to close them too.
+press_picture "$pen_x" "$settings_y"
+area=$(wait_window "^Area\$" 5000) || fail "Impostazioni did not open the Area dialog"
+press_picture "$pen_x" "$lens_y"
+value=$(wait_window "^Valore\$" 5000) || fail "Lente did not open the Valore window"
+echo "Area dialog and Valore window open"
+if [ -n "$wm" ]; then
+    sleep 0.3
+    check_window "$area" "the Area dialog" "$window"
+    check_window "$value" "the Valore window" "$window"
+fi
+
 # --- About box and exit through the menus ----------------------------------------
 menu_title_x=$(( X + 20 )); menu_title_y=$(( Y + menu / 2 ))
 xdotool mousemove --sync "$menu_title_x" "$menu_title_y" click 1
@@ -211,8 +263,7 @@ about=$(wait_window "^Informazioni su Curvalia Light\$" 5000) || fail "Credits d
 echo "About box open"
 if [ -n "$wm" ]; then
     sleep 0.3
-    xprop -id "$about" _NET_WM_ALLOWED_ACTIONS | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' &&
-        fail "the About box offers maximize or resize"
+    check_window "$about" "the About box" "$window"
     [ -n "${CURVALIA_ABOUT_SHOT:-}" ] && import -window root "$CURVALIA_ABOUT_SHOT"
 fi
 xdotool mousemove --sync "$menu_title_x" "$menu_title_y" click 1
