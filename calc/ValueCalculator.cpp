@@ -42,10 +42,8 @@ double floorToDecimals(double v, int decimals) {
     return std::floor(roundTo15Digits(product)) / scale + 0.0;
 }
 
-ValueCalculator::ValueCalculator(engine::Engine& engine, NumberFormatter format,
-                                 StatusWriter status, StatusReader statusNow)
-    : engine_(engine), format_(std::move(format)), status_(std::move(status)),
-      statusNow_(std::move(statusNow)) {
+ValueCalculator::ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusShare status)
+    : engine_(engine), format_(std::move(format)), status_(std::move(status)) {
     if (!format_)
         format_ = plainNumberText;
 }
@@ -56,34 +54,27 @@ std::string ValueCalculator::shown(double v, int decimals) const {
 
 CalcFields ValueCalculator::calculate(std::string_view expression, std::string_view xText) {
     // Only our own text goes: a text of the draw command is still true.
-    if (status_ && statusNow_ && !written_.empty() && statusNow_() == written_)
-        status_("");
-    const std::string before = statusNow_ ? statusNow_() : std::string();
-    wroteStatus_ = false;
-    const CalcFields fields = compute(expression, xText);
-    // The engine writes to the line directly; a change is its message.
-    const std::string after = statusNow_ ? statusNow_() : std::string();
-    written_ = wroteStatus_ || after != before ? after : std::string();
-    return fields;
+    const bool ownText = status_.showsOwnText && status_.showsOwnText();
+    if (status_.claim)
+        status_.claim();
+    if (ownText && status_.write)
+        status_.write("");
+    return compute(expression, xText);
 }
 
 CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xText) {
     // The conversion stops at a comma, so "0,5" is read as 0; say why, since
     // an Italian user types the comma by habit.
-    if (status_ && xText.find(',') != std::string_view::npos) {
-        status_(kDecimalCommaMessage);
-        wroteStatus_ = true;
-    }
+    if (status_.write && xText.find(',') != std::string_view::npos)
+        status_.write(kDecimalCommaMessage);
 
     // What the draw command would plot is what is evaluated here: the same
     // lower-casing and the same check, so "X" is x and "x+" is refused
     // instead of showing a value.
     const std::string expression = engine::toLowerText(typed);
     engine_.emptyArrays();
-    if (!engine_.CheckSyntax(expression)) {
-        wroteStatus_ = true; // the checker's message
+    if (!engine_.CheckSyntax(expression))
         return {kUndefinedText, {}, {}};
-    }
     const double x = engine::textToNumber(xText);
     if (!std::isfinite(x))
         return {kUndefinedText, {}, {}};

@@ -17,11 +17,17 @@ using NumberFormatter = std::function<std::string(double)>;
 // Receives the calculator's own status messages (the engine's go to the
 // engine's sink).
 using StatusWriter = std::function<void(std::string_view)>;
-// The text the status line shows now, whoever wrote it.
-using StatusReader = std::function<std::string()>;
+
+// The status line as the calculator shares it with the draw command. The
+// line remembers who wrote its text: the same words may be the draw's.
+struct StatusShare {
+    StatusWriter write;                 // a text of the calculator's own
+    std::function<void()> claim;        // what the engine writes from now on is the calculator's
+    std::function<bool()> showsOwnText; // whether the text shown now is the calculator's
+};
 
 inline constexpr const char* kUndefinedText = "Non definita!";
-inline constexpr const char* kDecimalCommaMessage = "Usare il punto come separatore decimale";
+inline constexpr const char* kDecimalCommaMessage = engine::msg::kDecimalComma;
 
 // The forward-difference step of the derivative.
 inline constexpr double kDerivativeStep = 0.00001;
@@ -47,14 +53,14 @@ double floorToDecimals(double v, int decimals);
 
 class ValueCalculator {
   public:
-    ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusWriter status,
-                    StatusReader statusNow = {});
+    ValueCalculator(engine::Engine& engine, NumberFormatter format, StatusShare status);
 
     // One "Calcola" for the expression as typed and the text of the x field.
     // The expression is lower-cased and checked as the draw command checks
     // it; a refused one shows "Non definita!" and the checker's message.
     // A status text left by an earlier "Calcola" is emptied first, so no
-    // warning outlives the input it was about.
+    // warning outlives the input it was about; a text of the draw command's
+    // stays, even when it says the same words.
     CalcFields calculate(std::string_view expression, std::string_view xText);
 
   private:
@@ -63,11 +69,7 @@ class ValueCalculator {
 
     engine::Engine& engine_;
     NumberFormatter format_;
-    StatusWriter status_;
-    StatusReader statusNow_;
-    // The status text the last "Calcola" left, empty when it left none.
-    std::string written_;
-    bool wroteStatus_ = false;
+    StatusShare status_;
 };
 
 } // namespace curvalia::calc

@@ -2,7 +2,7 @@
 
 #include "layout/Labels.h"
 #include "layout/Twips.h"
-#include "ui/WindowHints.h"
+#include "layout/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
@@ -41,15 +41,14 @@ std::string localeNumberText(double v) {
     return locale.toString(v, 'g', 15).toStdString();
 }
 
-ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
-                         StatusReader statusNow, QWidget* parent)
-    : QWidget(parent),
-      calculator_(engine, localeNumberText, std::move(status), std::move(statusNow)),
+ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
+                         QWidget* parent)
+    : QWidget(parent), calculator_(engine, localeNumberText, std::move(status)),
       expression_(std::move(expression)) {
     setObjectName(QStringLiteral("ValoreFRM"));
     setWindowTitle(QStringLiteral("Valore"));
     // A window of its own even with the main window as parent, kept above it.
-    ui::setFixedDialogHints(*this);
+    layout::setFixedDialogHints(*this);
     // The fixed layout was measured for this face and size; the platform's
     // default font may be larger and would clip the labels.
     setFont(layout::arialFont(8.25));

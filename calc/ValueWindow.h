@@ -26,8 +26,8 @@ class ValueWindow : public QWidget {
   public:
     using ExpressionReader = std::function<std::string()>;
 
-    ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusWriter status,
-                StatusReader statusNow, QWidget* parent = nullptr);
+    ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
+                QWidget* parent = nullptr);
 
     // A running draw owns the engine; while it runs "Calcola" is disabled
     // and a calculation is refused.

@@ -77,7 +77,8 @@ class Engine {
     double Evaluate(double x);
 
     // Loads text with x taken as 0, tokenizes it and applies the checks in
-    // order; on the first error writes its message to the sink and answers false.
+    // order, the last being that every character belongs to the language;
+    // on the first error writes its message to the sink and answers false.
     bool CheckSyntax(std::string_view text);
 
     // A value is defined exactly when no domain error was counted.
@@ -174,5 +175,7 @@ inline constexpr const char* kRemoveOperatorPrefix = "Errore di sitassi, elimina
 inline constexpr const char* kRemoveOperatorSuffix = "...";
 inline constexpr const char* kCheckBrackets =
     "Errore di sitassi, verificare il contenuto delle parentesi";
+// A comma where the language has none: a decimal comma, most likely.
+inline constexpr const char* kDecimalComma = "Usare il punto come separatore decimale";
 
 } // namespace curvalia::engine::msg

@@ -1,5 +1,6 @@
 // The check that runs once before a plot and names the first error it finds.
 #include "engine/Engine.h"
+#include "engine/ForeignCharacter.h"
 
 #include <string>
 
@@ -97,6 +98,12 @@ bool Engine::CheckSyntax(std::string_view text) {
         if (isOperatorKind(here) && (isOperatorKind(next) || next == TokenKind::Empty))
             return removeOperator(i + 1);
     }
+
+    // Only now, so that every expression refused by the checks above keeps
+    // its message: a character the language does not know would be read as 0.
+    const std::string foreign = foreignCharacterMessage(text);
+    if (!foreign.empty())
+        return fail(foreign);
     return true;
 }
 

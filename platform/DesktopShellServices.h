@@ -1,7 +1,7 @@
 // The real desktop services, owned together for the whole run of the program.
 #pragma once
 
-#include "platform/DocumentOpener.h"
+#include "platform/DesktopDocumentOpener.h"
 #include "platform/FileSystem.h"
 #include "platform/LinuxKeyValueStore.h"
 #include "platform/MessageBox.h"

@@ -1,9 +1,9 @@
 #include "ui/AboutBox.h"
 
 #include "layout/Labels.h"
+#include "layout/WindowHints.h"
 #include "ui/LinkFallbackBox.h"
 #include "ui/SvgPicture.h"
-#include "ui/WindowHints.h"
 #include "ui/WindowPlacement.h"
 
 #include <QColor>
@@ -14,9 +14,16 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace curvalia::ui {
 
 using layout::addLabel;
+using layout::setFixedDialogHints;
 
 namespace {
 
@@ -44,7 +51,7 @@ AboutBox* AboutBox::showSingle(QWidget* parent, platform::ShellServices& service
         box = new AboutBox(services, parent);
         box->setAttribute(Qt::WA_DeleteOnClose);
         if (parent)
-            placeBeside(*box, *parent);
+            placeBeside(*box, *parent, Side::Left);
     }
     box->show();
     box->raise();
@@ -143,24 +150,43 @@ void AboutBox::loadTexts() {
 
 void AboutBox::openEmail() {
     // Both, every time: the mail program for writing, the page for reading.
-    QStringList unopened;
-    if (!services_.opener.open(std::string("mailto:") + kEmail))
-        unopened << QString::fromUtf8(kEmail);
-    if (!services_.opener.open(kWebPage))
-        unopened << QString::fromUtf8(kWebPage);
-    showUnopened(unopened);
+    openLinks({{std::string("mailto:") + kEmail, QString::fromUtf8(kEmail)},
+               {kWebPage, QString::fromUtf8(kWebPage)}});
 }
 
 void AboutBox::openWebPage() {
-    if (!services_.opener.open(kWebPage))
-        showUnopened({QString::fromUtf8(kWebPage)});
+    openLinks({{kWebPage, QString::fromUtf8(kWebPage)}});
 }
 
-void AboutBox::showUnopened(const QStringList& addresses) {
-    // The desktop could not open them: the user can still copy them. The box
-    // belongs to the main window, so it stays when the About box closes.
-    if (!addresses.isEmpty())
-        LinkFallbackBox::showFor(parentWidget(), addresses);
+void AboutBox::openLinks(const std::vector<std::pair<std::string, QString>>& links) {
+    // The desktop answers each link in its own time; once all have answered,
+    // those it could not open are shown, in the order of the links, so the
+    // user can still copy them. The box belongs to the main window, so it
+    // stays when the About box closes, and it is not shown once the main
+    // window is gone.
+    struct Pending {
+        std::vector<QString> unopened;
+        std::size_t waiting;
+    };
+    auto pending =
+        std::make_shared<Pending>(Pending{std::vector<QString>(links.size()), links.size()});
+    QWidget* parent = parentWidget();
+    const QPointer<QWidget> owner(parent);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        const QString address = links[i].second;
+        services_.opener.open(links[i].first, [pending, i, address, owner, parent](bool opened) {
+            if (!opened)
+                pending->unopened[i] = address;
+            if (--pending->waiting != 0 || owner != parent)
+                return;
+            QStringList addresses;
+            for (const QString& unopened : pending->unopened)
+                if (!unopened.isEmpty())
+                    addresses << unopened;
+            if (!addresses.isEmpty())
+                LinkFallbackBox::showFor(owner, addresses);
+        });
+    }
 }
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {

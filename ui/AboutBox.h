@@ -6,7 +6,11 @@
 #include "platform/ShellServices.h"
 
 #include <QDialog>
-#include <QStringList>
+#include <QString>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -41,7 +45,9 @@ class AboutBox : public QDialog {
     void loadTexts();
     void openEmail();
     void openWebPage();
-    void showUnopened(const QStringList& addresses);
+    // Each link: the target handed to the desktop, the address shown when it
+    // cannot be opened.
+    void openLinks(const std::vector<std::pair<std::string, QString>>& links);
 
     platform::ShellServices& services_;
     QLabel* lblTitle_ = nullptr;

@@ -2,11 +2,14 @@
 
 #include "layout/Labels.h"
 #include "layout/Twips.h"
-#include "ui/WindowHints.h"
+#include "layout/WindowHints.h"
+#include "plot/RangeNote.h"
 
+#include <QColor>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 
 namespace curvalia::ui {
@@ -14,9 +17,14 @@ namespace curvalia::ui {
 using layout::addLabel;
 using layout::arialFont;
 using layout::px;
+using layout::setFixedDialogHints;
 using layout::twipsRect;
 
 namespace {
+
+constexpr int kClientWidth = 2775;
+constexpr int kClientHeight = 2070;
+constexpr int kNoteMargin = 180; // the labels' left edge, kept on both sides and below
 
 QLineEdit* field(QWidget* parent, const char* name, const char* text, QRect geometry) {
     auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
@@ -32,7 +40,7 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Area"));
     setFixedDialogHints(*this);
     setFont(arialFont(8.25));
-    setFixedSize(px(2775), px(2070));
+    setFixedSize(px(kClientWidth), px(kClientHeight));
 
     XminTXT_ = field(this, "XminTXT", "-10", twipsRect(720, 240, 495, 255));
     XmaxTXT_ = field(this, "XmaxTXT", "10", twipsRect(1920, 240, 495, 255));
@@ -57,6 +65,32 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setTabOrder(YminTXT_, YmaxTXT_);
     setTabOrder(YmaxTXT_, PrecisioneTXT_);
     setTabOrder(PrecisioneTXT_, ok);
+
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("RangeNote"));
+    note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette grey = note_->palette();
+    grey.setColor(QPalette::WindowText, QColor(96, 96, 96));
+    note_->setPalette(grey);
+    note_->hide();
+    for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
+        connect(edit, &QLineEdit::textChanged, this, &AreaDialog::updateNote);
+}
+
+void AreaDialog::updateNote() {
+    const std::string note = plot::rangeNote(rangeTexts());
+    if (note.empty()) {
+        note_->hide();
+        setFixedSize(px(kClientWidth), px(kClientHeight));
+        return;
+    }
+    note_->setText(QString::fromStdString(note));
+    const int width = px(kClientWidth - 2 * kNoteMargin);
+    const int height = note_->heightForWidth(width);
+    note_->setGeometry(px(kNoteMargin), px(kClientHeight), width, height);
+    note_->show();
+    setFixedSize(px(kClientWidth), px(kClientHeight) + height + px(kNoteMargin));
 }
 
 plot::RangeTexts AreaDialog::rangeTexts() const {

@@ -1,5 +1,7 @@
 // The settings dialog "Area": the five texts of the plot range and step.
-// It checks nothing; the draw command reads the texts when a draw starts.
+// It refuses nothing; the draw command reads the texts when a draw starts.
+// While a text will not be read as typed, a note under the fields says how
+// it will be read, and the dialog grows to hold it.
 // "OK" and the window's close box only hide it, so the next opening shows
 // what was typed last.
 #pragma once
@@ -8,6 +10,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 
 namespace curvalia::ui {
@@ -22,11 +25,14 @@ class AreaDialog : public QDialog {
     void setFieldsEnabled(bool enabled);
 
   private:
+    void updateNote();
+
     QLineEdit* XminTXT_;
     QLineEdit* XmaxTXT_;
     QLineEdit* YminTXT_;
     QLineEdit* YmaxTXT_;
     QLineEdit* PrecisioneTXT_;
+    QLabel* note_;
 };
 
 } // namespace curvalia::ui

@@ -1,5 +1,7 @@
 #include "ui/HelpLauncher.h"
 
+#include <utility>
+
 namespace curvalia::ui {
 
 HelpLauncher::HelpLauncher(platform::DocumentOpener& opener, platform::FileSystem& files)
@@ -9,11 +11,15 @@ std::string HelpLauncher::helpPath() const {
     return files_.currentDirectory() + kHelpFile;
 }
 
-bool HelpLauncher::open() {
+void HelpLauncher::open(platform::DocumentOpener::Answer answer) {
     // Some desktops answer an attempt to open a missing file with an error
     // window of their own, so the attempt is not made.
     const std::string path = helpPath();
-    return files_.fileExists(path) && opener_.open(path);
+    if (!files_.fileExists(path)) {
+        answer(false);
+        return;
+    }
+    opener_.open(path, std::move(answer));
 }
 
 } // namespace curvalia::ui

@@ -20,10 +20,10 @@ class HelpLauncher {
     // folder) followed by the document's name.
     std::string helpPath() const;
 
-    // Hands the document to the desktop. False, with nothing opened, when
-    // the document is missing; false too when nothing on the desktop can
-    // open it.
-    bool open();
+    // Hands the document to the desktop and tells answer whether it was
+    // opened: false at once, with nothing tried, when the document is
+    // missing; false too when nothing on the desktop can open it.
+    void open(platform::DocumentOpener::Answer answer);
 
   private:
     platform::DocumentOpener& opener_;

@@ -4,15 +4,21 @@
 #include "ui/WindowPlacement.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 namespace curvalia::ui {
 
 namespace {
+
+constexpr QSize kSize(640, 600);
+constexpr QSize kMinimumSize(420, 320);
+constexpr QSize kRoomForFrame(16, 40); // the window manager's title bar and borders
 
 QPointer<HelpWindow>& openWindow() {
     static QPointer<HelpWindow> window;
@@ -27,7 +33,7 @@ HelpWindow* HelpWindow::showSingle(QWidget* parent) {
         window = new HelpWindow(parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
         if (parent)
-            placeBeside(*window, *parent);
+            placeBeside(*window, *parent, Side::Left); // "Area" and "Valore" open on the right
         else
             centreOnPointerScreen(*window);
     }
@@ -54,7 +60,13 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
-    resize(640, 600);
+    // Its own size, smaller only on a screen that cannot hold it, and never
+    // too small for the text to be read.
+    setMinimumSize(kMinimumSize);
+    QSize size = kSize;
+    if (const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(shown->availableGeometry().size() - kRoomForFrame);
+    resize(size.expandedTo(kMinimumSize));
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {
@@ -66,8 +78,12 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void showHelp(platform::ShellServices& services, QWidget* parent) {
-    if (!HelpLauncher(services.opener, services.fileSystem).open())
-        HelpWindow::showSingle(parent);
+    // The answer may come seconds later, when the main window may be gone.
+    const QPointer<QWidget> owner(parent);
+    HelpLauncher(services.opener, services.fileSystem).open([owner, parent](bool opened) {
+        if (!opened && owner == parent)
+            HelpWindow::showSingle(owner);
+    });
 }
 
 } // namespace curvalia::ui

@@ -3,6 +3,7 @@
 #include "calc/ValueWindow.h"
 #include "layout/Labels.h"
 #include "layout/Twips.h"
+#include "layout/WindowHints.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
@@ -13,7 +14,6 @@
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 #include "ui/StatusLine.h"
-#include "ui/WindowHints.h"
 #include "ui/WindowPlacement.h"
 
 #include <QAction>
@@ -32,6 +32,7 @@ namespace curvalia::ui {
 using layout::addLabel;
 using layout::arialFont;
 using layout::px;
+using layout::setFixedMainWindowHints;
 using layout::twipsRect;
 
 namespace {
@@ -226,6 +227,7 @@ void MainWindow::chooseColour(QAction* entry) {
 void MainWindow::draw() {
     // A click that arrives while the draw yields is ignored by the command;
     // the window has nothing to add to that.
+    statusLine_->speakFor(StatusOwner::Draw);
     drawCommand_->run();
     if (closeAfterDraw_)
         close();
@@ -242,8 +244,11 @@ void MainWindow::showSettings() {
 void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
-            engine_, [this] { return MyFx->text().toStdString(); }, statusLine_->sink(),
-            [this] { return StatusBar->text().toStdString(); }, this);
+            engine_, [this] { return MyFx->text().toStdString(); },
+            calc::StatusShare{statusLine_->sink(),
+                              [this] { statusLine_->speakFor(StatusOwner::Calculator); },
+                              [this] { return statusLine_->owner() == StatusOwner::Calculator; }},
+            this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
     }
     // Beside the plot rather than over it, as far as the screen allows.

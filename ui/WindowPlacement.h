@@ -1,8 +1,11 @@
 // Where the windows open: the main window in the middle of the screen the
-// user is working on (the one under the pointer), the others next to it or
-// over it, and never one with a part off the screen.
+// user is working on (the one under the pointer), the others next to it,
+// clear of it and of each other where the screen has room, else over the
+// main window rather than over each other, and never one with a part off
+// the screen.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -19,10 +22,23 @@ QPoint centredIn(QSize frame, QRect area);
 // inside area wherever that needs.
 QPoint besideOrOver(QRect owner, QSize frame, QRect area);
 
+// The side of the main window a window tries first.
+enum class Side { Right, Left };
+
+// Top-left of a window of the given outer size opened from owner, clear of
+// owner and of the windows already open (taken, outer rectangles): beside
+// owner on the preferred side at its top, or below a window already there,
+// then the same on the other side; failing that, moved onto the screen and
+// clear of the others while covering owner; failing that too, besideOrOver.
+QPoint besideClearOf(QRect owner, QSize frame, QRect area, const QList<QRect>& taken,
+                     Side preferred);
+
 // Centres window on the available area of the screen under the pointer.
 void centreOnPointerScreen(QWidget& window);
 
-// Places window, not yet shown, beside or over owner on owner's screen.
-void placeBeside(QWidget& window, const QWidget& owner);
+// Places window, not yet shown, beside owner on owner's screen, clear of
+// the program's other open windows (see besideClearOf). A window that has
+// been given a size keeps it.
+void placeBeside(QWidget& window, const QWidget& owner, Side preferred = Side::Right);
 
 } // namespace curvalia::ui

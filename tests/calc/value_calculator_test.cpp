@@ -21,18 +21,31 @@ struct Case {
 };
 
 // The main window's status line, written by the engine and the calculator
-// alike, as the real window wires them.
+// alike, as the real window wires them: it knows who wrote its text.
 struct Rig {
     engine::Engine engine;
     std::string line;
-    ValueCalculator calculator{engine, plainNumberText, [this](std::string_view m) { line = m; },
-                               [this] { return line; }};
+    bool calculatorSpeaks = false; // whose the engine's messages are
+    bool calculatorWrote = false;
+    ValueCalculator calculator{engine, plainNumberText,
+                               StatusShare{[this](std::string_view m) { say(m, true); },
+                                           [this] { calculatorSpeaks = true; },
+                                           [this] { return calculatorWrote; }}};
     Rig() {
-        engine.setStatusSink([this](std::string_view m) { line = m; });
+        engine.setStatusSink([this](std::string_view m) { say(m, calculatorSpeaks); });
+    }
+    void say(std::string_view m, bool byCalculator) {
+        line = m;
+        calculatorWrote = byCalculator;
+    }
+    void drawWrites(const char* text) {
+        calculatorSpeaks = false;
+        say(text, false);
     }
 };
 
 const char* const kComma = "Usare il punto come separatore decimale";
+const char* const kTrailing = "Errore di sitassi, eliminare l'operatore ...";
 
 TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
     for (const Case& c : ::curvalia::testing::rows( // Floored, and pi to ten digits: not 45.
@@ -60,7 +73,12 @@ TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
              Case{"x+", "2", "Non definita!", "", "",
                   "Errore di sitassi, eliminare l'operatore ..."},
              Case{"y", "0", "Non definita!", "", "", "Operatore non riconosciuto... y"},
-             Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"})) {
+             Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"},
+             // A character outside the language is named, not read as 0.
+             Case{"2*\xCF\x80", "0", "Non definita!", "", "",
+                  "Operatore non riconosciuto... \xCF\x80 (usare p)"},
+             Case{"x\xC2\xB2", "3", "Non definita!", "", "",
+                  "Operatore non riconosciuto... \xC2\xB2 (usare ^2)"})) {
         SCOPED_TRACE(std::string(c.expression) + " at x = \"" + c.x + '"');
         Rig rig;
         rig.calculator.calculate("x", "5"); // its fields are replaced, or emptied
@@ -87,9 +105,13 @@ TEST(ValueCalculator, StatusTextsDoNotOutliveTheirCalculation) {
                "Eventuale errore nell'espressione, controllare bene le parentesi"},
           Step{nullptr, "x", "1", ""}, Step{nullptr, "x", "0,5", kComma},
           Step{"Elaborazione in corso...", "x", "1", "Elaborazione in corso..."},
-          Step{kComma, "x", "1", kComma}}) { // the same words, but not this calculator's
+          Step{kComma, "x", "1", kComma}, // the same words, but not this calculator's
+          // The checker's message is the calculator's when "Calcola" ran the
+          // check, and the draw's when the draw ran it.
+          Step{nullptr, "x+", "1", kTrailing}, Step{nullptr, "x", "1", ""},
+          Step{nullptr, "x+", "1", kTrailing}, Step{kTrailing, "x", "1", kTrailing}}) {
         if (step.drawWrote)
-            rig.line = step.drawWrote;
+            rig.drawWrites(step.drawWrote);
         rig.calculator.calculate(step.expression, step.x);
         EXPECT_EQ(rig.line, step.status) << step.expression << " at " << step.x;
     }
@@ -105,8 +127,8 @@ TEST(ValueWindow, OutputFollowsTheLocaleInputDoesNot) {
         engine::Engine engine;
         std::string status;
         ValueWindow window(
-            engine, [] { return std::string("2/3+x"); }, [&](std::string_view m) { status = m; },
-            [&] { return status; });
+            engine, [] { return std::string("2/3+x"); },
+            StatusShare{[&](std::string_view m) { status = m; }, {}, {}});
         window.findChild<QLineEdit*>("VX")->setText("1000.5");
         window.findChild<QPushButton*>("Command1")->click();
         EXPECT_EQ(window.findChild<QLineEdit*>("VY")->text(), VY);

@@ -17,9 +17,9 @@ void expectOneKnownMessageAtMost(const EngineRun& run, const std::string& text) 
     ASSERT_LE(run.messages.size(), 1u) << text;
     for (const std::string_view m : run.messages) {
         bool known = false;
-        for (std::string_view f :
-             {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen, msg::kMoreClosed,
-              msg::kEmptyBrackets, msg::kNeedOperator, msg::kBadStart, msg::kCheckBrackets})
+        for (std::string_view f : {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen,
+                                   msg::kMoreClosed, msg::kEmptyBrackets, msg::kNeedOperator,
+                                   msg::kBadStart, msg::kCheckBrackets, msg::kDecimalComma})
             known = known || m == f;
         const std::string_view unknown = msg::kUnknownWordPrefix;
         known =

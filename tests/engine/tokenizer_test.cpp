@@ -89,5 +89,35 @@ TEST(CheckSyntax, AcceptsOrNamesTheFirstError) {
     }
 }
 
+// After every other check, each character must belong to the language: the
+// first one that does not is named (one whole code point), with a hint for
+// the common ones and its code when it cannot be seen. Text as the draw
+// command passes it, lower-cased.
+TEST(CheckSyntax, NamesTheFirstCharacterOutsideTheLanguageLast) {
+    using C = std::pair<std::string, std::string>; // typed, message ("" when accepted)
+    const std::string pi = kUnknown + "\xCF\x80 (usare p)";
+    for (const auto& [typed, message] : ::curvalia::testing::rows(
+             C{"\xCF\x80", pi}, C{"2*\xCF\x80", pi}, C{"cos(\xCE\xA0)", pi}, // π, Π lower-cased
+             C{"x*\xC3\xA9", kUnknown + "\xC3\xA9"},                         // é
+             C{"x\xC2\xB2", kUnknown + "\xC2\xB2 (usare ^2)"},
+             C{"x\xC2\xB3+1", kUnknown + "\xC2\xB3 (usare ^3)"},
+             C{"\xEF\xBC\x91", kUnknown + "\xEF\xBC\x91"},           // fullwidth 1
+             C{"x*2\xE2\x82\xAC", kUnknown + "\xE2\x82\xAC"},        // €
+             C{"1+\xF0\x9F\x98\x80", kUnknown + "\xF0\x9F\x98\x80"}, // an emoji, whole
+             C{"\xCE\x94x+\xCF\x80", kUnknown + "\xCE\xB4"},         // the first one: δ
+             C{"1,5", msg::kDecimalComma}, C{",x", msg::kDecimalComma},
+             C{"x+1,", msg::kDecimalComma}, C{"2\xC2\xA0+x", kUnknown + "U+00A0"},
+             C{"x\xE2\x80\x8B", kUnknown + "U+200B"}, C{"x\t", kUnknown + "U+0009"},
+             C{"1\xFF", kUnknown + "U+FFFD"},
+             // Every character in the language: checked as before.
+             C{"&h10", ""}, C{"lge(x)*abs(x)+rad(3)(x+1)", ""}, C{"(-x)^2/p-e", ""},
+             // An earlier check keeps its message, whatever follows.
+             C{"\xCF\x80 x", msg::kBlank}, C{"sin\xCF\x80(x)", kUnknown + "sin\xCF\x80"},
+             C{"(\xCF\x80", msg::kMoreOpen}, C{"\xCF\x80+", kRemove + "..."})) {
+        EngineRun run;
+        EXPECT_EQ(run.check(toLowerText(typed)), message) << typed;
+    }
+}
+
 } // namespace
 } // namespace curvalia::engine::testing

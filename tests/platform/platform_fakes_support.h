@@ -15,6 +15,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace curvalia::platform::testing {
@@ -87,9 +88,18 @@ struct FakeProgramStarter final : ProgramStarter {
 struct FakeDocumentOpener final : DocumentOpener {
     std::vector<std::string> opened;
     bool answer = true; // what the desktop says: false when nothing opens the target
-    bool open(const std::string& target) override {
+    bool late = false;  // keep the answers until answerLate() instead of answering at once
+    std::vector<Answer> waiting;
+    void open(const std::string& target, Answer reply) override {
         opened.push_back(target);
-        return answer;
+        if (late)
+            waiting.push_back(std::move(reply));
+        else
+            reply(answer);
+    }
+    void answerLate(bool desktopOpened) {
+        for (Answer& reply : std::exchange(waiting, {}))
+            reply(desktopOpened);
     }
 };
 

@@ -1,12 +1,11 @@
 // Window-manager hints for windows whose controls were placed for one size:
 // a maximize button or a resize handle would offer what they cannot do. The
-// close box stays. Header-only, since the value calculator's window (built
-// before this folder's library) uses it too.
+// close box stays. Shared by every window, the value calculator's included.
 #pragma once
 
 #include <QWidget>
 
-namespace curvalia::ui {
+namespace curvalia::layout {
 
 // A fixed-size dialog: title bar and close box only.
 inline void setFixedDialogHints(QWidget& window) {
@@ -21,4 +20,4 @@ inline void setFixedMainWindowHints(QWidget& window) {
                           Qt::WindowCloseButtonHint);
 }
 
-} // namespace curvalia::ui
+} // namespace curvalia::layout

@@ -1,0 +1,19 @@
+// The last word of the syntax check: a character the expression language
+// does not know. The tokenizer copies such a character into a token of its
+// own and the evaluator reads it as 0, so "2*π" would plot y = 0 without a
+// word; the check names it instead, with a hint where one helps.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace curvalia::engine {
+
+// The message for the first character of text (UTF-8, already lower-cased,
+// at most the 150 code points the loader takes) that is none of the digits,
+// ".", the letters a to z, "+", "-", "*", "/", "^", "(", ")" and "&"; empty
+// when there is none. A comma gets the decimal-point hint; a character that
+// cannot be seen is written as its code ("U+00A0").
+std::string foreignCharacterMessage(std::string_view text);
+
+} // namespace curvalia::engine

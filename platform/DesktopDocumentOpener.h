@@ -1,0 +1,37 @@
+// The desktop's own association, through its opener program (xdg-open).
+//
+// Qt's QDesktopServices::openUrl answers true as soon as the opener has
+// started, so a desktop with no program for the document would show nothing
+// and say nothing. Here the opener's own answer counts: missing, unable to
+// start, or ending with a non-zero exit within the grace time means "cannot
+// open". An opener still running after the grace time has found a program
+// (without a desktop session it waits for the viewer it started), so it is
+// left to run and counts as opened.
+#pragma once
+
+#include "platform/DocumentOpener.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace curvalia::platform {
+
+class DesktopDocumentOpener final : public DocumentOpener {
+  public:
+    static constexpr int kGraceMs = 3000;
+
+    // opener: a program name looked up on PATH, or a path; leading: arguments
+    // before the target (tests use a shell that plays the opener).
+    explicit DesktopDocumentOpener(QString opener = QStringLiteral("xdg-open"),
+                                   QStringList leading = {}, int graceMs = kGraceMs);
+    void open(const std::string& target, Answer answer) override;
+
+  private:
+    QString opener_;
+    QStringList leading_;
+    int graceMs_;
+    QObject running_; // parent of the openers still running
+};
+
+} // namespace curvalia::platform
