@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -132,6 +133,15 @@ TEST_F(AboutBoxTest, UnopenedLinksShowTheirAddressesToSelectAndCopy) {
     EXPECT_EQ(QApplication::clipboard()->text(), mail + "\n" + web);
     box->findChild<QPushButton*>("cmdOK")->click();
     EXPECT_FALSE(box->isVisible());
+    flushDeletes();
+
+    // Answers that come later: the box waits for both, and keeps their order.
+    shell.opener.late = true;
+    clickLink("Label1");
+    EXPECT_EQ(LinkFallbackBox::current(), nullptr);
+    shell.opener.answerLate(false);
+    ASSERT_NE(LinkFallbackBox::current(), nullptr);
+    EXPECT_EQ(LinkFallbackBox::current()->addresses(), (QStringList{mail, web}));
 }
 
 TEST(AreaDialog, OkOrCloseOnlyHideKeepingTheTexts) {
@@ -147,6 +157,79 @@ TEST(AreaDialog, OkOrCloseOnlyHideKeepingTheTexts) {
             dialog.close();
         EXPECT_FALSE(dialog.isVisible());
         EXPECT_EQ(dialog.rangeTexts().xmax, viaOk ? "2.9" : "7");
+    }
+}
+
+// The note under the fields comes and goes as the texts are typed; the
+// fields above it stay where they are.
+TEST(AreaDialog, NotesHowTheTextsAreReadGrowingOnlyWhileItShows) {
+    AreaDialog dialog;
+    dialog.show();
+    auto* note = dialog.findChild<QLabel*>("RangeNote");
+    ASSERT_NE(note, nullptr);
+    auto* xmin = dialog.findChild<QLineEdit*>("XminTXT");
+    auto* xmax = dialog.findChild<QLineEdit*>("XmaxTXT");
+    auto* ok = dialog.findChild<QPushButton*>("Command1");
+    const QSize plain = dialog.size();
+    const QRect fieldAt = xmin->geometry(), okAt = ok->geometry();
+    EXPECT_FALSE(note->isVisible());
+    using C = std::tuple<const char*, const char*, const char*>; // X min, X max, note
+    for (const auto& [lo, hi, text] : ::curvalia::testing::rows(
+             C{"-0.5", "0.5", "X da -1 a 0 (arrotondati all'intero inferiore)"}, C{"-1", "0", ""},
+             C{"abc", "1,5",
+               "X min vale 0: non \xC3\xA8 un numero\nX max 1: usare il punto come separatore "
+               "decimale"},
+             C{"-10", "10", ""})) {
+        xmin->setText(QString::fromUtf8(lo));
+        xmax->setText(QString::fromUtf8(hi));
+        SCOPED_TRACE(std::string(lo) + " " + hi);
+        EXPECT_EQ(note->isVisible(), *text != 0);
+        EXPECT_EQ(xmin->geometry(), fieldAt);
+        EXPECT_EQ(ok->geometry(), okAt);
+        if (*text == 0) {
+            EXPECT_EQ(dialog.size(), plain);
+            continue;
+        }
+        EXPECT_EQ(note->text(), QString::fromUtf8(text));
+        EXPECT_EQ(dialog.width(), plain.width());
+        EXPECT_GE(note->y(), okAt.bottom());                   // below everything
+        EXPECT_LE(note->geometry().right(), dialog.width());   // wrapped at its width
+        EXPECT_GE(dialog.height(), note->geometry().bottom()); // and held whole
+        EXPECT_EQ(dialog.rangeTexts().xmin, lo);               // nothing is changed
+    }
+}
+
+// Area, Valore, the About box and the help window opened one after another
+// beside a main window centred on screens of three sizes (outer sizes as a
+// window manager frames them).
+TEST(WindowPlacement, OpensWindowsClearOfEachOtherWhereTheScreenHasRoom) {
+    const QSize main(528, 480);
+    const std::tuple<const char*, QSize, Side> windows[] = {{"Area", {195, 165}, Side::Right},
+                                                            {"Valore", {187, 272}, Side::Right},
+                                                            {"Help", {650, 626}, Side::Left},
+                                                            {"About", {434, 262}, Side::Left}};
+    // How many of the windows, in order, the screen has room for side by side.
+    for (const auto& [screen, roomFor] : {std::pair{QRect(0, 0, 1280, 1024), 4},
+                                          {QRect(0, 0, 1024, 768), 3},
+                                          {QRect(0, 0, 800, 600), 0}}) {
+        SCOPED_TRACE(screen.width());
+        const QRect owner(centredIn(main, screen), main);
+        QList<QRect> open;
+        for (const auto& [name, frame, side] : windows) {
+            const QRect placed(besideClearOf(owner, frame, screen, open, side), frame);
+            SCOPED_TRACE(name);
+            EXPECT_TRUE(screen.contains(placed) || frame.height() > screen.height());
+            if (open.size() < roomFor) {
+                for (const QRect& other : open)
+                    EXPECT_FALSE(placed.intersects(other));
+            }
+            open << placed;
+        }
+        if (roomFor == 4) { // the free strips hold "Area" and "Valore" clear of the main window
+            EXPECT_EQ(open[0].topLeft(), QPoint(owner.right() + 9, owner.top()));
+            EXPECT_EQ(open[1].topLeft(), QPoint(owner.right() + 9, open[0].bottom() + 9));
+            EXPECT_FALSE(open[0].intersects(owner) || open[1].intersects(owner));
+        }
     }
 }
 
@@ -223,13 +306,15 @@ struct HelpWindowTest : testing::ClosesSingleWindows {
 
 TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing) {
     // document: 0 missing, 1 a file, 2 a folder of that name. Only a file is
-    // handed to the desktop.
-    const std::tuple<const char*, int, bool, bool> cases[] = {
-        {"the desktop opens it", 1, true, false},
-        {"nothing on the desktop opens it", 1, false, true},
-        {"the document is missing", 0, true, true},
-        {"a folder has its name", 2, true, true}};
-    for (const auto& [what, document, desktopOpens, ownWindow] : cases) {
+    // handed to the desktop, whose answer may come at once or later.
+    const std::tuple<const char*, int, bool, bool, bool> cases[] = {
+        {"the desktop opens it", 1, true, false, false},
+        {"nothing on the desktop opens it", 1, false, false, true},
+        {"the desktop opens it, later", 1, true, true, false},
+        {"nothing opens it, found out later", 1, false, true, true},
+        {"the document is missing", 0, true, false, true},
+        {"a folder has its name", 2, true, false, true}};
+    for (const auto& [what, document, desktopOpens, late, ownWindow] : cases) {
         std::filesystem::remove("CurvaliaHelp.doc");
         if (document == 1)
             std::ofstream("CurvaliaHelp.doc") << "{\\rtf1 x}";
@@ -237,17 +322,28 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
             std::filesystem::create_directory("CurvaliaHelp.doc");
         opener.opened.clear();
         opener.answer = desktopOpens;
+        opener.late = late;
         QWidget owner;
         showHelp(shell.services, &owner);
         EXPECT_EQ(opener.opened.size(), document == 1 ? 1u : 0u) << what;
         for (const std::string& opened : opener.opened)
             EXPECT_EQ(opened, QDir::current().filePath("CurvaliaHelp.doc").toStdString());
+        if (late) {
+            EXPECT_EQ(HelpWindow::current(), nullptr) << what; // not before the answer
+            opener.answerLate(desktopOpens);
+        }
         HelpWindow* window = HelpWindow::current();
         ASSERT_EQ(window != nullptr, ownWindow) << what;
         if (!window)
             continue;
         EXPECT_TRUE(window->isVisible());
+        // Its own size, not the size its contents would shrink it to.
+        EXPECT_EQ(window->size(), QSize(640, 600).boundedTo(
+                                      window->screen()->availableGeometry().size() - QSize(16, 40)))
+            << what;
+        EXPECT_GE(window->width(), 420);
         // Asked again, the same window comes forward.
+        opener.late = false;
         showHelp(shell.services, &owner);
         EXPECT_EQ(HelpWindow::current(), window);
         // Esc in the text closes it.
@@ -257,6 +353,15 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         testing::flushDeletes();
         EXPECT_EQ(HelpWindow::current(), nullptr);
     }
+    // An answer that comes after the main window has gone shows nothing.
+    std::ofstream("CurvaliaHelp.doc") << "{\\rtf1 x}";
+    opener.late = true;
+    {
+        QWidget owner;
+        showHelp(shell.services, &owner);
+    }
+    opener.answerLate(false);
+    EXPECT_EQ(HelpWindow::current(), nullptr);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // and closes the other windows; the save dialog's result.
 #include "calc/ValueWindow.h"
 #include "qt_main_input_support.h"
+#include "support/table_rows.h"
 #include "ui/AreaDialog.h"
 #include "ui/PlotActions.h"
 
@@ -91,6 +92,33 @@ TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
         pressKey(x, Qt::Key_Return);
         EXPECT_EQ(calculator->findChild<QLineEdit*>("VY")->text(), QString(VY));
         EXPECT_EQ(child<QLabel>("StatusBar")->text(), QString(status));
+    }
+}
+
+// "Calcola" empties the status line only when its own text is there: the
+// same words written by a draw are the draw's, and stay.
+TEST_F(MainDrawTest, CalcolaEmptiesOnlyTheStatusTextItWrote) {
+    pressButton("Lente_bn", "Lente");
+    auto* calculate = window.valueWindow()->findChild<QPushButton*>("Command1");
+    const std::string trailing = "Errore di sitassi, eliminare l'operatore ...";
+    const std::string pi = "Operatore non riconosciuto... \xCF\x80 (usare p)";
+    enum Act { Calcola, Draw, Stop };
+    using S = std::tuple<Act, const char*, std::string>; // what, expression, status after
+    for (const auto& [act, expression, status] : ::curvalia::testing::rows(
+             S{Calcola, "x+", trailing}, S{Calcola, "x", ""},     // the checker's, for Calcola
+             S{Calcola, "x+", trailing}, S{Draw, "x+", trailing}, // now the draw's
+             S{Calcola, "x", trailing}, S{Draw, "x", ""}, S{Draw, "2*\xCF\x80", pi},
+             S{Calcola, "2*\xCF\x80", pi}, S{Calcola, "x", ""}, S{Calcola, "x+", trailing},
+             S{Stop, "x", ""})) {
+        fx()->setText(QString::fromUtf8(expression));
+        if (act == Calcola)
+            calculate->click();
+        else if (act == Draw)
+            click(picture("penna"));
+        else
+            pressButton("Stop_bn", "Stopim");
+        EXPECT_EQ(child<QLabel>("StatusBar")->text().toStdString(), status)
+            << act << ' ' << expression;
     }
 }
 
