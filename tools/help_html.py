@@ -4,7 +4,8 @@ the program shows in its own help window. Run it after editing the document:
     python3 tools/help_html.py
 It reads only the few RTF constructs the document uses: paragraphs (\\pard ...
 \\par), bold, the two colours, the title and heading sizes, the mono font,
-indented and hanging-indent (list) paragraphs, \\bullet\\tab and \\'xx escapes."""
+indented and hanging-indent (list) paragraphs, \\bullet\\tab, \\'xx escapes and
+\\uN? for the characters that cp1252 lacks."""
 import html
 import pathlib
 import re
@@ -15,7 +16,7 @@ rtf = (root / "docs" / "CurvaliaHelp.doc").read_text(encoding="ascii")
 title = re.sub(r"\\'([0-9a-fA-F]{2})", lambda m: bytes([int(m.group(1), 16)]).decode("cp1252"),
                re.search(r"\{\\title ([^}]*)\}", rtf).group(1))
 body = rtf[rtf.index(r"\pard"):]
-token = re.compile(r"\\'([0-9a-fA-F]{2})|\\([a-z]+)(-?\d+)? ?|\\([{}\\])|([{}])|([^\\{}]+)")
+token = re.compile(r"\\u(-?\d+)\??|\\'([0-9a-fA-F]{2})|\\([a-z]+)(-?\d+)? ?|\\([{}\\])|([{}])|([^\\{}]+)")
 
 
 def text_of(s):
@@ -40,8 +41,10 @@ def convert(paragraph):
                 opened.append(tag)
 
     for m in token.finditer(paragraph):
-        hexcode, word, num, escaped, brace, plain = m.groups()
-        if hexcode:
+        code, hexcode, word, num, escaped, brace, plain = m.groups()
+        if code:
+            out.append(html.escape(chr(int(code) % 65536), quote=False))
+        elif hexcode:
             out.append(text_of(hexcode))
         elif word:
             n = int(num) if num else None

@@ -260,11 +260,15 @@ std::string rawDocument() {
 // (cp1252, where the em dash is 97).
 std::string asRtf(const QString& text) {
     std::string out;
-    for (const QChar c : text)
-        out += c.unicode() < 0x80
-                   ? std::string(1, char(c.unicode()))
-                   : "\\'" +
-                         QString::number(c == QChar(0x2014) ? 0x97 : c.unicode(), 16).toStdString();
+    for (const QChar c : text) {
+        const unsigned code = c.unicode();
+        if (code < 0x80)
+            out += char(code);
+        else if (code == 0x2014 || code < 0x100)
+            out += "\\'" + QString::number(code == 0x2014 ? 0x97 : code, 16).toStdString();
+        else // past cp1252: its code, and no stand-in
+            out += "\\u" + std::to_string(code) + "?";
+    }
     return out;
 }
 
@@ -282,7 +286,10 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         plot::msg::kBadFields, plot::msg::kBadStep, "Usare il punto come separatore decimale",
         "Non definita!", "Le informazioni sul sistema non sono attualmente disponibili.", "sin(",
         "cos(", "tg(", "asin(", "acos(", "atg(", "abs(", "lge(", "lgn(", "rad(",
-        PlotActions::kBusyNote, "Impossibile salvare il grafico: ", LinkFallbackBox::kCannotOpen);
+        PlotActions::kBusyNote, "Impossibile salvare il grafico: ", LinkFallbackBox::kCannotOpen,
+        "Operatore non riconosciuto... \xCF\x80 (usare p)",
+        "Operatore non riconosciuto... \xC2\xB2 (usare ^2)", "(usare ^3)", "U+00A0",
+        "X da -1 a 0 (arrotondati all'intero inferiore)");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
