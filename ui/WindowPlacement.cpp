@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace curvalia::ui {
 
@@ -23,11 +24,15 @@ QPoint inside(QPoint topLeft, QSize frame, QRect area) {
 }
 
 // Its size as the window manager will frame it: before its first showing a
-// window has no frame yet, and will get one like the owner's.
+// window has no frame yet, and will get one like the owner's, with room for
+// the grip some window managers add under a window that can be resized.
 QSize framedSize(const QWidget& window, const QWidget& owner) {
+    constexpr int kResizeGrip = 6;
+    if (window.frameGeometry().size() != window.size())
+        return window.frameGeometry().size();
     const QSize decoration = owner.frameGeometry().size() - owner.size();
-    return window.frameGeometry().size() == window.size() ? window.size() + decoration
-                                                          : window.frameGeometry().size();
+    const bool resizable = window.minimumSize() != window.maximumSize();
+    return window.size() + decoration + QSize(0, resizable ? kResizeGrip : 0);
 }
 
 // A window laid out by its contents takes their size; one given a size
@@ -67,36 +72,47 @@ QPoint besideOrOver(QRect owner, QSize frame, QRect area) {
 
 QPoint besideClearOf(QRect owner, QSize frame, QRect area, const QList<QRect>& taken,
                      Side preferred) {
-    auto clear = [&](const QRect& r, bool mayCoverOwner) {
-        if (!mayCoverOwner && r.intersects(owner))
-            return false;
+    auto clearOfOthers = [&](const QRect& r) {
         for (const QRect& other : taken)
             if (r.intersects(other))
                 return false;
         return true;
     };
-    // Tops: the owner's, then below each window already open; lefts: the
-    // two strips beside the owner, the preferred first.
+    // The strips beside the owner, the preferred side first, each at the
+    // owner's top or below a window already open; then below and above it.
     QList<int> tops{owner.top()};
     for (const QRect& other : taken)
         tops << other.bottom() + 1 + kGap;
     const int right = owner.right() + 1 + kGap;
     const int left = owner.left() - kGap - frame.width();
-    const QList<int> lefts =
-        preferred == Side::Right ? QList<int>{right, left} : QList<int>{left, right};
-    for (const bool mayCoverOwner : {false, true}) {
-        for (const int x : lefts) {
-            for (const int y : tops) {
-                const QPoint wanted(x, y);
-                // First as wanted and wholly on the screen, then pulled onto it.
-                const QPoint topLeft = mayCoverOwner ? inside(wanted, frame, area) : wanted;
-                const QRect r(topLeft, frame);
-                if (area.contains(r) && clear(r, mayCoverOwner))
-                    return topLeft;
-            }
+    QList<QPoint> wanted;
+    for (const int x : preferred == Side::Right ? QList<int>{right, left} : QList<int>{left, right})
+        for (const int y : tops)
+            wanted << QPoint(x, y);
+    wanted << QPoint(owner.left(), owner.bottom() + 1 + kGap)
+           << QPoint(owner.left(), owner.top() - kGap - frame.height());
+
+    for (const QPoint& topLeft : wanted) {
+        const QRect r(topLeft, frame);
+        if (area.contains(r) && !r.intersects(owner) && clearOfOthers(r))
+            return topLeft;
+    }
+    // No room: pulled onto the screen, clear of the others, covering as
+    // little of the owner as can be.
+    std::optional<QPoint> best;
+    qint64 bestCover = 0;
+    for (const QPoint& topLeft : wanted) {
+        const QRect r(inside(topLeft, frame, area), frame);
+        if (!area.contains(r) || !clearOfOthers(r))
+            continue;
+        const QRect covered = r.intersected(owner);
+        const qint64 cover = qint64(covered.width()) * covered.height();
+        if (!best || cover < bestCover) {
+            best = r.topLeft();
+            bestCover = cover;
         }
     }
-    return besideOrOver(owner, frame, area);
+    return best ? *best : besideOrOver(owner, frame, area);
 }
 
 void centreOnPointerScreen(QWidget& window) {

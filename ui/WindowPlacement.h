@@ -28,8 +28,9 @@ enum class Side { Right, Left };
 // Top-left of a window of the given outer size opened from owner, clear of
 // owner and of the windows already open (taken, outer rectangles): beside
 // owner on the preferred side at its top, or below a window already there,
-// then the same on the other side; failing that, moved onto the screen and
-// clear of the others while covering owner; failing that too, besideOrOver.
+// then the same on the other side, then below or above owner. Failing
+// that, pulled onto the screen clear of the others, covering as little of
+// owner as can be; failing that too, besideOrOver.
 QPoint besideClearOf(QRect owner, QSize frame, QRect area, const QList<QRect>& taken,
                      Side preferred);
 

@@ -117,7 +117,7 @@ echo "Opener calls: $(cat "$opener_log" 2>/dev/null)"
 grep -q "CurvaliaHelp.doc\$" "$opener_log" 2>/dev/null || fail "the opener was not asked to open the document"
 sleep 0.5
 geometry "$help"
-echo "Help window ${WIDTH}x${HEIGHT}"
+echo "Help window ${WIDTH}x${HEIGHT} at $X,$Y, frame $(frame_extents "$help")"
 [ "$WIDTH" -ge 600 ] && [ "$WIDTH" -le 680 ] && [ "$HEIGHT" -ge 560 ] && [ "$HEIGHT" -le 640 ] ||
     fail "the help window is ${WIDTH}x${HEIGHT}, not about 640x600"
 
