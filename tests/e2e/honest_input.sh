@@ -13,6 +13,8 @@
 # Exit 77 (skipped) only when Xvfb cannot start.
 #   honest_input.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot with the three windows open,
+#   CURVALIA_PI_SHOT=<file> the one after drawing 2*π,
+#   CURVALIA_AREA_SHOT=<file> the one of "Area" with its note,
 #   CURVALIA_DISPLAY=<n> runs on display :n instead of a free one.
 set -u
 
@@ -95,6 +97,7 @@ xdotool key ctrl+a
 xdotool type --delay 30 -- '-0.5'
 sleep 0.5
 geometry "$area"; noted=$HEIGHT
+[ -n "${CURVALIA_AREA_SHOT:-}" ] && import -window root "$CURVALIA_AREA_SHOT"
 xdotool key ctrl+a
 xdotool type --delay 30 -- '-10'
 sleep 0.5
