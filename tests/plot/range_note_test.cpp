@@ -22,18 +22,12 @@ TEST(RangeNote, SaysHowEachTextIsReadOnlyWhenNotAsTyped) {
              // Floored: an axis with both ends together, one end on its own.
              C{with("-0.5", "0.5"), "X da -1 a 0 (arrotondati all'intero inferiore)"},
              C{with("-10", "2.9"), "X max vale 2 (arrotondato all'intero inferiore)"},
-             C{with("-0.1", "0.9", "-10", "10.5"),
-               "X da -1 a 0 (arrotondati all'intero inferiore)\n"
-               "Y max vale 10 (arrotondato all'intero inferiore)"},
              // Decimal commas, not numbers, empty fields, leftovers, overflow.
              C{with("-10", "10", "-10", "10", "1,5"),
                "Step 1: usare il punto come separatore decimale"},
-             C{with("-10", "2,5"), "X max 2: usare il punto come separatore decimale"},
              C{with("-10", "10", "-10", "abc"), "Y max vale 0: non \xC3\xA8 un numero"},
-             C{with("nan", "10"), "X min vale 0: non \xC3\xA8 un numero"},
              C{with("-10", "10", "-10", "10", ""), "Step vale 0: campo vuoto"},
              C{with("-10", "12abc"), "X max letto come 12"},
-             C{with("-10", "1 2"), "X max letto come 12"},
              C{with("-10", "10", "-10", "10", "1.2.3"), "Step letto come 1.2"},
              C{with("-1e999", "10"), "X min: numero troppo grande"},
              // Several fields: one line each, X before Y before the step.
