@@ -11,6 +11,9 @@
 namespace curvalia::ui {
 
 void MainPlotHost::setStatus(std::string_view text) {
+    // Every draw starts with a text of its own (and a stop empties the
+    // line through here), so from then on the engine speaks for the draw.
+    parts_.status.speakFor(StatusOwner::Draw);
     parts_.status.write(text);
 }
 

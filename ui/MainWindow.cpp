@@ -227,7 +227,6 @@ void MainWindow::chooseColour(QAction* entry) {
 void MainWindow::draw() {
     // A click that arrives while the draw yields is ignored by the command;
     // the window has nothing to add to that.
-    statusLine_->speakFor(StatusOwner::Draw);
     drawCommand_->run();
     if (closeAfterDraw_)
         close();
