@@ -89,10 +89,10 @@ struct MainWindowRig : ClosesSingleWindows {
     }
     PictureButton* picture(const char* name) { return child<PictureButton>(name); }
     QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
-    // Hovers over a button and clicks the highlighted twin that replaces it.
-    void pressButton(const char* normal, const char* twin) {
-        moveOver(picture(normal));
-        click(picture(twin));
+    // Hovers over a button, which shows its highlighted picture, and clicks it.
+    void pressButton(const char* name) {
+        moveOver(picture(name));
+        click(picture(name));
     }
     // Runs during the draw that the next click on the draw button starts, at
     // its first yield after the inputs were disabled.
