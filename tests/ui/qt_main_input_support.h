@@ -48,9 +48,12 @@ inline void click(QWidget* w, std::optional<QPointF> at = {},
     sendMouse(w, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
 
-inline void pressKey(QWidget* w, int key, const char* text = "") {
+// A key press sent this way meets the window's shortcuts first, as a typed
+// one does, when the window is active.
+inline void pressKey(QWidget* w, int key, const char* text = "",
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+        QKeyEvent event(type, key, modifiers, QString::fromLatin1(text));
         QApplication::sendEvent(w, &event);
     }
 }
