@@ -62,9 +62,8 @@ TEST(AccessibilityBus, StatusLineAndSpeedSwitchAnnounceWhatTheyNowSay) {
     QAccessible::installUpdateHandler(nullptr);
 
     ASSERT_FALSE(checkerMessage.isEmpty());
-    for (const QString& text :
-         {QStringLiteral("Analisi espressione in corso..."), checkerMessage,
-          QStringLiteral("Campi errati")})
+    for (const QString& text : {QStringLiteral("Analisi espressione in corso..."), checkerMessage,
+                                QStringLiteral("Campi errati")})
         EXPECT_TRUE(announced(status, text)) << text.toStdString();
     EXPECT_TRUE(announced(speed, QStringLiteral("Speed Disattivato")));
 }
