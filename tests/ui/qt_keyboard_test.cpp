@@ -1,22 +1,52 @@
-// The main window without a mouse: the Tab order, Space and Enter on the tool
-// buttons, the menu shortcuts with and without a draw running, the focus
-// after a draw, the speed entry, F10; and the value window's keys.
+// The main window without a mouse, and as a screen reader reads it: the Tab
+// order, the tool buttons as named push buttons pressed by keys and by their
+// press action, the menu shortcuts with and without a draw running, the focus
+// after a draw, the speed entry, F10; the value window's keys; the fields
+// named after their labels and the windows read as windows.
 #include "calc/ValueWindow.h"
+#include "platform/platform_fakes_support.h"
 #include "qt_main_input_support.h"
 #include "ui/AreaDialog.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 
 #include <string>
+#include <vector>
 
 namespace curvalia::ui {
 namespace {
 
 using namespace curvalia::ui::testing;
+
+QAccessibleInterface* accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+// Every object of the tree below iface with the given role, in tree order.
+void collect(QAccessibleInterface* iface, QAccessible::Role role,
+             std::vector<QAccessibleInterface*>& found) {
+    for (int i = 0; i < iface->childCount(); ++i) {
+        if (QAccessibleInterface* child = iface->child(i)) {
+            if (child->role() == role)
+                found.push_back(child);
+            collect(child, role, found);
+        }
+    }
+}
+
+bool waitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
 
 struct KeyboardTest : MainWindowRig {
     KeyboardTest() {
@@ -62,22 +92,38 @@ TEST_F(KeyboardTest, TabGoesDownTheButtonsToThePlotAndBackToTheExpression) {
     }
 }
 
-TEST_F(KeyboardTest, SpaceAndEnterOnAButtonActAsItsClick) {
+// Space, Enter, keypad Enter, and a screen reader's press action (0 here),
+// which clicks a moment later.
+TEST_F(KeyboardTest, EachButtonIsOneNamedPushButtonPressedByKeysAndByItsPressAction) {
     const struct {
         const char* button;
+        const char* name;
         std::function<bool(KeyboardTest&)> acted;
     } buttons[] = {
-        {"penna", [](KeyboardTest& t) { return t.pixelsOfColour(qRgb(0, 255, 0)) > 300; }},
-        {"Stopim", [](KeyboardTest& t) { return t.status().isEmpty(); }},
-        {"Impostazioni", [](KeyboardTest& t) { return t.window.areaDialog()->isVisible(); }},
-        {"Lente",
+        {"penna", "Disegna la funzione",
+         [](KeyboardTest& t) { return t.pixelsOfColour(qRgb(0, 255, 0)) > 300; }},
+        {"Stopim", "STOP!", [](KeyboardTest& t) { return t.status().isEmpty(); }},
+        {"Impostazioni", "Imposta gli assi",
+         [](KeyboardTest& t) { return t.window.areaDialog()->isVisible(); }},
+        {"Lente", "Controlla valore",
          [](KeyboardTest& t) {
              return t.window.valueWindow() && t.window.valueWindow()->isVisible();
          }},
-        {"speedSwitch", [](KeyboardTest& t) { return t.window.switches().YieldEachSample != 0; }},
+        {"speedSwitch", "Speed Attivato",
+         [](KeyboardTest& t) { return t.window.switches().YieldEachSample != 0; }},
     };
-    for (const auto& [name, acted] : buttons) {
-        for (const int key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+    // One object per button: none for the picture not shown.
+    std::vector<QAccessibleInterface*> pushButtons;
+    collect(accessible(&window), QAccessible::Button, pushButtons);
+    ASSERT_EQ(pushButtons.size(), std::size(buttons));
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        const auto& [name, accessibleName, acted] = buttons[i];
+        QAccessibleInterface* iface = accessible(picture(name));
+        EXPECT_EQ(pushButtons[i], iface) << name;
+        EXPECT_EQ(iface->text(QAccessible::Name), accessibleName);
+        moveOver(picture(name)); // the other picture, the same name
+        EXPECT_EQ(iface->text(QAccessible::Name), accessibleName);
+        for (const int key : {int(Qt::Key_Space), int(Qt::Key_Return), int(Qt::Key_Enter), 0}) {
             SCOPED_TRACE(std::string(name) + " key " + std::to_string(key));
             child<QAction>("verde")->trigger(); // nothing drawn yet, in green
             child<PlotSurfaceWidget>("Graph")->Cls();
@@ -91,10 +137,15 @@ TEST_F(KeyboardTest, SpaceAndEnterOnAButtonActAsItsClick) {
             picture(name)->setFocus(Qt::TabFocusReason);
             ASSERT_EQ(focused(), name);
             EXPECT_FALSE(acted(*this));
-            type(key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r");
-            EXPECT_TRUE(acted(*this));
+            if (key)
+                type(key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r");
+            else
+                iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            EXPECT_TRUE(waitFor([&] { return acted(*this); }));
         }
     }
+    // The speed switch is named after the picture it shows.
+    EXPECT_EQ(accessible(picture("speedSwitch"))->text(QAccessible::Name), "Speed Disattivato");
 }
 
 TEST_F(KeyboardTest, ShortcutsRunTheButtonsCommandsAndFollowThemDuringADraw) {
@@ -212,6 +263,51 @@ TEST_F(KeyboardTest, ValueWindowClosesWithEscAndEnterCalculatesOnce) {
     pressKey(x, Qt::Key_Escape);
     EXPECT_FALSE(value->isVisible());
     EXPECT_EQ(status(), "Campi errati");
+}
+
+TEST_F(KeyboardTest, FieldsAreNamedAfterTheirLabelsAndWindowsReadAsWindows) {
+    pressButton("Lente");
+    ASSERT_NE(window.valueWindow(), nullptr);
+    QWidget* area = window.areaDialog();
+    QWidget* value = window.valueWindow();
+    const std::tuple<QWidget*, const char*, const char*> fields[] = {
+        {&window, "MyFx", "Espressione della funzione f(x):"},
+        {area, "XminTXT", "X min.:"},
+        {area, "XmaxTXT", "X max.:"},
+        {area, "YminTXT", "Y min.:"},
+        {area, "YmaxTXT", "Y max.:"},
+        {area, "PrecisioneTXT", "Step:"},
+        {value, "VX", "x:"},
+        {value, "VY", "f(x):"},
+        {value, "Angolo", "Angolo:"},
+        {value, "DPrima", "f'(x):"}};
+    for (const auto& [owner, field, name] : fields) {
+        QLineEdit* edit = owner->findChild<QLineEdit*>(field);
+        ASSERT_NE(edit, nullptr) << field;
+        EXPECT_EQ(accessible(edit)->role(), QAccessible::EditableText) << field;
+        EXPECT_EQ(accessible(edit)->text(QAccessible::Name), name) << field;
+    }
+
+    // The status line reads as its text.
+    child<QLabel>("StatusBar")->setText("Campi errati");
+    EXPECT_EQ(accessible(child<QLabel>("StatusBar"))->text(QAccessible::Name), "Campi errati");
+
+    platform::testing::FakeShell<> shell;
+    AboutBox* about = AboutBox::showSingle(&window, shell.services);
+    HelpWindow* help = HelpWindow::showSingle(&window);
+    const std::tuple<QWidget*, QAccessible::Role, const char*> windows[] = {
+        {&window, QAccessible::Window, "Curvalia Light v1.1"},
+        {area, QAccessible::Dialog, "Area"},
+        {value, QAccessible::Dialog, "Valore"},
+        {about, QAccessible::Dialog, "Informazioni su Curvalia Light"},
+        {help, QAccessible::Dialog, nullptr}};
+    for (const auto& [shown, role, caption] : windows) {
+        SCOPED_TRACE(shown->objectName().toStdString());
+        EXPECT_EQ(accessible(shown)->role(), role);
+        const QString name = accessible(shown)->text(QAccessible::Name);
+        EXPECT_EQ(name, caption ? QString::fromUtf8(caption) : shown->windowTitle());
+        EXPECT_FALSE(name.isEmpty());
+    }
 }
 
 } // namespace
