@@ -9,6 +9,9 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include <iterator>
+#include <utility>
+
 namespace curvalia::ui {
 
 KeyboardActions::KeyboardActions(QMainWindow& window, MainMenu& menu, Controls controls)
