@@ -43,7 +43,7 @@ std::string localeNumberText(double v) {
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
                          QWidget* parent)
-    : QWidget(parent), calculator_(engine, localeNumberText, std::move(status)),
+    : QDialog(parent), calculator_(engine, localeNumberText, std::move(status)),
       expression_(std::move(expression)) {
     setObjectName(QStringLiteral("ValoreFRM"));
     setWindowTitle(QStringLiteral("Valore"));
@@ -54,19 +54,28 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     setFont(layout::arialFont(8.25));
     setFixedSize(px(kClientWidth), px(kClientHeight));
 
-    addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));
+    QLabel* Label1 = addLabel(this, "Label1", "x:", twipsRect(240, 480, 255, 255));
     VX = addField(this, "VX", twipsRect(600, 480, 1695, 285), false);
-    addLabel(this, "Label2", "f(x):", twipsRect(240, 840, 255, 255));
+    QLabel* Label2 = addLabel(this, "Label2", "f(x):", twipsRect(240, 840, 255, 255));
     VY = addField(this, "VY", twipsRect(600, 840, 1695, 285), true);
-    addLabel(this, "Label5", "Angolo:", twipsRect(120, 1320, 735, 255));
+    QLabel* Label5 = addLabel(this, "Label5", "Angolo:", twipsRect(120, 1320, 735, 255));
     Angolo = addField(this, "Angolo", twipsRect(840, 1320, 975, 285), true);
     addLabel(this, "Label6", "gradi", twipsRect(1920, 1320, 495, 255));
-    addLabel(this, "Label3", "f'(x):", twipsRect(240, 1920, 375, 255));
+    QLabel* Label3 = addLabel(this, "Label3", "f'(x):", twipsRect(240, 1920, 375, 255));
     DPrima = addField(this, "DPrima", twipsRect(600, 1920, 1575, 285), true);
+    // Each label in front of a field is its buddy, which names the field for
+    // a screen reader.
+    Label1->setBuddy(VX);
+    Label2->setBuddy(VY);
+    Label5->setBuddy(Angolo);
+    Label3->setBuddy(DPrima);
 
     Command1 = new QPushButton(QStringLiteral("Calcola"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(840, 3000, 1155, 375));
+    // Not a default button: that would change its look, and Enter in the x
+    // field would press it a second time.
+    Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &ValueWindow::calculate);
     // Enter in the x field works like the button, and like it does nothing
     // while a draw runs.

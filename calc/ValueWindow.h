@@ -1,12 +1,12 @@
 // The value calculator window "Valore": the user types x, presses "Calcola"
 // and reads f(x), f'(x) and the tangent angle for the main window's
-// expression. A top-level window of its own, shown without blocking the
-// main window; closing it only hides it, so the typed x survives.
+// expression. A dialog window of its own, shown without blocking the main
+// window; closing it (Esc too) only hides it, so the typed x survives.
 #pragma once
 
 #include "calc/ValueCalculator.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <functional>
 #include <string>
@@ -21,7 +21,7 @@ namespace curvalia::calc {
 // Italian desktop).
 std::string localeNumberText(double v);
 
-class ValueWindow : public QWidget {
+class ValueWindow : public QDialog {
     Q_OBJECT
   public:
     using ExpressionReader = std::function<std::string()>;

@@ -53,12 +53,14 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     ok->setGeometry(twipsRect(960, 1560, 915, 375));
     connect(ok, &QPushButton::clicked, this, &QWidget::hide);
 
-    addLabel(this, "Label1", "X min.:", twipsRect(180, 240, 555, 255));
-    addLabel(this, "Label2", "X max.:", twipsRect(1320, 240, 555, 255));
-    addLabel(this, "Label3", "Y min.:", twipsRect(180, 540, 555, 255));
-    addLabel(this, "Label4", "Y max.:", twipsRect(1320, 540, 555, 255));
-    addLabel(this, "Label7", "Step:", twipsRect(300, 1020, 375, 195))
-        ->setToolTip(QStringLiteral("Dettaglio grafico"));
+    // Each label is its field's buddy, which names the field for a screen reader.
+    addLabel(this, "Label1", "X min.:", twipsRect(180, 240, 555, 255))->setBuddy(XminTXT_);
+    addLabel(this, "Label2", "X max.:", twipsRect(1320, 240, 555, 255))->setBuddy(XmaxTXT_);
+    addLabel(this, "Label3", "Y min.:", twipsRect(180, 540, 555, 255))->setBuddy(YminTXT_);
+    addLabel(this, "Label4", "Y max.:", twipsRect(1320, 540, 555, 255))->setBuddy(YmaxTXT_);
+    QLabel* Label7 = addLabel(this, "Label7", "Step:", twipsRect(300, 1020, 375, 195));
+    Label7->setToolTip(QStringLiteral("Dettaglio grafico"));
+    Label7->setBuddy(PrecisioneTXT_);
 
     setTabOrder(XminTXT_, XmaxTXT_);
     setTabOrder(XmaxTXT_, YminTXT_);

@@ -47,7 +47,7 @@ HelpWindow* HelpWindow::current() {
     return openWindow();
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/images/app-icon.svg")));
     browser_ = new QTextBrowser(this);
@@ -74,7 +74,7 @@ void HelpWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         close();
     else
-        QWidget::keyPressEvent(event);
+        QDialog::keyPressEvent(event);
 }
 
 void showHelp(platform::ShellServices& services, QWidget* parent) {

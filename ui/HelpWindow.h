@@ -1,18 +1,20 @@
 // The program's own help window: the HTML twin of the help document, built
 // into the program, shown when the document cannot be opened on the desktop
 // (it is missing from the current directory, or nothing there opens it).
+// A window of its own with the usual frame; a dialog only in what it tells
+// a screen reader, which would otherwise not read it as a window.
 #pragma once
 
 #include "platform/ShellServices.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QKeyEvent;
 class QTextBrowser;
 
 namespace curvalia::ui {
 
-class HelpWindow : public QWidget {
+class HelpWindow : public QDialog {
     Q_OBJECT
   public:
     static constexpr const char* kResource = ":/help/CurvaliaHelp.html";

@@ -45,6 +45,15 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     funzione = addEntry(derivat, owner, "funzione", "&Funzione", true, true);
     derpri = addEntry(derivat, owner, "derpri", "&Derivata Prima", true, false);
     menu->addMenu(derivat);
+    disegna = addEntry(menu, owner, "disegna", "&Disegna");
+    disegna->setShortcut(Qt::Key_F5);
+    stop = addEntry(menu, owner, "stop", "S&top");
+    stop->setShortcut(Qt::Key_Escape);
+    stop->setEnabled(false);
+    impostazioniAssi = addEntry(menu, owner, "impostazioniAssi", "&Impostazioni assi...");
+    impostazioniAssi->setShortcut(Qt::CTRL | Qt::Key_I);
+    valoreY = addEntry(menu, owner, "valoreY", "&Valore di y...");
+    valoreY->setShortcut(Qt::CTRL | Qt::Key_L);
     salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
     salvagrafico->setShortcut(QKeySequence::Save);
     Uscita = addEntry(menu, owner, "Uscita", "&Uscita");
@@ -53,6 +62,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     QMenu* optionx = addMenu(owner, "optionx", "Opzioni");
     GrigliaM = addEntry(optionx, owner, "GrigliaM", "Stampa Griglia", true, false);
     noncancellare = addEntry(optionx, owner, "noncancellare", "&Non Cancellare", true, false);
+    disegnoVeloce = addEntry(optionx, owner, "disegnoVeloce", "Disegno &veloce", true, true);
     bar->addMenu(optionx);
 
     QMenu* in = addMenu(owner, "in", "&?");

@@ -37,10 +37,17 @@ class MainMenu {
     QActionGroup* colourGroup = nullptr;
     QAction* funzione = nullptr;
     QAction* derpri = nullptr;
+    // The tool buttons' commands, for the keyboard: F5, Esc (only while a
+    // draw runs), Ctrl+I, Ctrl+L.
+    QAction* disegna = nullptr;
+    QAction* stop = nullptr;
+    QAction* impostazioniAssi = nullptr;
+    QAction* valoreY = nullptr;
     QAction* salvagrafico = nullptr; // Ctrl+S
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;
+    QAction* disegnoVeloce = nullptr; // checked while "Speed Attivato" is shown
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
+#include "ui/KeyboardActions.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
@@ -45,14 +46,20 @@ QColor paletteColour(int number) {
     return QColor(c.r, c.g, c.b);
 }
 
-PictureButton* addPicture(QWidget* parent, const char* name, const char* file, const char* toolTip,
-                          int topTwips, bool visible) {
-    auto* picture = new PictureButton(QStringLiteral(":/images/") + QString::fromLatin1(file),
-                                      QString::fromUtf8(toolTip), parent);
-    picture->setObjectName(QString::fromLatin1(name));
-    picture->move(px(6960), px(topTwips));
-    picture->setVisible(visible);
-    return picture;
+PictureButton::Face face(const char* name, const char* file, const char* toolTip) {
+    return {QString::fromLatin1(name), QStringLiteral(":/images/") + QString::fromLatin1(file),
+            QString::fromUtf8(toolTip)};
+}
+
+// One tool button: its two pictures at the same place, named after the one
+// that is clicked (the highlighted twin).
+PictureButton* addButton(QWidget* parent, const char* name, PictureButton::Face normal,
+                         PictureButton::Face twin, int topTwips,
+                         PictureButton::Naming naming = PictureButton::Naming::AfterSecondFace) {
+    auto* button = new PictureButton(std::move(normal), std::move(twin), naming, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->placePicture(QPoint(px(6960), px(topTwips)));
+    return button;
 }
 
 } // namespace
@@ -114,8 +121,10 @@ void MainWindow::buildFrames() {
     Line1->setFrameShadow(QFrame::Sunken);
     Line1->setGeometry(px(120), px(5040) - 1, px(7380), 2);
 
-    addLabel(Frame2, "Label1", "Espressione della funzione f(x):", twipsRect(300, 5160, 2655, 195));
+    QLabel* Label1 = addLabel(Frame2, "Label1",
+                              "Espressione della funzione f(x):", twipsRect(300, 5160, 2655, 195));
     MyFx = new QLineEdit(Frame2);
+    Label1->setBuddy(MyFx); // which also names the box for a screen reader
     MyFx->setObjectName(QStringLiteral("MyFx"));
     MyFx->setGeometry(twipsRect(180, 5400, 6615, 315));
     MyFx->setMaxLength(engine::Engine::kMaxExpressionLength);
@@ -155,6 +164,8 @@ void MainWindow::buildPlotExtras() {
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
+    keyboard_ = new KeyboardActions(
+        *this, *menu_, {*MyFx, *penna, *Stopim, *Impostazioni, *Lente, *speedSwitch, *Graph});
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {
@@ -175,31 +186,30 @@ void MainWindow::buildLegend(QGroupBox* frame) {
 }
 
 void MainWindow::buildToolButtons(QGroupBox* frame) {
-    penna_bn = addPicture(frame, "penna_bn", "button-penna_bn.svg", "Disegna", 660, true);
-    penna = addPicture(frame, "penna", "button-penna.svg", "Disegna la funzione", 660, false);
-    Stop_bn = addPicture(frame, "Stop_bn", "button-stop_bn.svg", "Stop!", 1500, true);
-    Stopim = addPicture(frame, "Stopim", "button-stop.svg", "STOP!", 1500, false);
-    Impostazioni_bn = addPicture(frame, "Impostazioni_bn", "button-impostazioni_bn.svg",
-                                 "Impostazioni", 2400, true);
-    Impostazioni = addPicture(frame, "Impostazioni", "button-impostazioni.svg", "Imposta gli assi",
-                              2400, false);
-    Lente_bn = addPicture(frame, "Lente_bn", "button-lente_bn.svg", "Valore di y", 3240, true);
-    Lente = addPicture(frame, "Lente", "button-lente.svg", "Controlla valore", 3240, false);
-    Image2 = addPicture(frame, "Image2", "button-speed-on.svg", "Speed Attivato", 4080, true);
-    Image1 = addPicture(frame, "Image1", "button-speed-off.svg", "Speed Disattivato", 4080, false);
+    penna = addButton(frame, "penna", face("penna_bn", "button-penna_bn.svg", "Disegna"),
+                      face("penna", "button-penna.svg", "Disegna la funzione"), 660);
+    Stopim = addButton(frame, "Stopim", face("Stop_bn", "button-stop_bn.svg", "Stop!"),
+                       face("Stopim", "button-stop.svg", "STOP!"), 1500);
+    Impostazioni =
+        addButton(frame, "Impostazioni",
+                  face("Impostazioni_bn", "button-impostazioni_bn.svg", "Impostazioni"),
+                  face("Impostazioni", "button-impostazioni.svg", "Imposta gli assi"), 2400);
+    Lente = addButton(frame, "Lente", face("Lente_bn", "button-lente_bn.svg", "Valore di y"),
+                      face("Lente", "button-lente.svg", "Controlla valore"), 3240);
+    // The speed switch shows Image2 while the draw runs at full speed.
+    speedSwitch =
+        addButton(frame, "speedSwitch", face("Image2", "button-speed-on.svg", "Speed Attivato"),
+                  face("Image1", "button-speed-off.svg", "Speed Disattivato"), 4080,
+                  PictureButton::Naming::AfterShownFace);
 
-    const std::pair<PictureButton*, PictureButton*> pairs[] = {
-        {penna_bn, penna}, {Stop_bn, Stopim}, {Impostazioni_bn, Impostazioni}, {Lente_bn, Lente}};
-    for (const auto& [normal, twin] : pairs)
-        connect(normal, &PictureButton::hovered, this,
-                [this, normal = normal, twin = twin] { highlight(normal, twin); });
+    for (PictureButton* button : {penna, Stopim, Impostazioni, Lente})
+        connect(button, &PictureButton::hovered, this, [this, button] { highlight(button); });
 
     connect(penna, &PictureButton::clicked, this, &MainWindow::draw);
     connect(Stopim, &PictureButton::clicked, this, [this] { drawCommand_->requestStop(); });
     connect(Impostazioni, &PictureButton::clicked, this, &MainWindow::showSettings);
     connect(Lente, &PictureButton::clicked, this, &MainWindow::showValueWindow);
-    connect(Image1, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
-    connect(Image2, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
+    connect(speedSwitch, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
 }
 
 void MainWindow::connectMenu() {
@@ -260,21 +270,20 @@ void MainWindow::showValueWindow() {
 
 void MainWindow::toggleSpeed() {
     switches_.YieldEachSample = ~switches_.YieldEachSample;
-    Image1->setVisible(!Image1->isVisible());
-    Image2->setVisible(!Image2->isVisible());
+    speedSwitch->setShowsSecond(!speedSwitch->showsSecond());
 }
 
 void MainWindow::resetButtonImages() {
-    for (PictureButton* twin : {Lente, Stopim, Impostazioni, penna})
-        twin->setVisible(false);
-    for (PictureButton* normal : {Lente_bn, Stop_bn, Impostazioni_bn, penna_bn})
-        normal->setVisible(true);
+    for (PictureButton* button : {Lente, Stopim, Impostazioni, penna})
+        button->setShowsSecond(false);
 }
 
-void MainWindow::highlight(PictureButton* normal, PictureButton* twin) {
+void MainWindow::highlight(PictureButton* button) {
+    // Moves over the highlighted picture change nothing.
+    if (button->showsSecond())
+        return;
     resetButtonImages();
-    normal->setVisible(false);
-    twin->setVisible(true);
+    button->setShowsSecond(true);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -284,15 +293,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::setDrawInputsEnabled(bool enabled) {
+    if (!enabled)
+        keyboard_->rememberFocus();
     inputsEnabled_ = enabled;
     area_->setFieldsEnabled(enabled);
     MyFx->setEnabled(enabled);
-    // Both pictures of each button, so a disabled button looks disabled and
-    // does not light up under the pointer.
-    for (PictureButton* picture : {Impostazioni_bn, Impostazioni, Lente_bn, Lente})
-        picture->setEnabled(enabled);
+    // A disabled button looks disabled and does not light up under the pointer.
+    for (PictureButton* button : {Impostazioni, Lente})
+        button->setEnabled(enabled);
     if (valueWindow_)
         valueWindow_->setCalculateEnabled(enabled);
+    keyboard_->followDrawInputs(enabled);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -27,6 +27,7 @@ namespace curvalia::ui {
 
 class AreaDialog;
 class CoordinateLabel;
+class KeyboardActions;
 class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
@@ -67,7 +68,7 @@ class MainWindow : public QMainWindow {
     void showValueWindow();
     void toggleSpeed();
     void resetButtonImages();
-    void highlight(PictureButton* normal, PictureButton* twin);
+    void highlight(PictureButton* button);
     void chooseColour(QAction* entry);
     void setDrawInputsEnabled(bool enabled);
 
@@ -83,16 +84,14 @@ class MainWindow : public QMainWindow {
     LegendSwatch* Shape1 = nullptr;
     LegendSwatch* Shape2 = nullptr;
     QGroupBox* Frame2 = nullptr;
-    PictureButton* penna_bn = nullptr;
+    // The tool buttons, each showing its normal picture (penna_bn, Stop_bn,
+    // Impostazioni_bn, Lente_bn) or its highlighted twin; the speed switch
+    // shows Image2 or Image1.
     PictureButton* penna = nullptr;
-    PictureButton* Stop_bn = nullptr;
     PictureButton* Stopim = nullptr;
-    PictureButton* Impostazioni_bn = nullptr;
     PictureButton* Impostazioni = nullptr;
-    PictureButton* Lente_bn = nullptr;
     PictureButton* Lente = nullptr;
-    PictureButton* Image1 = nullptr;
-    PictureButton* Image2 = nullptr;
+    PictureButton* speedSwitch = nullptr;
 
     AreaDialog* area_ = nullptr;
     calc::ValueWindow* valueWindow_ = nullptr;
@@ -108,6 +107,7 @@ class MainWindow : public QMainWindow {
 
     CoordinateLabel* coordinates_ = nullptr;
     PlotActions* plotActions_ = nullptr;
+    KeyboardActions* keyboard_ = nullptr;
 };
 
 } // namespace curvalia::ui

@@ -36,8 +36,9 @@ PlotActions::PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save
     connect(copy_, &QAction::triggered, this, &PlotActions::copy);
     connect(save, &QAction::triggered, this, &PlotActions::save);
 
-    // A click gives the plot the focus, for Ctrl+C; a right click offers both.
-    plot_.setFocusPolicy(Qt::ClickFocus);
+    // A click or Tab gives the plot the focus, for Ctrl+C; a right click
+    // offers both.
+    plot_.setFocusPolicy(Qt::StrongFocus);
     plot_.setContextMenuPolicy(Qt::ActionsContextMenu);
     plot_.addAction(copy_);
     plot_.addAction(save);

@@ -216,8 +216,13 @@ void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
     adoptDevicePixelRatio();
     QPainter painter(this);
     const int b = look_.borderPixels;
-    if (b > 0)
+    if (b > 0 && hasFocus()) {
+        // The frame in the highlight colour tells that the plot has the
+        // keyboard focus (Ctrl+C copies it); the drawing stays as it is.
+        qDrawPlainRect(&painter, rect(), palette().color(QPalette::Highlight), b);
+    } else if (b > 0) {
         qDrawShadePanel(&painter, rect(), palette(), true, b);
+    }
     const QRect client(QPoint(b, b), size() - QSize(2 * b, 2 * b));
     const QRect imageArea(QPoint(b, b), look_.clientPixels);
     const QRect target = event->rect() & client & imageArea;

@@ -236,8 +236,10 @@ TEST(WindowPlacement, BesideTheOwnerElseOverItNeverOffScreen) {
 }
 
 std::string rawDocument() {
+    // From the source tree as the build names it: __FILE__ may be relative
+    // to the build folder (a compiler cache rewrites it so).
     const std::filesystem::path doc =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/CurvaliaHelp.doc";
+        std::filesystem::path(CURVALIA_SOURCE_DIR) / "docs/CurvaliaHelp.doc";
     std::ifstream in(doc, std::ios::binary);
     EXPECT_TRUE(in) << doc;
     return {std::istreambuf_iterator<char>(in), {}};

@@ -42,7 +42,7 @@ struct MainDrawTest : MainWindowRig {
 };
 
 TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
-    pressButton("Lente_bn", "Lente");
+    pressButton("Lente");
     calc::ValueWindow* calculator = window.valueWindow();
     ASSERT_NE(calculator, nullptr);
     QLineEdit* x = calculator->findChild<QLineEdit*>("VX");
@@ -53,13 +53,13 @@ TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
     duringDraw([&] {
         probed = true;
         EXPECT_FALSE(fx()->isEnabled());
-        for (const char* name : {"Impostazioni_bn", "Lente"})
+        for (const char* name : {"Impostazioni", "Lente"})
             EXPECT_FALSE(picture(name)->isEnabled()) << name;
         EXPECT_FALSE(area("PrecisioneTXT")->isEnabled());
         EXPECT_FALSE(calculate->isEnabled());
         // The draw and stop buttons, the speed switch and the menus stay usable.
         EXPECT_TRUE(picture("penna")->isEnabled());
-        EXPECT_TRUE(picture("Stop_bn")->isEnabled());
+        EXPECT_TRUE(picture("Stopim")->isEnabled());
         EXPECT_TRUE(child<QAction>("verde")->isEnabled());
 
         // "Calcola" cannot touch the engine under the draw.
@@ -98,7 +98,7 @@ TEST_F(MainDrawTest, InputsAreDisabledAndASecondDrawIgnoredDuringADraw) {
 // "Calcola" empties the status line only when its own text is there: the
 // same words written by a draw are the draw's, and stay.
 TEST_F(MainDrawTest, CalcolaEmptiesOnlyTheStatusTextItWrote) {
-    pressButton("Lente_bn", "Lente");
+    pressButton("Lente");
     auto* calculate = window.valueWindow()->findChild<QPushButton*>("Command1");
     const std::string trailing = "Errore di sitassi, eliminare l'operatore ...";
     const std::string pi = "Operatore non riconosciuto... \xCF\x80 (usare p)";
@@ -116,28 +116,28 @@ TEST_F(MainDrawTest, CalcolaEmptiesOnlyTheStatusTextItWrote) {
         else if (act == Draw)
             click(picture("penna"));
         else
-            pressButton("Stop_bn", "Stopim");
+            pressButton("Stopim");
         EXPECT_EQ(child<QLabel>("StatusBar")->text().toStdString(), status)
             << act << ' ' << expression;
     }
 }
 
 TEST_F(MainDrawTest, StopOrCloseDuringAYieldingDrawEndItEarly) {
-    click(picture("Image2")); // yield after every sample
+    click(picture("speedSwitch")); // yield after every sample
     area("PrecisioneTXT")->setText("0.0001");
-    duringDraw([&] { pressButton("Stop_bn", "Stopim"); });
-    pressButton("penna_bn", "penna");
+    duringDraw([&] { pressButton("Stopim"); });
+    pressButton("penna");
     EXPECT_FALSE(window.isDrawing());
     EXPECT_EQ(greenPixelsRightOfCentre(), 0);
     EXPECT_TRUE(fx()->isEnabled());
 
-    pressButton("Lente_bn", "Lente");
+    pressButton("Lente");
     duringDraw([&] {
         window.close();
         // Still open: the draw is on the stack and must unwind first.
         EXPECT_TRUE(window.isVisible());
     });
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     EXPECT_FALSE(window.isDrawing());
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.valueWindow()->isVisible()); // closed with it
@@ -145,7 +145,7 @@ TEST_F(MainDrawTest, StopOrCloseDuringAYieldingDrawEndItEarly) {
 }
 
 TEST_F(MainDrawTest, SavingDuringADrawIsRefusedWithANoteAfterItTheDialogDecides) {
-    click(picture("Image2"));
+    click(picture("speedSwitch"));
     QTemporaryDir dir;
     pathToGive = dir.filePath("grafico.PNG"); // the suffix in any case
     duringDraw([&] { child<QAction>("salvagrafico")->trigger(); });

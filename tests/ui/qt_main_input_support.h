@@ -48,9 +48,12 @@ inline void click(QWidget* w, std::optional<QPointF> at = {},
     sendMouse(w, QEvent::MouseButtonRelease, button, Qt::NoButton, at);
 }
 
-inline void pressKey(QWidget* w, int key, const char* text = "") {
+// A key press sent this way meets the window's shortcuts first, as a typed
+// one does, when the window is active.
+inline void pressKey(QWidget* w, int key, const char* text = "",
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-        QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+        QKeyEvent event(type, key, modifiers, QString::fromLatin1(text));
         QApplication::sendEvent(w, &event);
     }
 }
@@ -89,10 +92,10 @@ struct MainWindowRig : ClosesSingleWindows {
     }
     PictureButton* picture(const char* name) { return child<PictureButton>(name); }
     QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
-    // Hovers over a button and clicks the highlighted twin that replaces it.
-    void pressButton(const char* normal, const char* twin) {
-        moveOver(picture(normal));
-        click(picture(twin));
+    // Hovers over a button, which shows its highlighted picture, and clicks it.
+    void pressButton(const char* name) {
+        moveOver(picture(name));
+        click(picture(name));
     }
     // Runs during the draw that the next click on the draw button starts, at
     // its first yield after the inputs were disabled.

@@ -61,25 +61,24 @@ TEST_F(MainWindowTest, ColoursActAsOneGroupAndSwitchesToggleWithTheirMarks) {
         EXPECT_EQ(window.switches().GridOn, odd ? -1 : 0);
         EXPECT_EQ(action("noncancellare")->isChecked(), odd);
         EXPECT_EQ(window.switches().ClearBeforePlot, odd ? 0 : -1);
-        click(picture(odd ? "Image2" : "Image1"));
+        click(picture("speedSwitch"));
         EXPECT_EQ(window.switches().YieldEachSample, odd ? -1 : 0);
-        EXPECT_EQ(picture("Image1")->isVisible(), odd);
-        EXPECT_EQ(picture("Image2")->isVisible(), !odd);
+        EXPECT_EQ(picture("speedSwitch")->shownFace().name, odd ? "Image1" : "Image2");
     }
 }
 
 TEST_F(MainWindowTest, StopWhileIdleOnlyEmptiesTheStatusAndDrawsUseTheSwitches) {
     fx()->setText("x+");
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     ASSERT_FALSE(status().isEmpty()); // the syntax checker's message
-    pressButton("Stop_bn", "Stopim");
+    pressButton("Stopim");
     EXPECT_TRUE(status().isEmpty());
     fx()->setText("x"); // the stop is forgotten: drawn in full
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     EXPECT_GT(pixelsOfColour(qRgb(0, 255, 0)), 300);
     action("giallo")->trigger();
     action("derpri")->trigger();
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     EXPECT_GT(pixelsOfColour(qRgb(255, 255, 0)), 300);
     EXPECT_GT(pixelsOfColour(qRgb(255, 0, 0)), 300);
     EXPECT_EQ(pixelsOfColour(qRgb(0, 255, 0)), 0);
@@ -132,7 +131,7 @@ TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
     EXPECT_FALSE(label()->isVisible()); // no draw yet
 
     fx()->setText("sin(x)");
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     // Widget position (223.5, 155.5) is drawing pixel (222, 154), the axes' crossing.
     moveOver(graph, QPointF(223.5, 155.5));
     EXPECT_TRUE(label()->isVisible());
@@ -147,7 +146,7 @@ TEST_F(MainCoordinateTest, ShownOnlyOverAPublishedFrameAndClearedOnLeaving) {
 
     // A refused range clears the plot and with it the frame.
     window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
-    pressButton("penna_bn", "penna");
+    pressButton("penna");
     EXPECT_EQ(status(), "Campi errati");
     moveOver(graph, QPointF(100, 100));
     EXPECT_FALSE(label()->isVisible());
