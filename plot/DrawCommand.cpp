@@ -71,6 +71,8 @@ void DrawCommand::prepareAndSweep() {
     if (switches_.ClearBeforePlot != kFalse) {
         graph_.Cls();
         publishedFrame_.reset();
+        publishedRange_.reset();
+        lastSweep_.reset();
     }
 
     const RangeTexts texts = host_.rangeTexts();
@@ -83,6 +85,8 @@ void DrawCommand::prepareAndSweep() {
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
     publishedFrame_ = frame;
+    publishedRange_ = range;
+    lastSweep_.reset();
     yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
@@ -113,6 +117,8 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
     // The steps of the reduction are the same for every x: recorded once
     // here, then replayed for each sample.
     schedule_.record(expression);
+    lastSweep_ = Sweep{expression, 0};
+    std::int64_t& samples = lastSweep_->samples;
     bool stepLimitHit = false;
     bool havePrevious = false;
     double prevX = 0;
@@ -121,6 +127,7 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
         const engine::Sample sample = schedule_.run(x);
+        ++samples;
         // Nothing to reduce: the value means nothing, the evaluator has set
         // StopRequested, and its message stays.
         if (sample.outcome == engine::SampleOutcome::NothingToReduce)
