@@ -82,11 +82,11 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
     engine_.emptyArrays();
     if (!engine_.CheckSyntax(expression)) {
         wroteStatus_ = true; // the checker's message
-        return {kUndefinedText, {}, {}};
+        return {kUndefinedText, {}, {}, {}, {}};
     }
     const double x = engine::textToNumber(xText);
     if (!std::isfinite(x))
-        return {kUndefinedText, {}, {}};
+        return {kUndefinedText, {}, {}, {}, {}};
 
     const engine::Sample at = engine_.evaluateSample(expression, x);
     const engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
@@ -94,12 +94,15 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
 
     CalcFields fields;
     fields.VY = valueShown ? shown(at.value, 5) : kUndefinedText;
+    if (valueShown)
+        fields.value = at.value;
     if (valueShown && next.defined && std::isfinite(next.value)) {
         const double d = (next.value - at.value) / kDerivativeStep;
         // An overflowing quotient is no derivative: leave both fields empty
         // rather than showing "inf" as if it were a slope.
         if (std::isfinite(d)) {
             fields.DPrima = shown(d, 5);
+            fields.slope = d;
             fields.Angolo = shown(std::atan(d) * 180 / kTenDigitPi, 3);
         }
     }

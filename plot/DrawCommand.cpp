@@ -35,6 +35,7 @@ void DrawCommand::run() {
     if (running_)
         return;
     running_ = true;
+    ++drawNumber_;
     prepareAndSweep();
     finish();
 }

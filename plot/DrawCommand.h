@@ -47,6 +47,9 @@ class DrawCommand {
         std::int64_t samples = 0;
     };
     const std::optional<Sweep>& lastSweep() const { return lastSweep_; }
+    // Counts the draws started, refused ones included: whatever was laid
+    // over the plot for an earlier draw is out of date once it moves on.
+    std::uint64_t drawNumber() const { return drawNumber_; }
 
   private:
     struct Curves {
@@ -73,6 +76,7 @@ class DrawCommand {
     std::optional<PlotFrame> publishedFrame_;
     std::optional<PlotRange> publishedRange_;
     std::optional<Sweep> lastSweep_;
+    std::uint64_t drawNumber_ = 0;
 };
 
 } // namespace curvalia::plot

@@ -34,7 +34,7 @@ CoordinateLabel::CoordinateLabel(PlotSurfaceWidget& plot, FrameSource frame, QWi
     resize(0, layout::px(195));
     hide();
     noteTimer_.setSingleShot(true);
-    connect(&noteTimer_, &QTimer::timeout, this, [this] { showText(QString()); });
+    connect(&noteTimer_, &QTimer::timeout, this, [this] { showText(held_.value_or(QString())); });
     plot_.installEventFilter(this);
 }
 
@@ -63,6 +63,20 @@ void CoordinateLabel::showNote(const QString& text) {
     noteTimer_.start(kNoteMilliseconds);
 }
 
+void CoordinateLabel::holdText(const QString& text) {
+    held_ = text;
+    if (!noteTimer_.isActive())
+        showText(text);
+}
+
+void CoordinateLabel::releaseText() {
+    if (!held_)
+        return;
+    held_.reset();
+    if (!noteTimer_.isActive())
+        showText(QString());
+}
+
 void CoordinateLabel::showText(const QString& text) {
     setText(text);
     if (text.isEmpty()) {
@@ -76,8 +90,8 @@ void CoordinateLabel::showText(const QString& text) {
 }
 
 void CoordinateLabel::pointerAt(QPointF widgetPosition) {
-    if (noteTimer_.isActive())
-        return; // a note has the label for now
+    if (noteTimer_.isActive() || held_)
+        return; // a note or a held text has the label for now
     const std::optional<plot::PlotFrame> frame = frame_();
     const int border = plot_.look().borderPixels;
     const QPointF onDrawing = widgetPosition - QPointF(border, border);
@@ -95,7 +109,7 @@ bool CoordinateLabel::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::Leave:
         case QEvent::Hide:
-            if (!noteTimer_.isActive())
+            if (!noteTimer_.isActive() && !held_)
                 showText(QString());
             break;
         default:

@@ -42,6 +42,10 @@ class CoordinateLabel : public QLabel {
 
     // Shows text for kNoteMilliseconds, over any read-out.
     void showNote(const QString& text);
+    // Shows text instead of the pointer's read-out, wherever the pointer
+    // is, until releaseText() (the trace's read-out).
+    void holdText(const QString& text);
+    void releaseText();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,6 +58,7 @@ class CoordinateLabel : public QLabel {
     FrameSource frame_;
     int rightEdge_;
     QTimer noteTimer_;
+    std::optional<QString> held_;
 };
 
 } // namespace curvalia::ui

@@ -41,6 +41,7 @@ class MainMenu {
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;
+    QAction* traccia = nullptr; // "&Traccia la curva", last in "Opzioni"
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };

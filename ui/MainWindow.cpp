@@ -6,10 +6,12 @@
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
+#include "ui/ExplorerOverlay.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
+#include "ui/PlotExplorer.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 #include "ui/StatusLine.h"
@@ -154,6 +156,11 @@ void MainWindow::buildPlotExtras() {
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
+    explorer_ = new PlotExplorer({*Graph, *drawCommand_, switches_, *area_, *coordinates_, engine_,
+                                  *menu_->traccia, [this] { draw(); },
+                                  [this](const QString& x) { calculateAt(x); }},
+                                 this);
+    new ExplorerOverlay(*Graph, *explorer_);
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {
@@ -245,6 +252,8 @@ void MainWindow::showValueWindow() {
             engine_, [this] { return MyFx->text().toStdString(); }, statusLine_->sink(),
             [this] { return StatusBar->text().toStdString(); }, this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
+        connect(valueWindow_, &calc::ValueWindow::calculated, explorer_,
+                [this] { explorer_->calculated(valueWindow_->lastCalculation()); });
     }
     // Beside the plot rather than over it, as far as the screen allows.
     if (!valueWindow_->isVisible())
@@ -252,6 +261,11 @@ void MainWindow::showValueWindow() {
     valueWindow_->show();
     valueWindow_->raise();
     valueWindow_->activateWindow();
+}
+
+void MainWindow::calculateAt(const QString& x) {
+    showValueWindow();
+    valueWindow_->calculateAt(x);
 }
 
 void MainWindow::toggleSpeed() {

@@ -31,6 +31,7 @@ class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
 class PlotActions;
+class PlotExplorer;
 class PlotSurfaceWidget;
 class QtEventQueue;
 class StatusLine;
@@ -65,6 +66,7 @@ class MainWindow : public QMainWindow {
     void draw();
     void showSettings();
     void showValueWindow();
+    void calculateAt(const QString& x);
     void toggleSpeed();
     void resetButtonImages();
     void highlight(PictureButton* normal, PictureButton* twin);
@@ -108,6 +110,7 @@ class MainWindow : public QMainWindow {
 
     CoordinateLabel* coordinates_ = nullptr;
     PlotActions* plotActions_ = nullptr;
+    PlotExplorer* explorer_ = nullptr;
 };
 
 } // namespace curvalia::ui
