@@ -10,6 +10,7 @@
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
+#include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 #include "ui/StatusLine.h"
@@ -150,6 +151,7 @@ void MainWindow::buildPlotExtras() {
     coordinates_ = new CoordinateLabel(
         *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
         StatusBar->x() + px(7275), StatusBar->y());
+    overlay_ = new PlotOverlay(*Graph);
     plotActions_ = new PlotActions(
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.

@@ -31,6 +31,7 @@ class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
 class PlotActions;
+class PlotOverlay;
 class PlotSurfaceWidget;
 class QtEventQueue;
 class StatusLine;
@@ -107,6 +108,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<plot::DrawCommand> drawCommand_;
 
     CoordinateLabel* coordinates_ = nullptr;
+    PlotOverlay* overlay_ = nullptr; // layers drawn over Graph
     PlotActions* plotActions_ = nullptr;
 };
 
