@@ -44,18 +44,33 @@ int CoordinateLabel::decimalsFor(double unitsPerPixel) {
     return std::clamp(static_cast<int>(std::ceil(-std::log10(unitsPerPixel))), 0, 12);
 }
 
+bool CoordinateLabel::overFrame(QPointF drawingPosition, const PlotMapping& mapping) {
+    const QPointF twips = mapping.toTwips(drawingPosition);
+    return twips.x() >= 0 && twips.y() >= 0 && twips.x() <= mapping.span().width() &&
+           twips.y() <= mapping.span().height();
+}
+
 QString CoordinateLabel::readOut(const plot::PlotFrame& frame, QPointF drawingPosition,
-                                 const QLocale& locale) {
-    const double pixel = plot::kTwipsPerPixel;
-    const double column = (std::floor(drawingPosition.x()) + 0.5) * pixel;
-    const double row = (std::floor(drawingPosition.y()) + 0.5) * pixel;
-    const int xDecimals = decimalsFor(frame.RangeX * pixel / plot::PlotWidth);
-    const int yDecimals = decimalsFor(frame.RangeY * pixel / plot::PlotHeight);
+                                 const QLocale& locale, const PlotMapping& mapping) {
+    // The last pixel's centre lies half a pixel past the frame's edge, where
+    // x would read past Xmax.
+    const QPointF centre = mapping.toTwips(
+        QPointF(std::floor(drawingPosition.x()) + 0.5, std::floor(drawingPosition.y()) + 0.5));
+    const double column = std::clamp(centre.x(), 0.0, mapping.span().width());
+    const double row = std::clamp(centre.y(), 0.0, mapping.span().height());
+    const int xDecimals = decimalsFor(frame.RangeX * mapping.twipsPerPixelX() / plot::PlotWidth);
+    const int yDecimals = decimalsFor(frame.RangeY * mapping.twipsPerPixelY() / plot::PlotHeight);
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     return QStringLiteral("x = %1   y = %2")
         .arg(number(frame.xAt(column), xDecimals, plain),
              number(frame.valueAt(row), yDecimals, plain));
+}
+
+void CoordinateLabel::setRightEdge(int rightEdge) {
+    rightEdge_ = rightEdge;
+    if (!text().isEmpty())
+        setGeometry(rightEdge_ - width(), y(), width(), height());
 }
 
 void CoordinateLabel::showNote(const QString& text) {
@@ -95,10 +110,8 @@ void CoordinateLabel::pointerAt(QPointF widgetPosition) {
     const std::optional<plot::PlotFrame> frame = frame_();
     const int border = plot_.look().borderPixels;
     const QPointF onDrawing = widgetPosition - QPointF(border, border);
-    const QSizeF drawing = plot_.look().clientPixels;
-    const bool inside = onDrawing.x() >= 0 && onDrawing.y() >= 0 &&
-                        onDrawing.x() < drawing.width() && onDrawing.y() < drawing.height();
-    showText(frame && inside ? readOut(*frame, onDrawing) : QString());
+    const bool inside = overFrame(onDrawing, plot_.mapping());
+    showText(frame && inside ? readOut(*frame, onDrawing, QLocale(), plot_.mapping()) : QString());
 }
 
 bool CoordinateLabel::eventFilter(QObject* watched, QEvent* event) {

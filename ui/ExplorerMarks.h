@@ -1,18 +1,17 @@
-// What the plot explorer lays over the plot: the cross of the trace, shown on
-// the screen only, and the tangent of the last "Calcola", which also goes into
-// saved and copied pictures while it shows. Both are kept in twips of the
-// frame and drawn at whatever size the plot has.
+// What the plot explorer lays over the plot, as two layers of the plot's
+// overlay: the cross of the trace, on the screen only, and the tangent of
+// the last "Calcola", which saved and copied pictures include while it
+// shows. Both are kept in twips of the frame and drawn at the plot's size.
 #pragma once
 
 #include "plot/TangentLine.h"
+#include "ui/PlotOverlay.h"
 
 #include <QColor>
 #include <QPointF>
 
 #include <functional>
 #include <optional>
-
-class QPainter;
 
 namespace curvalia::ui {
 
@@ -26,9 +25,30 @@ struct ExplorerMarks {
     std::optional<plot::TwipSegment> tangent;
 };
 
-using TwipsToPixels = std::function<QPointF(QPointF twips)>;
+using MarksSource = std::function<ExplorerMarks()>;
 
-void paintTangent(QPainter& painter, const plot::TwipSegment& tangent, const TwipsToPixels& map);
-void paintCross(QPainter& painter, QPointF crossTwips, const TwipsToPixels& map);
+class TraceCrossLayer final : public PlotOverlayLayer {
+  public:
+    explicit TraceCrossLayer(MarksSource marks) : marks_(std::move(marks)) {}
+    bool showing() const override { return marks_().cross.has_value(); }
+    bool exported() const override { return false; }
+    void paint(QPainter& painter, const PlotMapping& mapping) const override;
+    void appendSvg(std::string&, const PlotMapping&) const override {}
+
+  private:
+    MarksSource marks_;
+};
+
+class TangentLayer final : public PlotOverlayLayer {
+  public:
+    explicit TangentLayer(MarksSource marks) : marks_(std::move(marks)) {}
+    bool showing() const override { return marks_().tangent.has_value(); }
+    bool exported() const override { return true; }
+    void paint(QPainter& painter, const PlotMapping& mapping) const override;
+    void appendSvg(std::string& out, const PlotMapping& mapping) const override;
+
+  private:
+    MarksSource marks_;
+};
 
 } // namespace curvalia::ui

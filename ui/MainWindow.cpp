@@ -6,12 +6,12 @@
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
-#include "ui/ExplorerOverlay.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
 #include "ui/PlotExplorer.h"
+#include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 #include "ui/StatusLine.h"
@@ -152,15 +152,15 @@ void MainWindow::buildPlotExtras() {
     coordinates_ = new CoordinateLabel(
         *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
         StatusBar->x() + px(7275), StatusBar->y());
+    overlay_ = new PlotOverlay(*Graph);
     plotActions_ = new PlotActions(
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
-    explorer_ = new PlotExplorer({*Graph, *drawCommand_, switches_, *area_, *coordinates_, engine_,
-                                  *menu_->traccia, [this] { draw(); },
+    explorer_ = new PlotExplorer({*Graph, *overlay_, *drawCommand_, switches_, *area_,
+                                  *coordinates_, engine_, *menu_->traccia, [this] { draw(); },
                                   [this](const QString& x) { calculateAt(x); }},
                                  this);
-    new ExplorerOverlay(*Graph, *explorer_);
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {

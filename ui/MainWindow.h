@@ -31,6 +31,7 @@ class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
 class PlotActions;
+class PlotOverlay;
 class PlotExplorer;
 class PlotSurfaceWidget;
 class QtEventQueue;
@@ -109,6 +110,7 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<plot::DrawCommand> drawCommand_;
 
     CoordinateLabel* coordinates_ = nullptr;
+    PlotOverlay* overlay_ = nullptr; // layers drawn over Graph
     PlotActions* plotActions_ = nullptr;
     PlotExplorer* explorer_ = nullptr;
 };

@@ -4,7 +4,7 @@
 #include "plot/TangentLine.h"
 #include "ui/AreaDialog.h"
 #include "ui/CoordinateLabel.h"
-#include "ui/PlotMapping.h"
+#include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
 
 #include <QAction>
@@ -33,6 +33,11 @@ bool sameRange(const plot::PlotRange& a, const plot::PlotRange& b) {
            a.Step == b.Step;
 }
 
+QPointF twipsAt(const PlotSurfaceWidget& plot, QPointF widgetPosition) {
+    const double border = plot.look().borderPixels;
+    return plot.mapping().toTwips(widgetPosition - QPointF(border, border));
+}
+
 double keyPan(double width) {
     return std::max(1.0, std::round(width * kKeyPanShare));
 }
@@ -47,6 +52,13 @@ PlotExplorer::PlotExplorer(Parts parts, QObject* parent)
     if (parts_.plot.focusPolicy() == Qt::NoFocus)
         parts_.plot.setFocusPolicy(Qt::ClickFocus);
     connect(&parts_.traceEntry, &QAction::toggled, this, &PlotExplorer::traceSwitched);
+    const MarksSource source = [this] { return marks(); };
+    parts_.overlay.addLayer(std::make_unique<TangentLayer>(source));
+    parts_.overlay.addLayer(std::make_unique<TraceCrossLayer>(source));
+}
+
+void PlotExplorer::marksChanged() {
+    parts_.overlay.layersChanged();
 }
 
 ExplorerMarks PlotExplorer::marks() const {
@@ -75,7 +87,7 @@ void PlotExplorer::calculated(const calc::ValueWindow::Calculation& calculation)
                 plot::tangentAcrossFrame(*frame, calculation.x, *fields.value, slope))
             tangent_ = Tangent{parts_.draw.drawNumber(), *segment};
     }
-    emit marksChanged();
+    marksChanged();
 }
 
 bool PlotExplorer::eventFilter(QObject* watched, QEvent* event) {
@@ -130,10 +142,9 @@ void PlotExplorer::press(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !frame || parts_.draw.isRunning())
         return;
     const QPointF at = event->position();
-    const QPointF twipsPerPixel =
-        twipsAt(parts_.plot, at + QPointF(1, 1)) - twipsAt(parts_.plot, at);
-    drag_ = Drag{at, twipsPerPixel.x() * frame->RangeX / plot::PlotWidth,
-                 twipsPerPixel.y() * frame->RangeY / plot::PlotHeight};
+    const PlotMapping& mapping = parts_.plot.mapping();
+    drag_ = Drag{at, mapping.twipsPerPixelX() * frame->RangeX / plot::PlotWidth,
+                 mapping.twipsPerPixelY() * frame->RangeY / plot::PlotHeight};
 }
 
 void PlotExplorer::drag(QMouseEvent* event) {
@@ -287,7 +298,7 @@ void PlotExplorer::backToTyped() {
     parts_.area.setRangeTexts(*typed_);
     written_.reset();
     parts_.runDraw();
-    emit marksChanged();
+    marksChanged();
 }
 
 void PlotExplorer::show(const plot::PlotRange& range) {
@@ -297,7 +308,7 @@ void PlotExplorer::show(const plot::PlotRange& range) {
     // The trace moves on to the new draw, at the pointer or by the next key.
     if (parts_.traceEntry.isChecked())
         showTrace(nullptr);
-    emit marksChanged();
+    marksChanged();
 }
 
 void PlotExplorer::note(const char* text) {
@@ -315,13 +326,13 @@ void PlotExplorer::showTrace(const CurveTracer::Point* point) {
         parts_.label.holdText(point->readOut);
     else
         parts_.label.releaseText();
-    emit marksChanged();
+    marksChanged();
 }
 
 void PlotExplorer::traceSwitched(bool on) {
     if (!on)
         parts_.label.releaseText();
-    emit marksChanged();
+    marksChanged();
 }
 
 void PlotExplorer::handToCalculator() {

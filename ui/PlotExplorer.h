@@ -32,6 +32,7 @@ namespace curvalia::ui {
 
 class AreaDialog;
 class CoordinateLabel;
+class PlotOverlay;
 class PlotSurfaceWidget;
 
 class PlotExplorer : public QObject {
@@ -47,6 +48,7 @@ class PlotExplorer : public QObject {
 
     struct Parts {
         PlotSurfaceWidget& plot;
+        PlotOverlay& overlay; // gets the layers of the cross and the tangent
         plot::DrawCommand& draw;
         const plot::PlotSwitches& switches;
         AreaDialog& area;
@@ -66,10 +68,6 @@ class PlotExplorer : public QObject {
     // After each "Calcola": the tangent, when it is about the plot.
     void calculated(const calc::ValueWindow::Calculation& calculation);
 
-  signals:
-    // The marks changed; the plot should be painted again.
-    void marksChanged();
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -87,6 +85,7 @@ class PlotExplorer : public QObject {
     void backToTyped();
     void show(const plot::PlotRange& range);
     void note(const char* text);
+    void marksChanged();
 
     void traceAt(QPointF widgetPosition);
     void showTrace(const CurveTracer::Point* point);
