@@ -51,7 +51,8 @@ void TangentLayer::paint(QPainter& painter, const PlotMapping& mapping) const {
     if (!tangent)
         return;
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Sharp, in its own colour throughout, like the dots of the plot.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(kTangentColour, 1));
     painter.drawLine(tangentLine(*tangent, mapping));
     painter.restore();

@@ -9,6 +9,7 @@
 #include "ui/CoordinateLabel.h"
 #include "ui/CurveTracer.h"
 #include "ui/PlotExplorer.h"
+#include "ui/PlotExporter.h"
 
 #include <QAction>
 #include <QLabel>
@@ -247,6 +248,19 @@ TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilThe
         return explorer()->marks().tangent.has_value();
     };
     EXPECT_TRUE(calculate("1"));
+    // The tangent goes into saved pictures; the trace's cross does not.
+    const QImage withTangent = QImage::fromData(plotPng(*graph()));
+    int magenta = 0;
+    for (int y = 0; y < withTangent.height(); ++y)
+        for (int x = 0; x < withTangent.width(); ++x)
+            magenta += withTangent.pixel(x, y) == qRgb(255, 0, 255);
+    EXPECT_GT(magenta, 100);
+    EXPECT_TRUE(plotSvg(*graph()).contains("stroke=\"#ff00ff\""));
+    window.findChild<QAction*>("traccia")->trigger();
+    moveOver(graph(), QPointF(224, 155.5));
+    ASSERT_TRUE(explorer()->marks().cross.has_value());
+    EXPECT_TRUE(samePixels(QImage::fromData(plotPng(*graph())), withTangent));
+
     EXPECT_FALSE(calculate("11")); // outside the range
     EXPECT_TRUE(calculate("-3"));
     draw();
