@@ -5,17 +5,23 @@
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 #include "plot/DrawCommand.h"
+#include "ui/MainWindow.h"
 #include "ui/PlotExporter.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -270,6 +276,78 @@ void BM_SaveFullRecordSvg(benchmark::State& state) {
     state.counters["record_bytes"] = static_cast<double>(graph.pointRecord().memoryBytes());
 }
 BENCHMARK(BM_SaveFullRecordSvg)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// CPU time of this thread, in seconds: the machine's other work does not
+// count against one event.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Exploring the plot through the real main window, offscreen, at 1600 x 1000:
+// one event per iteration, from the event to a plot ready to paint.
+struct ExploredWindow {
+    explicit ExploredWindow(const char* expression) {
+        window.resize(1600, 1000);
+        window.show();
+        QApplication::processEvents();
+        graph = window.findChild<ui::PlotSurfaceWidget*>(QStringLiteral("Graph"));
+        window.findChild<QLineEdit*>(QStringLiteral("MyFx"))
+            ->setText(QString::fromUtf8(expression));
+        window.findChild<QAction*>(QStringLiteral("derpri"))->trigger();
+        emit window.findChild<QLineEdit*>(QStringLiteral("MyFx"))->returnPressed();
+        QApplication::processEvents();
+    }
+    void counter(benchmark::State& state, double seconds) {
+        state.counters["per_event_us"] = seconds * 1e6 / static_cast<double>(state.iterations());
+    }
+    ui::MainWindow window;
+    ui::PlotSurfaceWidget* graph = nullptr;
+};
+
+// One notch of the wheel on the default plot of sin(x) with f'; notches go
+// in and out in turn, so every one draws the same two ranges.
+void BM_ZoomStep(benchmark::State& state) {
+    ExploredWindow explored("sin(x)");
+    const QPointF at(explored.graph->width() * 0.4, explored.graph->height() * 0.6);
+    int direction = 1;
+    const double start = threadSeconds();
+    for (auto _ : state) {
+        QWheelEvent event(at, explored.graph->mapToGlobal(at), {}, QPoint(0, 120 * direction),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(explored.graph, &event);
+        direction = -direction;
+    }
+    explored.counter(state, threadSeconds() - start);
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMicrosecond);
+
+// One pointer move with the trace on, each to another column, so that every
+// move computes a new sample's read-out.
+void traceMove(benchmark::State& state, const char* expression) {
+    ExploredWindow explored(expression);
+    explored.window.findChild<QAction*>(QStringLiteral("traccia"))->trigger();
+    const int width = explored.graph->width() - 2;
+    const double y = explored.graph->height() / 2.0;
+    int column = 0;
+    const double start = threadSeconds();
+    for (auto _ : state) {
+        column = (column + 37) % width;
+        const QPointF at(column + 1, y);
+        QMouseEvent event(QEvent::MouseMove, at, explored.graph->mapToGlobal(at), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(explored.graph, &event);
+    }
+    explored.counter(state, threadSeconds() - start);
+}
+BENCHMARK_CAPTURE(traceMove, sin, "sin(x)")->Name("BM_TraceMove/sin");
+// The engine benchmark's longest expression, 150 characters.
+BENCHMARK_CAPTURE(traceMove, longest_150,
+                  "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/"
+                  "3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*(x+1)/"
+                  "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")
+    ->Name("BM_TraceMove/longest_150");
 
 } // namespace
 

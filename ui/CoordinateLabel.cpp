@@ -78,10 +78,34 @@ void CoordinateLabel::showNote(const QString& text) {
     noteTimer_.start(kNoteMilliseconds);
 }
 
+int CoordinateLabel::advance(QChar c) {
+    const char16_t code = c.unicode();
+    if (code >= advances_.size())
+        return fontMetrics().horizontalAdvance(c);
+    if (advances_[code] < 0)
+        advances_[code] = fontMetrics().horizontalAdvance(c);
+    return advances_[code];
+}
+
 void CoordinateLabel::holdText(const QString& text) {
     held_ = text;
-    if (!noteTimer_.isActive())
-        showText(text);
+    if (noteTimer_.isActive())
+        return;
+    // Sent on every move of a trace: the width comes from the advances of
+    // single characters, which the font keeps, rather than from shaping the
+    // whole text each time; a few pixels spare cover kerning.
+    setText(text);
+    int width = 8;
+    for (const QChar c : text)
+        width += advance(c);
+    // Only ever wider while a text is held: the label does not jitter as
+    // the numbers change, nor move at every step.
+    if (width > this->width() || isHidden())
+        setGeometry(rightEdge_ - width, y(), width, height());
+    if (isHidden()) {
+        show();
+        raise();
+    }
 }
 
 void CoordinateLabel::releaseText() {

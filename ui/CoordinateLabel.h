@@ -15,6 +15,7 @@
 #include <QPointF>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -67,6 +68,15 @@ class CoordinateLabel : public QLabel {
     int rightEdge_;
     QTimer noteTimer_;
     std::optional<QString> held_;
+    // The advance of each ASCII character in the label's font (-1: not yet
+    // measured), for the width of held texts.
+    int advance(QChar c);
+    std::array<int, 128> advances_ = filledAdvances();
+    static std::array<int, 128> filledAdvances() {
+        std::array<int, 128> a;
+        a.fill(-1);
+        return a;
+    }
 };
 
 } // namespace curvalia::ui

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "calc/ValueCalculator.h"
+#include "calc/ValueWindow.h"
 #include "engine/Engine.h"
 #include "plot/DrawCommand.h"
 #include "plot/SweepSamples.h"
@@ -44,7 +45,10 @@ class CurveTracer {
     // The traced point while it belongs to the draw on the plot.
     const Point* current() const;
 
-    static QString readOutText(double x, const calc::CalcFields& fields);
+    // The read-out for x with the calculator's fields, numbers as format
+    // writes them.
+    static QString readOutText(double x, const calc::CalcFields& fields,
+                               const calc::NumberFormatter& format = calc::localeNumberText);
 
   private:
     bool follow(); // catches up with the last draw
@@ -52,6 +56,7 @@ class CurveTracer {
 
     engine::Engine& engine_;
     const plot::DrawCommand& draw_;
+    calc::NumberFormatter format_;
     calc::ValueCalculator calculator_;
     std::uint64_t followed_ = 0;
     plot::SweepSamples samples_;

@@ -4,6 +4,7 @@
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -259,6 +260,10 @@ void PlotSurfaceWidget::adoptDevicePixelRatio() {
     image_ = blankImage(ratio);
     pixels_ = Pixels(image_);
     redraw(previous);
+}
+
+void PlotSurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {

@@ -69,6 +69,10 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     void setOverlay(PlotOverlay* overlay) { overlay_ = overlay; }
 
   protected:
+    // Moves over the surface end here instead of going on to the frame
+    // around it, which has no use for them: its hit testing would cost more
+    // than the read-out and the trace that the moves are for.
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
