@@ -301,6 +301,7 @@ struct ExploredWindow {
     }
     void counter(benchmark::State& state, double seconds) {
         state.counters["per_event_us"] = seconds * 1e6 / static_cast<double>(state.iterations());
+        state.counters["plot_width"] = graph->width();
     }
     ui::MainWindow window;
     ui::PlotSurfaceWidget* graph = nullptr;
