@@ -5,6 +5,8 @@
 #include "plot/PlotMessages.h"
 #include "plot/YieldPolicy.h"
 
+#include <cmath>
+
 namespace curvalia::plot {
 
 namespace {
@@ -125,6 +127,8 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
     double prevX = 0;
     double prevY = 0;
     const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
+    graph_.pointsAhead((std::floor((range.Xmax - range.Xmin) / range.Step) + 1) *
+                       (int{curves.function} + int{curves.derivative}));
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
         const engine::Sample sample = schedule_.run(x);

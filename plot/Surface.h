@@ -36,6 +36,10 @@ class Surface {
     // draw it anew at another size.
     virtual void axesBegin(const AxesCall&) {}
     virtual void axesEnd() {}
+    // Said before a sweep: at most this many points follow. A surface that
+    // keeps a bounded record of its points can give up on it at once rather
+    // than fill it only to throw it away.
+    virtual void pointsAhead(double) {}
 };
 
 } // namespace curvalia::plot

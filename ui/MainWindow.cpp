@@ -8,6 +8,7 @@
 #include "ui/CoordinateLabel.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
+#include "ui/MainWindowGrowth.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
 #include "ui/PlotExplorer.h"
@@ -61,14 +62,14 @@ PictureButton* addPicture(QWidget* parent, const char* name, const char* file, c
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
-    setFixedMainWindowHints(*this);
+    setMainWindowHints(*this);
     setFont(arialFont(8.25));
 
     menu_ = std::make_unique<MainMenu>(menuBar(), this);
     buildFrames();
     connectMenu();
-    // The window keeps the size its controls were placed for.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It opens at the size its controls were placed for, and no smaller.
+    resize(sizeHint());
 
     statusLine_ = std::make_unique<StatusLine>(*StatusBar);
     engine_.setStatusSink(statusLine_->sink());
@@ -93,7 +94,7 @@ bool MainWindow::isDrawing() const {
 
 void MainWindow::buildFrames() {
     auto* client = new QWidget(this);
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
+    client->resize(px(kClientWidth), px(kClientHeight));
     setCentralWidget(client);
 
     Frame2 = new QGroupBox(client);
@@ -144,6 +145,7 @@ void MainWindow::buildFrames() {
         PlotSurfaceWidget::progressBarLook(palette().color(QPalette::Window)), Frame1);
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
     ScrollBar->move(px(420), px(420));
+    growth_ = followWindowSize({*client, *Frame2, *Graph, *Frame1});
 }
 
 void MainWindow::buildPlotExtras() {
@@ -152,6 +154,9 @@ void MainWindow::buildPlotExtras() {
     coordinates_ = new CoordinateLabel(
         *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
         StatusBar->x() + px(7275), StatusBar->y());
+    growth_->add([this, rightEdge = coordinates_->x()](QSize growth) {
+        coordinates_->setRightEdge(rightEdge + growth.width());
+    });
     overlay_ = new PlotOverlay(*Graph);
     plotActions_ = new PlotActions(
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);

@@ -23,6 +23,10 @@ namespace curvalia::calc {
 class ValueWindow;
 }
 
+namespace curvalia::layout {
+class GrowthLayout;
+}
+
 namespace curvalia::ui {
 
 class AreaDialog;
@@ -110,7 +114,8 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<plot::DrawCommand> drawCommand_;
 
     CoordinateLabel* coordinates_ = nullptr;
-    PlotOverlay* overlay_ = nullptr; // layers drawn over Graph
+    PlotOverlay* overlay_ = nullptr;         // layers drawn over Graph
+    layout::GrowthLayout* growth_ = nullptr; // the controls follow the window's size
     PlotActions* plotActions_ = nullptr;
     PlotExplorer* explorer_ = nullptr;
 };

@@ -46,6 +46,10 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     double pixelTwipsY() const override { return mapping_.twipsPerPixelY(); }
     void axesBegin(const plot::AxesCall& call) override;
     void axesEnd() override;
+    void pointsAhead(double count) override {
+        if (look_.recordPoints)
+            record_.expect(count);
+    }
     // Asks for a repaint of what was drawn since the last flush. Points are
     // only stored as they are set: a sweep sets millions, and its yield
     // policy decides how often the screen catches up.

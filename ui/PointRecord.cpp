@@ -1,39 +1,60 @@
 #include "ui/PointRecord.h"
 
+#include <algorithm>
+
 namespace curvalia::ui {
+
+namespace {
+
+// Blocks kept over a clear(): the memory of an ordinary plot.
+constexpr std::size_t kBlocksKept = 8;
+
+} // namespace
 
 void PointRecord::addAxes(const plot::AxesCall& call) {
     if (overflowed_)
         return;
-    if (entries_.size() >= kMaxPoints) {
-        overflow();
-        return;
-    }
-    entries_.push_back(Entry{0, 0, ~static_cast<std::int32_t>(axes_.size())});
     axes_.push_back(call);
+    push(Entry{0, 0, ~static_cast<std::int32_t>(axes_.size() - 1)});
+}
+
+bool PointRecord::addBlock() {
+    if (size_ >= kMaxPoints) {
+        overflow();
+        return false;
+    }
+    if (blocksUsed_ == blocks_.size())
+        blocks_.emplace_back(new Entry[kBlockEntries]);
+    next_ = blocks_[blocksUsed_++].get();
+    blockEnd_ = next_ + std::min(kBlockEntries, kMaxPoints - size_);
+    return true;
+}
+
+void PointRecord::freeBlocksFrom(std::size_t kept) {
+    if (blocks_.size() > kept)
+        blocks_.resize(kept);
+    if (kept == 0)
+        std::vector<std::unique_ptr<Entry[]>>().swap(blocks_);
+    blocksUsed_ = 0;
+    next_ = blockEnd_ = nullptr;
+    size_ = 0;
 }
 
 void PointRecord::overflow() {
     overflowed_ = true;
-    std::vector<Entry>().swap(entries_);
+    freeBlocksFrom(0);
     std::vector<plot::AxesCall>().swap(axes_);
 }
 
 void PointRecord::clear() {
-    // Keeps the memory of an ordinary plot for the next one, but not that of
-    // a huge one.
-    if (entries_.capacity() > (1u << 16)) {
-        std::vector<Entry>().swap(entries_);
-        std::vector<plot::AxesCall>().swap(axes_);
-    } else {
-        entries_.clear();
-        axes_.clear();
-    }
+    freeBlocksFrom(kBlocksKept);
+    axes_.clear();
     overflowed_ = false;
 }
 
 std::size_t PointRecord::memoryBytes() const {
-    return entries_.capacity() * sizeof(Entry) + axes_.capacity() * sizeof(plot::AxesCall);
+    return blocks_.size() * kBlockEntries * sizeof(Entry) +
+           blocks_.capacity() * sizeof(blocks_[0]) + axes_.capacity() * sizeof(plot::AxesCall);
 }
 
 } // namespace curvalia::ui

@@ -9,8 +9,10 @@
 
 #include "plot/Surface.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace curvalia::ui {
@@ -30,33 +32,40 @@ class PointRecord {
         if (overflowed_)
             return;
         const Entry entry{xTwips, yTwips, tagOf(colour, penWidth)};
-        if (!entries_.empty() && entries_.back() == entry)
+        if (size_ != 0 && last_ == entry)
             return;
-        if (entries_.size() >= kMaxPoints) {
-            overflow();
-            return;
-        }
-        entries_.push_back(entry);
+        push(entry);
     }
     void addAxes(const plot::AxesCall& call);
+    // Gives up as if count more points had been added, when they would not
+    // fit.
+    void expect(double count) {
+        if (!overflowed_ && static_cast<double>(size_) + count > static_cast<double>(kMaxPoints))
+            overflow();
+    }
 
     void clear();
 
     // True once more than kMaxPoints were drawn since the last clear().
     bool overflowed() const { return overflowed_; }
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     // Heap memory held, in bytes.
     std::size_t memoryBytes() const;
 
     // Calls point(const Point&) and axes(const plot::AxesCall&) for
     // everything recorded, in the order drawn.
     template <class P, class A> void forEach(P&& point, A&& axes) const {
-        for (const Entry& e : entries_) {
-            if (e.tag >= 0)
-                point(Point{e.x, e.y, e.tag & 0xFF, e.tag >> 8});
-            else
-                axes(axes_[static_cast<std::size_t>(~e.tag)]);
+        std::size_t left = size_;
+        for (const auto& block : blocks_) {
+            const std::size_t n = std::min(left, kBlockEntries);
+            for (const Entry *e = block.get(), *end = e + n; e != end; ++e) {
+                if (e->tag >= 0)
+                    point(Point{e->x, e->y, e->tag & 0xFF, e->tag >> 8});
+                else
+                    axes(axes_[static_cast<std::size_t>(~e->tag)]);
+            }
+            left -= n;
         }
     }
 
@@ -71,9 +80,26 @@ class PointRecord {
     static std::int32_t tagOf(int colour, int penWidth) {
         return (colour & 0xFF) | ((penWidth & 0xFFFF) << 8);
     }
+    void push(const Entry& entry) {
+        if (next_ == blockEnd_ && !addBlock())
+            return;
+        *next_++ = entry;
+        last_ = entry;
+        ++size_;
+    }
+    bool addBlock();
     void overflow();
+    void freeBlocksFrom(std::size_t kept);
 
-    std::vector<Entry> entries_;
+    // Fixed blocks rather than one vector: a fine sweep records millions of
+    // points, and a growing vector would copy them over and over.
+    static constexpr std::size_t kBlockEntries = 8192;
+    std::vector<std::unique_ptr<Entry[]>> blocks_;
+    std::size_t blocksUsed_ = 0;
+    Entry* next_ = nullptr;
+    Entry* blockEnd_ = nullptr;
+    std::size_t size_ = 0;
+    Entry last_{};
     std::vector<plot::AxesCall> axes_;
     bool overflowed_ = false;
 };

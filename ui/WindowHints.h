@@ -1,6 +1,6 @@
-// Window-manager hints for windows whose controls were placed for one size:
-// a maximize button or a resize handle would offer what they cannot do. The
-// close box stays. Header-only, since the value calculator's window (built
+// Window-manager hints. Windows whose controls were placed for one size get
+// neither a maximize button nor a resize handle, which would offer what they
+// cannot do; the close box stays. Header-only, since the value calculator's window (built
 // before this folder's library) uses it too.
 #pragma once
 
@@ -14,11 +14,12 @@ inline void setFixedDialogHints(QWidget& window) {
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
-// The main window: the same, and it can still be minimised out of the way.
-inline void setFixedMainWindowHints(QWidget& window) {
+// The main window, whose controls follow its size: it can be minimised,
+// maximized and resized (no smaller than its design size).
+inline void setMainWindowHints(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint);
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
 } // namespace curvalia::ui

@@ -217,6 +217,12 @@ TEST(PointRecord, KeepsPointsAndAxesInOrderAndSkipsOnlyTheSamePointAgain) {
         });
     EXPECT_EQ(order, "10/1 12/1 axes 12/2 ");
     EXPECT_EQ(record.size(), 4u);
+    // A sweep announced as more than fits is not recorded at all.
+    record.expect(PointRecord::kMaxPoints - 4);
+    EXPECT_FALSE(record.overflowed());
+    record.expect(PointRecord::kMaxPoints - 3);
+    EXPECT_TRUE(record.overflowed());
+    EXPECT_EQ(record.memoryBytes(), 0u);
 }
 
 // While it lives, this thread's file access has the permissions of an
