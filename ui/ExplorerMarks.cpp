@@ -33,6 +33,13 @@ QLineF tangentLine(const plot::TwipSegment& t, const PlotMapping& mapping) {
 
 } // namespace
 
+QRect crossBounds(const PlotMapping& mapping, QPointF crossTwips) {
+    const QPointF c = pixelCentre(mapping, crossTwips);
+    const int reach = static_cast<int>(kCrossArm) + 2;
+    return QRect(static_cast<int>(c.x()) - reach, static_cast<int>(c.y()) - reach, 2 * reach + 1,
+                 2 * reach + 1);
+}
+
 void TraceCrossLayer::paint(QPainter& painter, const PlotMapping& mapping) const {
     const std::optional<QPointF> cross = marks_().cross;
     if (!cross)

@@ -9,6 +9,7 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRect>
 
 #include <functional>
 #include <optional>
@@ -26,6 +27,9 @@ struct ExplorerMarks {
 };
 
 using MarksSource = std::function<ExplorerMarks()>;
+
+// The pixels of the drawing that the cross at twips covers.
+QRect crossBounds(const PlotMapping& mapping, QPointF crossTwips);
 
 class TraceCrossLayer final : public PlotOverlayLayer {
   public:

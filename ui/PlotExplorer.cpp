@@ -59,6 +59,7 @@ PlotExplorer::PlotExplorer(Parts parts, QObject* parent)
 
 void PlotExplorer::marksChanged() {
     parts_.overlay.layersChanged();
+    shownCross_ = marks().cross;
 }
 
 ExplorerMarks PlotExplorer::marks() const {
@@ -326,7 +327,16 @@ void PlotExplorer::showTrace(const CurveTracer::Point* point) {
         parts_.label.holdText(point->readOut);
     else
         parts_.label.releaseText();
-    marksChanged();
+    // A cross that only moves repaints where it was and where it is, not
+    // the whole overlay: the pointer moves it many times a second.
+    const std::optional<QPointF> cross = marks().cross;
+    if (!cross || !shownCross_) {
+        marksChanged();
+        return;
+    }
+    const PlotMapping& mapping = parts_.plot.mapping();
+    parts_.overlay.update(crossBounds(mapping, *shownCross_) | crossBounds(mapping, *cross));
+    shownCross_ = cross;
 }
 
 void PlotExplorer::traceSwitched(bool on) {

@@ -115,6 +115,7 @@ class PlotExplorer : public QObject {
         plot::TwipSegment segment;
     };
     std::optional<Tangent> tangent_;
+    std::optional<QPointF> shownCross_; // where the overlay shows the cross
 };
 
 } // namespace curvalia::ui
