@@ -162,9 +162,17 @@ void MainWindow::buildPlotExtras() {
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
-    explorer_ = new PlotExplorer({*Graph, *overlay_, *drawCommand_, switches_, *area_,
-                                  *coordinates_, engine_, *menu_->traccia, [this] { draw(); },
-                                  [this](const QString& x) { calculateAt(x); }},
+    explorer_ = new PlotExplorer({*Graph,
+                                  *overlay_,
+                                  *drawCommand_,
+                                  switches_,
+                                  *area_,
+                                  *coordinates_,
+                                  engine_,
+                                  *menu_->traccia,
+                                  [this] { draw(); },
+                                  [this](const QString& x) { calculateAt(x); },
+                                  {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
                                  this);
 }
 

@@ -8,8 +8,10 @@
 #include "ui/PlotSurfaceWidget.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -48,6 +50,8 @@ PlotExplorer::PlotExplorer(Parts parts, QObject* parent)
     : QObject(parent), parts_(std::move(parts)), tracer_(parts_.engine, parts_.draw) {
     setObjectName(QStringLiteral("plotExplorer"));
     parts_.plot.installEventFilter(this);
+    for (QWidget* legend : parts_.legend)
+        legend->installEventFilter(this);
     // Keys reach the plot once it has the focus: a click gives it.
     if (parts_.plot.focusPolicy() == Qt::NoFocus)
         parts_.plot.setFocusPolicy(Qt::ClickFocus);
@@ -92,6 +96,16 @@ void PlotExplorer::calculated(const calc::ValueWindow::Calculation& calculation)
 }
 
 bool PlotExplorer::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip && marks().tangent) {
+        for (QWidget* legend : parts_.legend) {
+            if (watched != legend)
+                continue;
+            QToolTip::showText(
+                static_cast<QHelpEvent*>(event)->globalPos(),
+                legend->toolTip() + QLatin1Char('\n') + QString::fromUtf8(kTangentTip), legend);
+            return true;
+        }
+    }
     if (watched != &parts_.plot)
         return QObject::eventFilter(watched, event);
     switch (event->type()) {

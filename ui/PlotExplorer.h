@@ -16,6 +16,7 @@
 #include "ui/CurveTracer.h"
 #include "ui/ExplorerMarks.h"
 
+#include <QList>
 #include <QObject>
 #include <QPointF>
 
@@ -45,6 +46,8 @@ class PlotExplorer : public QObject {
     static constexpr const char* kNarrowestNote = "Intervallo già di 1 unità: zoom al massimo";
     static constexpr const char* kRefusedNote = "Non si può spostare il grafico più in là";
     static constexpr const char* kBadStepNote = "Step non valido: correggere lo step in \"Area\"";
+    // Added to the derivative's legend tooltip while the tangent shows.
+    static constexpr const char* kTangentTip = "Tangente di \"Calcola\": in magenta";
 
     struct Parts {
         PlotSurfaceWidget& plot;
@@ -59,6 +62,9 @@ class PlotExplorer : public QObject {
         std::function<void()> runDraw;
         // Opens "Valore" as its button does, types x there and calculates.
         std::function<void(const QString& x)> calculateAt;
+        // The derivative's swatch and label: while the tangent shows, their
+        // tooltip tells its colour apart.
+        QList<QWidget*> legend;
     };
     PlotExplorer(Parts parts, QObject* parent);
 

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace curvalia::ui {
@@ -248,6 +249,12 @@ TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilThe
         return explorer()->marks().tangent.has_value();
     };
     EXPECT_TRUE(calculate("1"));
+    // The derivative's legend tells the tangent's colour while it shows.
+    QWidget* legend = child<QWidget>("Shape2");
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), legend->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(legend, &help);
+    EXPECT_EQ(QToolTip::text(), "Derivata Prima\n" + QString::fromUtf8(PlotExplorer::kTangentTip));
+    QToolTip::hideText();
     // The tangent goes into saved pictures; the trace's cross does not.
     const QImage withTangent = QImage::fromData(plotPng(*graph()));
     int magenta = 0;
