@@ -14,15 +14,11 @@ namespace {
 // computed with the same value so they agree with what the user can type.
 constexpr double kTenDigitPi = 3.141592654;
 
-// Rounds to 15 significant digits through decimal text: the binary error of
+// Rounded to 15 significant digits through decimal text: the binary error of
 // a product such as 0.29 * 100000 (28999.999999999996) lies beyond the 15th
 // digit and disappears, while genuine digits (66666.666...) stay.
 double roundTo15Digits(double v) {
-    char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    double rounded = v;
-    std::from_chars(buf, written.ptr, rounded, std::chars_format::scientific);
-    return rounded;
+    return engine::roundToSignificantDigits(v, 15);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "plot/RangeZoom.h"
 
+#include "engine/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -16,11 +18,7 @@ std::string shortestText(double v) {
 
 // Three significant digits: a step of 0.008 rather than 0.00800000000000001.
 double threeDigits(double v) {
-    char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 2);
-    double rounded = v;
-    std::from_chars(buf, written.ptr, rounded, std::chars_format::scientific);
-    return rounded;
+    return engine::roundToSignificantDigits(v, 3);
 }
 
 // A range the draw command would take as it stands, read back from the very
