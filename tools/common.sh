@@ -3,7 +3,7 @@
 
 CURVALIA_PACKAGES=(qt6-base-dev qt6-svg-dev cmake ninja-build g++ libgtest-dev libbenchmark-dev
                    xvfb xauth xdotool imagemagick fonts-liberation libmuparser-dev desktop-file-utils
-                   dpkg-dev file appstream clang-format)
+                   dpkg-dev file appstream clang-format dbus at-spi2-core python3-pyatspi)
 
 curvalia_install_missing() {
     local missing=()

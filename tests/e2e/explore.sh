@@ -15,7 +15,48 @@ set -u
 
 program=${1:?usage: explore.sh <program>}
 
+# The fields of "Area" are read through the accessibility bus, which needs a
+# session bus of its own: the script runs itself again inside one.
+spi_launcher=/usr/libexec/at-spi-bus-launcher
+if [ -z "${CURVALIA_SESSION_BUS:-}" ] && command -v dbus-run-session >/dev/null 2>&1 &&
+    [ -x "$spi_launcher" ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
+    CURVALIA_SESSION_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+fi
+
 . "$(dirname "$0")/e2e_lib.sh"
+
+spi_pid=""
+if [ -n "${CURVALIA_SESSION_BUS:-}" ]; then
+    export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    "$spi_launcher" --launch-immediately >"$work/spi.log" 2>&1 &
+    spi_pid=$!
+    trap '[ -n "$spi_pid" ] && kill "$spi_pid" 2>/dev/null; cleanup' EXIT
+    sleep 0.5
+fi
+# The texts of the five fields of the open "Area" dialog, one line, in their
+# order on the dialog (Xmin, Xmax, Ymin, Ymax, step).
+area_fields() {
+    timeout 20 /usr/bin/python3 - <<'PY'
+import pyatspi
+
+def texts(acc, out):
+    if acc is None:
+        return out
+    if acc.getRoleName() == "text":
+        out.append(acc.queryText().getText(0, -1))
+    for i in range(acc.childCount):
+        texts(acc.getChildAtIndex(i), out)
+    return out
+
+for app in pyatspi.Registry.getDesktop(0):
+    if app is None:
+        continue
+    for i in range(app.childCount):
+        window = app.getChildAtIndex(i)
+        if window is not None and window.name == "Area":
+            print(" ".join(texts(window, [])))
+PY
+}
 
 start_past_splash
 sleep 0.5
@@ -93,6 +134,22 @@ echo "x^2 after the zoom: $hits of $inside points where the mapping puts them"
 [ "$inside" -gt 5 ] && [ "$hits" -eq "$inside" ] || fail "the zoomed plot is not x^2 over the expected range"
 read -r hits inside <<<"$(curve_hits "$work/zoomed.png" -10 10 -10 10)"
 [ "$hits" -lt "$inside" ] || fail "the plot still shows the default range"
+# The range went into the fields of "Area", as the draw read it.
+settings_y=$(( frame_y + $(px 2400) + 16 ))
+press_picture "$pen_x" "$settings_y"
+area=$(wait_window "^Area\$" 5000) || fail "Impostazioni did not open the Area dialog"
+if [ -n "$spi_pid" ]; then
+    sleep 0.5
+    fields=$(area_fields)
+    echo "Fields of Area: $fields"
+    [ "$fields" = "$xmin $xmax $ymin $ymax $step" ] || fail "the fields of Area do not hold the zoomed range"
+else
+    echo "NOTE: no accessibility bus here, the fields of Area are not read"
+fi
+xdotool windowactivate --sync "$area" 2>/dev/null
+xdotool key Escape
+sleep 0.3
+[ -z "$(xdotool search --onlyvisible --name '^Area$' 2>/dev/null)" ] || fail "Area did not close on Escape"
 
 # --- the trace and the tangent ----------------------------------------------------
 xdotool mousemove --sync $(( X + 60 )) $(( Y + menu / 2 )) click 1 # "Opzioni"
