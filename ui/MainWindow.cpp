@@ -247,6 +247,7 @@ void MainWindow::draw() {
     // A click that arrives while the draw yields is ignored by the command;
     // the window has nothing to add to that.
     drawCommand_->run();
+    explorer_->drawn();
     if (closeAfterDraw_)
         close();
 }

@@ -95,6 +95,12 @@ void PlotExplorer::calculated(const calc::ValueWindow::Calculation& calculation)
     marksChanged();
 }
 
+void PlotExplorer::drawn() {
+    if (!tracer_.current())
+        parts_.label.releaseText();
+    marksChanged();
+}
+
 bool PlotExplorer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && marks().tangent) {
         for (QWidget* legend : parts_.legend) {
@@ -313,17 +319,12 @@ void PlotExplorer::backToTyped() {
     parts_.area.setRangeTexts(*typed_);
     written_.reset();
     parts_.runDraw();
-    marksChanged();
 }
 
 void PlotExplorer::show(const plot::PlotRange& range) {
     written_ = plot::rangeTextsOf(range);
     parts_.area.setRangeTexts(*written_);
     parts_.runDraw();
-    // The trace moves on to the new draw, at the pointer or by the next key.
-    if (parts_.traceEntry.isChecked())
-        showTrace(nullptr);
-    marksChanged();
 }
 
 void PlotExplorer::note(const char* text) {

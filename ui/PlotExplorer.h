@@ -73,6 +73,9 @@ class PlotExplorer : public QObject {
 
     // After each "Calcola": the tangent, when it is about the plot.
     void calculated(const calc::ValueWindow::Calculation& calculation);
+    // After each draw, however it was started: what belonged to the plot
+    // before goes (the trace's read-out, the cross, the tangent).
+    void drawn();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
