@@ -41,6 +41,7 @@ class MainMenu {
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;
+    QAction* axisNumbers = nullptr; // "N&umeri sugli assi", off at start
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };
