@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace curvalia::ui {
@@ -26,9 +27,14 @@ int decimalsOf(double step) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
 
-QString numberText(double value, double step, const QLocale& locale) {
+// The locale's notation without group separators, as in the read-out.
+QLocale plainLocale(const QLocale& locale) {
     QLocale plain = locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain;
+}
+
+QString numberText(double value, double step, const QLocale& plain) {
     if (std::abs(value) < step / 2)
         value = 0; // no "-0"
     if (std::abs(value) >= 1e15)
@@ -48,13 +54,37 @@ std::vector<double> multiples(double low, double high, double step) {
     return out;
 }
 
+// Widths of number texts as the sum of their characters' advances, kept
+// per character: shaping every text anew would cost more than drawing it.
+// (The face has no kerning between digits and signs.)
+class TextWidths {
+  public:
+    explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) { known_.fill(-1); }
+    double operator()(const QString& text) const {
+        double sum = 0;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u >= known_.size())
+                return metrics_.horizontalAdvance(text);
+            if (known_[u] < 0)
+                known_[u] = metrics_.horizontalAdvance(c);
+            sum += known_[u];
+        }
+        return sum;
+    }
+
+  private:
+    const QFontMetricsF& metrics_;
+    mutable std::array<double, 128> known_;
+};
+
 // The digits of the face are all as wide as each other, so the widest
 // number is one of the two farthest from 0.
-double widestText(double low, double high, double step, const QFontMetricsF& metrics,
-                  const QLocale& locale) {
+double widestText(double low, double high, double step, const TextWidths& width,
+                  const QLocale& plain) {
     double widest = 0;
     for (const double v : {std::ceil(low / step) * step, std::floor(high / step) * step})
-        widest = std::max(widest, metrics.horizontalAdvance(numberText(v, step, locale)));
+        widest = std::max(widest, width(numberText(v, step, plain)));
     return widest;
 }
 
@@ -85,8 +115,10 @@ QFont axisNumberFont() {
 }
 
 AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& mapping,
-                              const QFontMetricsF& metrics, const QLocale& locale) {
+                              const QFontMetricsF& metrics, const QLocale& givenLocale) {
     AxisNumbers out;
+    const QLocale locale = plainLocale(givenLocale);
+    const TextWidths widthOf(metrics);
     const double W = mapping.pixels().width(), H = mapping.pixels().height();
     const double xmin = frame.Xmin, xmax = frame.Xmin + frame.RangeX;
     const double ymax = frame.Ymax, ymin = frame.Ymax - frame.RangeY;
@@ -104,7 +136,7 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
     const double axisColumn = yAxisInside ? toX(0) : plot::kLeftTickX * mapping.pixelsPerTwipX();
 
     out.xStep = roundStep(xmax - xmin, W, [&](double step) {
-        return widestText(xmin, xmax, step, metrics, locale) + kSpacingPixels;
+        return widestText(xmin, xmax, step, widthOf, locale) + kSpacingPixels;
     });
     out.yStep = roundStep(ymax - ymin, H, [&](double) { return height + kSpacingPixels; });
 
@@ -116,7 +148,7 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
             if (v == 0 && yAxisInside)
                 continue; // it would lie on the y axis
             const QString text = numberText(v, out.xStep, locale);
-            const double w = metrics.horizontalAdvance(text);
+            const double w = widthOf(text);
             QRectF box(toX(v) - w / 2, top, w, height);
             box.moveLeft(std::clamp(box.left(), 0.0, std::max(0.0, W - w)));
             out.x.push_back({v, text, box, top + metrics.ascent()});
@@ -127,13 +159,13 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
         std::vector<double> values = multiples(ymin, ymax, out.yStep);
         double widest = 0;
         for (const double v : values)
-            widest = std::max(widest, metrics.horizontalAdvance(numberText(v, out.yStep, locale)));
+            widest = std::max(widest, widthOf(numberText(v, out.yStep, locale)));
         const bool left = axisColumn - kGapPixels - widest >= 0;
         for (const double v : values) {
             if (v == 0 && xAxisInside)
                 continue; // it would lie on the x axis
             const QString text = numberText(v, out.yStep, locale);
-            const double w = metrics.horizontalAdvance(text);
+            const double w = widthOf(text);
             const double x = left ? axisColumn - kGapPixels - w : axisColumn + kGapPixels;
             QRectF box(x, toY(v) - height / 2, w, height);
             box.moveTop(std::clamp(box.top(), 0.0, std::max(0.0, H - height)));
