@@ -1,10 +1,11 @@
 // Draw command timings: the default plot from command to last point on an
 // in-memory surface and on the real image-backed surface, a 2,000,000
-// sample sweep measured against the engine alone on the same samples, and
-// saving the plot.
+// sample sweep measured against the engine alone on the same samples,
+// saving the plot, drawing it anew at a larger size, and the axis numbers.
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 #include "plot/DrawCommand.h"
+#include "ui/AxisNumbers.h"
 #include "ui/MainWindow.h"
 #include "ui/PlotExporter.h"
 #include "ui/PlotSurfaceWidget.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
@@ -219,8 +221,9 @@ BENCHMARK(BM_SweepYieldEachSample)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 // Saving the plot: the default plot of sin(x) with its derivative written as
 // PNG and as SVG (encoding and the atomic write together), the memory of the
-// point record behind the SVG, the same for a 2,000,001-sample sweep (whose
-// record keeps only the points that change a pixel), and the fullest record.
+// point record behind the SVG, the same for a 2,000,001-sample sweep (more
+// points than the record holds: the SVG embeds the pixels), and the fullest
+// record.
 // The plot of sin(x) and its derivative over the default range, or with step.
 void drawSin(ui::PlotSurfaceWidget& graph, const char* step = "0.01") {
     ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
@@ -349,6 +352,52 @@ BENCHMARK_CAPTURE(traceMove, longest_150,
                   "3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*(x+1)/"
                   "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")
     ->Name("BM_TraceMove/longest_150");
+// The plot drawn anew from its record at 1600 x 1000 pixels (a maximized
+// window): the default plot, and the fullest record. The size alternates by
+// one row so that every iteration draws.
+void resizeRerender(benchmark::State& state, ui::PlotSurfaceWidget& graph) {
+    bool taller = false;
+    for (auto _ : state) {
+        graph.setDrawingSize(QSize(1600, taller ? 1001 : 1000));
+        taller = !taller;
+    }
+    state.counters["record_points"] = static_cast<double>(graph.pointRecord().size());
+}
+
+void BM_ResizeRerender_default(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    drawSin(graph);
+    resizeRerender(state, graph);
+}
+BENCHMARK(BM_ResizeRerender_default)
+    ->Name("BM_ResizeRerender/default")
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ResizeRerender_twoMillion(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    for (std::size_t i = 0; i < ui::PointRecord::kMaxPoints; ++i)
+        graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
+    resizeRerender(state, graph);
+}
+BENCHMARK(BM_ResizeRerender_twoMillion)
+    ->Name("BM_ResizeRerender/two_million")
+    ->Unit(benchmark::kMillisecond);
+
+// The numbers on the axes of the default range at 1600 x 1000: laid out and
+// drawn, as after a resize.
+void BM_AxisNumbers(benchmark::State& state) {
+    const plot::PlotFrame frame{-10, 10, 20, 20, 2317.5};
+    const ui::PlotMapping mapping = ui::PlotMapping().resized(QSize(1600, 1000));
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (auto _ : state) {
+        ui::AxisNumbersLayer layer([&] { return std::optional<plot::PlotFrame>(frame); });
+        layer.setOn(true);
+        QPainter painter(&image);
+        layer.paint(painter, mapping);
+    }
+}
+BENCHMARK(BM_AxisNumbers)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

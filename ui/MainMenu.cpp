@@ -53,6 +53,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     QMenu* optionx = addMenu(owner, "optionx", "Opzioni");
     GrigliaM = addEntry(optionx, owner, "GrigliaM", "Stampa Griglia", true, false);
     noncancellare = addEntry(optionx, owner, "noncancellare", "&Non Cancellare", true, false);
+    axisNumbers = addEntry(optionx, owner, "numeriAssi", "N&umeri sugli assi", true, false);
     traccia = addEntry(optionx, owner, "traccia", "&Traccia la curva", true, false);
     bar->addMenu(optionx);
 

@@ -41,7 +41,8 @@ class MainMenu {
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;
-    QAction* traccia = nullptr; // "&Traccia la curva", last in "Opzioni"
+    QAction* axisNumbers = nullptr; // "N&umeri sugli assi", off at start
+    QAction* traccia = nullptr;     // "&Traccia la curva", last in "Opzioni"
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "layout/Twips.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
+#include "ui/AxisNumbers.h"
 #include "ui/CoordinateLabel.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
@@ -158,6 +159,12 @@ void MainWindow::buildPlotExtras() {
         coordinates_->setRightEdge(rightEdge + growth.width());
     });
     overlay_ = new PlotOverlay(*Graph);
+    auto* numbers = overlay_->addLayer(
+        std::make_unique<AxisNumbersLayer>([this] { return drawCommand_->publishedFrame(); }));
+    connect(menu_->axisNumbers, &QAction::toggled, this, [this, numbers](bool on) {
+        numbers->setOn(on);
+        overlay_->layersChanged();
+    });
     plotActions_ = new PlotActions(
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.

@@ -27,8 +27,10 @@ PlotOverlay::~PlotOverlay() {
 }
 
 void PlotOverlay::followPlot() {
+    // From the plot's size, not its mapping: the plot's own resize handler,
+    // which sets the mapping, runs after this overlay has seen the event.
     const int b = plot_.look().borderPixels;
-    setGeometry(QRect(QPoint(b, b), plot_.mapping().pixels()));
+    setGeometry(plot_.rect().adjusted(b, b, -b, -b));
 }
 
 void PlotOverlay::layersChanged() {
