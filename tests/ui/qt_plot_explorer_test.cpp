@@ -92,20 +92,6 @@ TEST(CurveTracer, LeavesTheStatusLineAndTheStopFlagAlone) {
     EXPECT_EQ(draw.statusWrites, writes);
 }
 
-TEST(CurveTracer, StepsThroughTheSamplesOfTheSweep) {
-    TracedDraw draw("x");
-    std::vector<double> swept;
-    for (double x = -10; x <= 10; x += 0.01)
-        swept.push_back(x);
-    EXPECT_EQ(draw.tracer.first()->x, swept.front());
-    EXPECT_EQ(draw.tracer.moveBy(1)->x, swept[1]);
-    EXPECT_EQ(draw.tracer.moveBy(10)->x, swept[11]);
-    EXPECT_EQ(draw.tracer.moveBy(-100)->x, swept[0]); // kept in range
-    EXPECT_EQ(draw.tracer.last()->x, swept.back());
-    draw.command.run(); // a new draw: the old point is gone
-    EXPECT_EQ(draw.tracer.current(), nullptr);
-}
-
 struct PlotExplorerTest : MainWindowRig {
     PlotExplorerTest() {
         fx()->setText("x^2");
