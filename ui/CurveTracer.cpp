@@ -4,6 +4,7 @@
 #include "engine/NumberText.h"
 
 #include <QLocale>
+#include <QStringBuilder>
 
 #include <algorithm>
 
@@ -52,9 +53,10 @@ CurveTracer::CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw)
 
 QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
                                  const calc::NumberFormatter& format) {
-    return QStringLiteral("x = %1   f(x) = %2   f'(x) = %3")
-        .arg(QString::fromStdString(format(engine::numberTextValue(x))),
-             shownOrUndefined(fields.VY), shownOrUndefined(fields.DPrima));
+    // Joined in one go (QStringBuilder): built on every move of the trace.
+    return QStringView(u"x = ") % QString::fromStdString(format(engine::numberTextValue(x))) %
+           QStringView(u"   f(x) = ") % shownOrUndefined(fields.VY) % QStringView(u"   f'(x) = ") %
+           shownOrUndefined(fields.DPrima);
 }
 
 bool CurveTracer::follow() {
