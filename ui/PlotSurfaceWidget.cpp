@@ -1,6 +1,5 @@
 #include "ui/PlotSurfaceWidget.h"
 
-#include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
 
@@ -80,11 +79,12 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) {
 void PlotSurfaceWidget::axesBegin(const plot::AxesCall& call) {
     if (recording_)
         record_.addAxes(call);
+    recordingBeforeAxes_ = recording_;
     recording_ = false;
 }
 
 void PlotSurfaceWidget::axesEnd() {
-    recording_ = look_.recordPoints;
+    recording_ = recordingBeforeAxes_;
 }
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
@@ -199,16 +199,7 @@ void PlotSurfaceWidget::redraw(const QImage& previous) {
     const bool wasRecording = recording_;
     const int width = drawWidth_;
     recording_ = false;
-    record_.forEach(
-        [this](const PointRecord::Point& p) {
-            setDrawWidth(p.penWidth);
-            PSet(p.xTwips, p.yTwips, p.colour);
-        },
-        [this](const plot::AxesCall& c) {
-            setDrawWidth(1);
-            plot::DrawAxes(*this, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
-            recording_ = false; // the axes switch it back on at their end
-        });
+    record_.replay(*this);
     recording_ = wasRecording;
     drawWidth_ = width;
     resetDots();

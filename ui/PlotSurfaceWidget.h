@@ -117,6 +117,7 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     // Points are recorded while this is set: the look asks for a record, and
     // neither the axes nor a redraw are drawing.
     bool recording_ = false;
+    bool recordingBeforeAxes_ = false;
     float recordRight_ = 0, recordBottom_ = 0;
     QImage image_; // never shared: image() hands out a const reference only
     Pixels pixels_;

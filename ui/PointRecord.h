@@ -53,6 +53,11 @@ class PointRecord {
     // Heap memory held, in bytes.
     std::size_t memoryBytes() const;
 
+    // Draws everything again onto target, in the order drawn: the points
+    // with their pen widths, the axes through the axes renderer. The pen
+    // width is left at 1.
+    void replay(plot::Surface& target) const;
+
     // Calls point(const Point&) and axes(const plot::AxesCall&) for
     // everything recorded, in the order drawn.
     template <class P, class A> void forEach(P&& point, A&& axes) const {
