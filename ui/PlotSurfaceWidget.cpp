@@ -79,7 +79,7 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) {
 void PlotSurfaceWidget::axesBegin(const plot::AxesCall& call) {
     if (recording_)
         record_.addAxes(call);
-    recordingBeforeAxes_ = recording_;
+    recordingBeforeAxes_ = recording_ && !record_.overflowed();
     recording_ = false;
 }
 
@@ -89,7 +89,7 @@ void PlotSurfaceWidget::axesEnd() {
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     if (keeps(xTwips, yTwips))
-        record_.addPoint(xTwips, yTwips, paletteColour, drawWidth_);
+        recording_ = record_.addPoint(xTwips, yTwips, paletteColour, drawWidth_);
     // At the design size x / 15 in float, without the division a sweep
     // would pay millions of times: the double product is so close to the
     // exact quotient that it rounds to the same float (checked for every
@@ -166,6 +166,7 @@ void PlotSurfaceWidget::Cls() {
     pixels_ = Pixels(image_);
     resetDots();
     record_.clear();
+    recording_ = look_.recordPoints;
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
 }
 

@@ -27,14 +27,14 @@ class PointRecord {
     };
 
     // Inline: a sweep records millions of these. The very same point again
-    // changes nothing and is not kept.
-    void addPoint(float xTwips, float yTwips, int colour, int penWidth) {
+    // changes nothing and is not kept. False once the record has given up.
+    bool addPoint(float xTwips, float yTwips, int colour, int penWidth) {
         if (overflowed_)
-            return;
+            return false;
         const Entry entry{xTwips, yTwips, tagOf(colour, penWidth)};
-        if (size_ != 0 && last_ == entry)
-            return;
-        push(entry);
+        if (size_ == 0 || !(last_ == entry))
+            push(entry);
+        return !overflowed_;
     }
     void addAxes(const plot::AxesCall& call);
     // Gives up as if count more points had been added, when they would not
