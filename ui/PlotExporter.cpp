@@ -1,7 +1,6 @@
 #include "ui/PlotExporter.h"
 
 #include "platform/AtomicFile.h"
-#include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
@@ -107,15 +106,7 @@ template <class F> class DotCollector final : public plot::Surface {
 
 template <class F> void forEachDot(const PlotSurfaceWidget& surface, F onDot) {
     DotCollector<F> collector(surface.mapping(), onDot);
-    surface.pointRecord().forEach(
-        [&](const PointRecord::Point& p) {
-            collector.setDrawWidth(p.penWidth);
-            collector.PSet(p.xTwips, p.yTwips, p.colour);
-        },
-        [&](const plot::AxesCall& c) {
-            collector.setDrawWidth(1);
-            plot::DrawAxes(collector, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
-        });
+    surface.pointRecord().replay(collector);
 }
 
 // The recorded dots as squares. A one-pixel dot that a later dot covers

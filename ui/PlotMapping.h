@@ -30,20 +30,14 @@ class PlotMapping {
     explicit PlotMapping(QSize designPixels) : PlotMapping(designPixels, designPixels) {}
     PlotMapping(QSize designPixels, QSize pixels)
         : span_((designPixels.width() - 1) * double(plot::kTwipsPerPixel),
-                (designPixels.height() - 1) * double(plot::kTwipsPerPixel)),
-          pixels_(pixels), perTwipX_((pixels.width() - 1) / span_.width()),
-          perTwipY_((pixels.height() - 1) / span_.height()),
-          twipsPerPixelX_(span_.width() / (pixels.width() - 1)),
-          twipsPerPixelY_(span_.height() / (pixels.height() - 1)) {}
+                (designPixels.height() - 1) * double(plot::kTwipsPerPixel)) {
+        setPixels(pixels);
+    }
 
     // The same surface at another size.
     PlotMapping resized(QSize pixels) const {
         PlotMapping m = *this;
-        m.pixels_ = pixels;
-        m.perTwipX_ = (pixels.width() - 1) / span_.width();
-        m.perTwipY_ = (pixels.height() - 1) / span_.height();
-        m.twipsPerPixelX_ = span_.width() / (pixels.width() - 1);
-        m.twipsPerPixelY_ = span_.height() / (pixels.height() - 1);
+        m.setPixels(pixels);
         return m;
     }
 
@@ -75,10 +69,18 @@ class PlotMapping {
     bool operator==(const PlotMapping&) const = default;
 
   private:
+    void setPixels(QSize pixels) {
+        pixels_ = pixels;
+        perTwipX_ = (pixels.width() - 1) / span_.width();
+        perTwipY_ = (pixels.height() - 1) / span_.height();
+        twipsPerPixelX_ = span_.width() / (pixels.width() - 1);
+        twipsPerPixelY_ = span_.height() / (pixels.height() - 1);
+    }
+
     QSizeF span_;
     QSize pixels_;
-    double perTwipX_, perTwipY_;
-    double twipsPerPixelX_, twipsPerPixelY_;
+    double perTwipX_ = 0, perTwipY_ = 0;
+    double twipsPerPixelX_ = 0, twipsPerPixelY_ = 0;
 };
 
 } // namespace curvalia::ui

@@ -1,6 +1,5 @@
 #include "ui/PlotSurfaceWidget.h"
 
-#include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
 
@@ -81,16 +80,17 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) {
 void PlotSurfaceWidget::axesBegin(const plot::AxesCall& call) {
     if (recording_)
         record_.addAxes(call);
+    recordingBeforeAxes_ = recording_ && !record_.overflowed();
     recording_ = false;
 }
 
 void PlotSurfaceWidget::axesEnd() {
-    recording_ = look_.recordPoints;
+    recording_ = recordingBeforeAxes_;
 }
 
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     if (keeps(xTwips, yTwips))
-        record_.addPoint(xTwips, yTwips, paletteColour, drawWidth_);
+        recording_ = record_.addPoint(xTwips, yTwips, paletteColour, drawWidth_);
     // At the design size x / 15 in float, without the division a sweep
     // would pay millions of times: the double product is so close to the
     // exact quotient that it rounds to the same float (checked for every
@@ -167,6 +167,7 @@ void PlotSurfaceWidget::Cls() {
     pixels_ = Pixels(image_);
     resetDots();
     record_.clear();
+    recording_ = look_.recordPoints;
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
 }
 
@@ -200,16 +201,7 @@ void PlotSurfaceWidget::redraw(const QImage& previous) {
     const bool wasRecording = recording_;
     const int width = drawWidth_;
     recording_ = false;
-    record_.forEach(
-        [this](const PointRecord::Point& p) {
-            setDrawWidth(p.penWidth);
-            PSet(p.xTwips, p.yTwips, p.colour);
-        },
-        [this](const plot::AxesCall& c) {
-            setDrawWidth(1);
-            plot::DrawAxes(*this, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
-            recording_ = false; // the axes switch it back on at their end
-        });
+    record_.replay(*this);
     recording_ = wasRecording;
     drawWidth_ = width;
     resetDots();

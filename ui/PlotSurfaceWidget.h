@@ -47,8 +47,8 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     void axesBegin(const plot::AxesCall& call) override;
     void axesEnd() override;
     void pointsAhead(double count) override {
-        if (look_.recordPoints)
-            record_.expect(count);
+        record_.expect(count);
+        recording_ = recording_ && !record_.overflowed();
     }
     // Asks for a repaint of what was drawn since the last flush. Points are
     // only stored as they are set: a sweep sets millions, and its yield
@@ -118,9 +118,10 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     Look look_;
     PlotMapping mapping_;
     PlotOverlay* overlay_ = nullptr;
-    // Points are recorded while this is set: the look asks for a record, and
-    // neither the axes nor a redraw are drawing.
+    // Points are recorded while this is set: the look asks for a record that
+    // has not given up, and neither the axes nor a redraw are drawing.
     bool recording_ = false;
+    bool recordingBeforeAxes_ = false;
     float recordRight_ = 0, recordBottom_ = 0;
     QImage image_; // never shared: image() hands out a const reference only
     Pixels pixels_;

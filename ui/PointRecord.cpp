@@ -1,5 +1,7 @@
 #include "ui/PointRecord.h"
 
+#include "plot/AxesRenderer.h"
+
 #include <algorithm>
 
 namespace curvalia::ui {
@@ -38,6 +40,19 @@ void PointRecord::freeBlocksFrom(std::size_t kept) {
     blocksUsed_ = 0;
     next_ = blockEnd_ = nullptr;
     size_ = 0;
+}
+
+void PointRecord::replay(plot::Surface& target) const {
+    forEach(
+        [&](const Point& p) {
+            target.setDrawWidth(p.penWidth);
+            target.PSet(p.xTwips, p.yTwips, p.colour);
+        },
+        [&](const plot::AxesCall& c) {
+            target.setDrawWidth(1);
+            plot::DrawAxes(target, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
+        });
+    target.setDrawWidth(1);
 }
 
 void PointRecord::overflow() {

@@ -27,14 +27,14 @@ class PointRecord {
     };
 
     // Inline: a sweep records millions of these. The very same point again
-    // changes nothing and is not kept.
-    void addPoint(float xTwips, float yTwips, int colour, int penWidth) {
+    // changes nothing and is not kept. False once the record has given up.
+    bool addPoint(float xTwips, float yTwips, int colour, int penWidth) {
         if (overflowed_)
-            return;
+            return false;
         const Entry entry{xTwips, yTwips, tagOf(colour, penWidth)};
-        if (size_ != 0 && last_ == entry)
-            return;
-        push(entry);
+        if (size_ == 0 || !(last_ == entry))
+            push(entry);
+        return !overflowed_;
     }
     void addAxes(const plot::AxesCall& call);
     // Gives up as if count more points had been added, when they would not
@@ -52,6 +52,11 @@ class PointRecord {
     bool empty() const { return size_ == 0; }
     // Heap memory held, in bytes.
     std::size_t memoryBytes() const;
+
+    // Draws everything again onto target, in the order drawn: the points
+    // with their pen widths, the axes through the axes renderer. The pen
+    // width is left at 1.
+    void replay(plot::Surface& target) const;
 
     // Calls point(const Point&) and axes(const plot::AxesCall&) for
     // everything recorded, in the order drawn.

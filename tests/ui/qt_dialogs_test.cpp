@@ -167,7 +167,8 @@ TEST(WindowPlacement, BesideTheOwnerElseOverItNeverOffScreen) {
 
 std::string rawDocument() {
     const std::filesystem::path doc =
-        std::filesystem::path(__FILE__).parent_path() / "../../docs/CurvaliaHelp.doc";
+        // Not from __FILE__, which a compiler cache may leave relative.
+        std::filesystem::path(CURVALIA_UI_TEST_DATA) / "../../../docs/CurvaliaHelp.doc";
     std::ifstream in(doc, std::ios::binary);
     EXPECT_TRUE(in) << doc;
     return {std::istreambuf_iterator<char>(in), {}};

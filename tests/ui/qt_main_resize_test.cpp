@@ -1,6 +1,7 @@
 // The main window at other sizes: at its own size it is the same picture as
 // before it could grow, and growing and shrinking back gives it again.
 #include "qt_main_input_support.h"
+#include "ui/CoordinateLabel.h"
 
 #include <QAction>
 #include <QDir>
@@ -91,6 +92,11 @@ TEST_F(MainResizeTest, ThePlotGrowsAndTheOtherControlsKeepTheirPlaceBesideIt) {
             }
             EXPECT_EQ(child<QWidget>(name)->geometry(), r) << name;
         }
+        // The read-out and notes end where the status line ends.
+        auto* notes = child<CoordinateLabel>("Coordinate");
+        notes->showNote(QStringLiteral("nota"));
+        EXPECT_EQ(notes->geometry().right(), child<QWidget>("StatusBar")->geometry().right());
+        notes->hide();
         auto* graph = child<PlotSurfaceWidget>("Graph");
         EXPECT_EQ(graph->mapping().pixels(), QSize(446, 310) + g);
         EXPECT_EQ(graph->image().size(), QSize(446, 310) + g); // drawn anew, not stretched

@@ -68,6 +68,16 @@ TEST(PlotResize, DrawnAgainAtASizeItIsAFreshDrawAtThatSize) {
     }
 }
 
+TEST(PlotResize, PastTheRecordsBoundThePictureIsStretched) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    graph.pointsAhead(PointRecord::kMaxPoints + 1.0); // a sweep too fine to record
+    draw(graph, {-10, 10, -10, 10, -1, 10});
+    ASSERT_TRUE(graph.pointRecord().overflowed());
+    const QImage before = graph.image().copy();
+    graph.setDrawingSize(QSize(892, 620));
+    EXPECT_TRUE(samePixels(graph.image(), before.scaled(892, 620)));
+}
+
 TEST(PlotResize, PointsLandWhereTheMappingPutsThemAndAxisLinesStayWhole) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     graph.setDrawingSize(QSize(1600, 1000));
