@@ -1,21 +1,29 @@
 // Draw command timings: the default plot from command to last point on an
 // in-memory surface and on the real image-backed surface, a 2,000,000
-// sample sweep measured against the engine alone on the same samples, and
-// saving the plot.
+// sample sweep measured against the engine alone on the same samples,
+// saving the plot, drawing it anew at a larger size, and the axis numbers.
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 #include "plot/DrawCommand.h"
+#include "ui/AxisNumbers.h"
+#include "ui/MainWindow.h"
 #include "ui/PlotExporter.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <utility>
 #include <vector>
@@ -213,8 +221,9 @@ BENCHMARK(BM_SweepYieldEachSample)->Unit(benchmark::kMillisecond)->Iterations(3)
 
 // Saving the plot: the default plot of sin(x) with its derivative written as
 // PNG and as SVG (encoding and the atomic write together), the memory of the
-// point record behind the SVG, the same for a 2,000,001-sample sweep (whose
-// record keeps only the points that change a pixel), and the fullest record.
+// point record behind the SVG, the same for a 2,000,001-sample sweep (more
+// points than the record holds: the SVG embeds the pixels), and the fullest
+// record.
 // The plot of sin(x) and its derivative over the default range, or with step.
 void drawSin(ui::PlotSurfaceWidget& graph, const char* step = "0.01") {
     ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
@@ -270,6 +279,125 @@ void BM_SaveFullRecordSvg(benchmark::State& state) {
     state.counters["record_bytes"] = static_cast<double>(graph.pointRecord().memoryBytes());
 }
 BENCHMARK(BM_SaveFullRecordSvg)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// CPU time of this thread, in seconds: the machine's other work does not
+// count against one event.
+double threadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Exploring the plot through the real main window, offscreen, at 1600 x 1000:
+// one event per iteration, from the event to a plot ready to paint.
+struct ExploredWindow {
+    explicit ExploredWindow(const char* expression) {
+        window.resize(1600, 1000);
+        window.show();
+        QApplication::processEvents();
+        graph = window.findChild<ui::PlotSurfaceWidget*>(QStringLiteral("Graph"));
+        window.findChild<QLineEdit*>(QStringLiteral("MyFx"))
+            ->setText(QString::fromUtf8(expression));
+        window.findChild<QAction*>(QStringLiteral("derpri"))->trigger();
+        emit window.findChild<QLineEdit*>(QStringLiteral("MyFx"))->returnPressed();
+        QApplication::processEvents();
+    }
+    void counter(benchmark::State& state, double seconds) {
+        state.counters["per_event_us"] = seconds * 1e6 / static_cast<double>(state.iterations());
+        state.counters["plot_width"] = graph->width();
+    }
+    ui::MainWindow window;
+    ui::PlotSurfaceWidget* graph = nullptr;
+};
+
+// One notch of the wheel on the default plot of sin(x) with f'; notches go
+// in and out in turn, so every one draws the same two ranges.
+void BM_ZoomStep(benchmark::State& state) {
+    ExploredWindow explored("sin(x)");
+    const QPointF at(explored.graph->width() * 0.4, explored.graph->height() * 0.6);
+    int direction = 1;
+    const double start = threadSeconds();
+    for (auto _ : state) {
+        QWheelEvent event(at, explored.graph->mapToGlobal(at), {}, QPoint(0, 120 * direction),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(explored.graph, &event);
+        direction = -direction;
+    }
+    explored.counter(state, threadSeconds() - start);
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMicrosecond);
+
+// One pointer move with the trace on, each to another column, so that every
+// move computes a new sample's read-out.
+void traceMove(benchmark::State& state, const char* expression) {
+    ExploredWindow explored(expression);
+    explored.window.findChild<QAction*>(QStringLiteral("traccia"))->trigger();
+    const int width = explored.graph->width() - 2;
+    const double y = explored.graph->height() / 2.0;
+    int column = 0;
+    const double start = threadSeconds();
+    for (auto _ : state) {
+        column = (column + 37) % width;
+        const QPointF at(column + 1, y);
+        QMouseEvent event(QEvent::MouseMove, at, explored.graph->mapToGlobal(at), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(explored.graph, &event);
+    }
+    explored.counter(state, threadSeconds() - start);
+}
+BENCHMARK_CAPTURE(traceMove, sin, "sin(x)")->Name("BM_TraceMove/sin");
+// The engine benchmark's longest expression, 150 characters.
+BENCHMARK_CAPTURE(traceMove, longest_150,
+                  "sin(x)*x^2+3*x-1+cos(x)/(abs(x)+1)-lge(abs(x)+2)*atg(x/"
+                  "3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*(x+1)/"
+                  "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")
+    ->Name("BM_TraceMove/longest_150");
+// The plot drawn anew from its record at 1600 x 1000 pixels (a maximized
+// window): the default plot, and the fullest record. The size alternates by
+// one row so that every iteration draws.
+void resizeRerender(benchmark::State& state, ui::PlotSurfaceWidget& graph) {
+    bool taller = false;
+    for (auto _ : state) {
+        graph.setDrawingSize(QSize(1600, taller ? 1001 : 1000));
+        taller = !taller;
+    }
+    state.counters["record_points"] = static_cast<double>(graph.pointRecord().size());
+}
+
+void BM_ResizeRerender_default(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    drawSin(graph);
+    resizeRerender(state, graph);
+}
+BENCHMARK(BM_ResizeRerender_default)
+    ->Name("BM_ResizeRerender/default")
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ResizeRerender_twoMillion(benchmark::State& state) {
+    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
+    for (std::size_t i = 0; i < ui::PointRecord::kMaxPoints; ++i)
+        graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
+    resizeRerender(state, graph);
+}
+BENCHMARK(BM_ResizeRerender_twoMillion)
+    ->Name("BM_ResizeRerender/two_million")
+    ->Unit(benchmark::kMillisecond);
+
+// The numbers on the axes of the default range at 1600 x 1000: laid out and
+// drawn, as after a resize.
+void BM_AxisNumbers(benchmark::State& state) {
+    const plot::PlotFrame frame{-10, 10, 20, 20, 2317.5};
+    const ui::PlotMapping mapping = ui::PlotMapping().resized(QSize(1600, 1000));
+    QImage image(1600, 1000, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    for (auto _ : state) {
+        ui::AxisNumbersLayer layer([&] { return std::optional<plot::PlotFrame>(frame); });
+        layer.setOn(true);
+        QPainter painter(&image);
+        layer.paint(painter, mapping);
+    }
+}
+BENCHMARK(BM_AxisNumbers)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

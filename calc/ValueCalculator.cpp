@@ -14,15 +14,11 @@ namespace {
 // computed with the same value so they agree with what the user can type.
 constexpr double kTenDigitPi = 3.141592654;
 
-// Rounds to 15 significant digits through decimal text: the binary error of
+// Rounded to 15 significant digits through decimal text: the binary error of
 // a product such as 0.29 * 100000 (28999.999999999996) lies beyond the 15th
 // digit and disappears, while genuine digits (66666.666...) stay.
 double roundTo15Digits(double v) {
-    char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
-    double rounded = v;
-    std::from_chars(buf, written.ptr, rounded, std::chars_format::scientific);
-    return rounded;
+    return engine::roundToSignificantDigits(v, 15);
 }
 
 } // namespace
@@ -74,10 +70,10 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
     const std::string expression = engine::toLowerText(typed);
     engine_.emptyArrays();
     if (!engine_.CheckSyntax(expression))
-        return {kUndefinedText, {}, {}};
+        return {kUndefinedText, {}, {}, {}, {}};
     const double x = engine::textToNumber(xText);
     if (!std::isfinite(x))
-        return {kUndefinedText, {}, {}};
+        return {kUndefinedText, {}, {}, {}, {}};
 
     const engine::Sample at = engine_.evaluateSample(expression, x);
     const engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
@@ -85,12 +81,15 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
 
     CalcFields fields;
     fields.VY = valueShown ? shown(at.value, 5) : kUndefinedText;
+    if (valueShown)
+        fields.value = at.value;
     if (valueShown && next.defined && std::isfinite(next.value)) {
         const double d = (next.value - at.value) / kDerivativeStep;
         // An overflowing quotient is no derivative: leave both fields empty
         // rather than showing "inf" as if it were a slope.
         if (std::isfinite(d)) {
             fields.DPrima = shown(d, 5);
+            fields.slope = d;
             fields.Angolo = shown(std::atan(d) * 180 / kTenDigitPi, 3);
         }
     }

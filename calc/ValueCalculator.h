@@ -7,6 +7,7 @@
 #include "engine/Engine.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,10 @@ struct CalcFields {
     std::string VY;
     std::string DPrima;
     std::string Angolo;
+    // The numbers behind VY and DPrima before they are floored for showing;
+    // none where the field shows none.
+    std::optional<double> value;
+    std::optional<double> slope;
 };
 
 // Up to 15 significant digits, "." as decimal point, no trailing zeros and

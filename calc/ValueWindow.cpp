@@ -1,5 +1,6 @@
 #include "calc/ValueWindow.h"
 
+#include "engine/NumberText.h"
 #include "layout/Labels.h"
 #include "layout/Twips.h"
 #include "layout/WindowHints.h"
@@ -89,11 +90,19 @@ void ValueWindow::setCalculateEnabled(bool enabled) {
 void ValueWindow::calculate() {
     if (!Command1->isEnabled())
         return;
-    const CalcFields fields = calculator_.calculate(expression_ ? expression_() : std::string(),
-                                                    VX->text().toStdString());
+    const std::string expression = expression_ ? expression_() : std::string();
+    const std::string xText = VX->text().toStdString();
+    const CalcFields fields = calculator_.calculate(expression, xText);
     VY->setText(QString::fromStdString(fields.VY));
     DPrima->setText(QString::fromStdString(fields.DPrima));
     Angolo->setText(QString::fromStdString(fields.Angolo));
+    last_ = {engine::toLowerText(expression), engine::textToNumber(xText), fields};
+    emit calculated();
+}
+
+void ValueWindow::calculateAt(const QString& xText) {
+    VX->setText(xText);
+    calculate();
 }
 
 } // namespace curvalia::calc

@@ -33,9 +33,24 @@ class ValueWindow : public QDialog {
     // and a calculation is refused.
     void setCalculateEnabled(bool enabled);
 
+    // What the last "Calcola" computed: the expression as it was evaluated
+    // (lower-cased), the x it read and the fields it wrote.
+    struct Calculation {
+        std::string expression;
+        double x = 0;
+        CalcFields fields;
+    };
+    const Calculation& lastCalculation() const { return last_; }
+
   public slots:
     // The "Calcola" click; does nothing while the button is disabled.
     void calculate();
+    // Types xText into the x field, then calculates as "Calcola" does.
+    void calculateAt(const QString& xText);
+
+  signals:
+    // After every "Calcola" that ran (see lastCalculation()).
+    void calculated();
 
   private:
     ValueCalculator calculator_;
@@ -45,6 +60,7 @@ class ValueWindow : public QDialog {
     QLineEdit* Angolo;
     QLineEdit* DPrima;
     QPushButton* Command1;
+    Calculation last_;
 };
 
 } // namespace curvalia::calc

@@ -20,6 +20,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace curvalia::engine {
 
@@ -52,6 +53,12 @@ class Engine {
     Engine();
 
     void setStatusSink(StatusSink sink);
+    // Puts sink in place and hands back the one it replaces (a computation
+    // that must not touch the status line borrows the engine this way).
+    StatusSink exchangeStatusSink(StatusSink sink) {
+        std::swap(sink, sink_);
+        return sink;
+    }
     // Writes message to the status line through the sink.
     void report(std::string_view message) const;
 

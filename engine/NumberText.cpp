@@ -444,4 +444,15 @@ double textToNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+double roundToSignificantDigits(double v, int digits) {
+    if (!std::isfinite(v))
+        return v;
+    char buf[64];
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, digits - 1);
+    double rounded = v;
+    std::from_chars(buf, written.ptr, rounded, std::chars_format::scientific);
+    return rounded;
+}
+
 } // namespace curvalia::engine

@@ -29,6 +29,10 @@ std::string numberText(double v);
 // to 15 significant digits, without writing the text.
 double numberTextValue(double v);
 
+// v rounded to digits significant digits (1..17) through decimal text, as a
+// person would round it; v itself when it is not finite.
+double roundToSignificantDigits(double v, int digits);
+
 // The text-to-number conversion: blanks, tabs and line feeds are skipped
 // anywhere; optional sign, digits, one ".", optional exponent ("E"/"e",
 // sign, digits); stops at the first character that does not fit; "&H"/"&O"

@@ -13,11 +13,12 @@ inline void setFixedDialogHints(QWidget& window) {
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
-// The main window: the same, and it can still be minimised out of the way.
-inline void setFixedMainWindowHints(QWidget& window) {
+// The main window, whose controls follow its size: it can be minimised,
+// maximized and resized (no smaller than its design size).
+inline void setMainWindowHints(QWidget& window) {
     window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint);
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
 }
 
 } // namespace curvalia::layout

@@ -15,6 +15,23 @@ void dot(Surface& graph, double x, double y) {
     graph.PSet(static_cast<float>(x), static_cast<float>(y), kAxesColour);
 }
 
+// An axis line as one dot per pixel of the surface, from 0 to extent twips
+// along it. At 15 twips a pixel the dots sit on whole multiples of 15; on a
+// surface of another size, in the middle of each pixel, where no rounding
+// can move one onto its neighbour and leave a gap.
+void axisLine(Surface& graph, double pitch, double extent, bool horizontal, double across) {
+    if (pitch == kAxisDotTwips) {
+        for (int p = 0; p <= extent; p += kAxisDotTwips)
+            horizontal ? dot(graph, p, across) : dot(graph, across, p);
+        return;
+    }
+    const long last = std::lround(extent / pitch);
+    for (long i = 0; i <= last; ++i) {
+        const double p = (static_cast<double>(i) + 0.5) * pitch;
+        horizontal ? dot(graph, p, across) : dot(graph, across, p);
+    }
+}
+
 // Ticks are placed by repeated addition and tested against the far edge, so
 // a spacing that does not divide the frame exactly loses the last tick.
 void tickRun(Surface& graph, double spacing, double end, bool horizontal, double across) {
@@ -49,6 +66,7 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
                    std::int16_t GridOn) {
     const double W = PlotWidth;
     const double H = PlotHeight;
+    graph.axesBegin(AxesCall{Xmin, Xmax, Ymin, Ymax, GridOn});
 
     PlotFrame frame;
     frame.Xmin = Xmin;
@@ -75,8 +93,7 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
         frame.AxisY = lineY;
         tickY = kBottomTickY;
     }
-    for (int X = 0; X <= W; X += kAxisDotTwips)
-        dot(graph, X, lineY);
+    axisLine(graph, graph.pixelTwipsX(), W, true, lineY);
     const double columnSpacing = thinnedSpacing(W / RangeX);
     tickRun(graph, columnSpacing, W, true, tickY);
 
@@ -92,8 +109,7 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
     } else {
         lineX = toTwips(std::fabs(Xmax), W, RangeX);
     }
-    for (int Y = 0; Y <= H; Y += kAxisDotTwips)
-        dot(graph, lineX, Y);
+    axisLine(graph, graph.pixelTwipsY(), H, false, lineX);
     tickRun(graph, thinnedSpacing(H / RangeY), H, false, tickX);
 
     // The grid: columns on whole x, rows measured down from Ymax at a
@@ -107,6 +123,7 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
                     dot(graph, X, Y);
         }
     }
+    graph.axesEnd();
     return frame;
 }
 

@@ -5,6 +5,8 @@
 #include "plot/PlotMessages.h"
 #include "plot/YieldPolicy.h"
 
+#include <cmath>
+
 namespace curvalia::plot {
 
 namespace {
@@ -35,6 +37,7 @@ void DrawCommand::run() {
     if (running_)
         return;
     running_ = true;
+    ++drawNumber_;
     prepareAndSweep();
     finish();
 }
@@ -71,6 +74,8 @@ void DrawCommand::prepareAndSweep() {
     if (switches_.ClearBeforePlot != kFalse) {
         graph_.Cls();
         publishedFrame_.reset();
+        publishedRange_.reset();
+        lastSweep_.reset();
     }
 
     const RangeTexts texts = host_.rangeTexts();
@@ -83,6 +88,8 @@ void DrawCommand::prepareAndSweep() {
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
     publishedFrame_ = frame;
+    publishedRange_ = range;
+    lastSweep_.reset();
     yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
@@ -113,14 +120,19 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
     // The steps of the reduction are the same for every x: recorded once
     // here, then replayed for each sample.
     schedule_.record(expression);
+    lastSweep_ = Sweep{expression, 0};
+    std::int64_t& samples = lastSweep_->samples;
     bool stepLimitHit = false;
     bool havePrevious = false;
     double prevX = 0;
     double prevY = 0;
     const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
+    graph_.pointsAhead((std::floor((range.Xmax - range.Xmin) / range.Step) + 1) *
+                       (int{curves.function} + int{curves.derivative}));
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
         const engine::Sample sample = schedule_.run(x);
+        ++samples;
         // Nothing to reduce: the value means nothing, the evaluator has set
         // StopRequested, and its message stays.
         if (sample.outcome == engine::SampleOutcome::NothingToReduce)

@@ -10,6 +10,7 @@
 #include "plot/RangeReader.h"
 #include "plot/Surface.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,21 @@ class DrawCommand {
     // plot still shows that draw: none before the first draw, and none from
     // the clearing of the surface until the next axes are drawn.
     const std::optional<PlotFrame>& publishedFrame() const { return publishedFrame_; }
+    // The range and step read for the published frame (the step may be
+    // one that was refused), under the same conditions.
+    const std::optional<PlotRange>& publishedRange() const { return publishedRange_; }
+
+    // The sweep of the draw whose frame is published, once it has started:
+    // the expression as it was evaluated (lower-cased) and how many samples
+    // it took, so that they can be found again on the plot.
+    struct Sweep {
+        std::string expression;
+        std::int64_t samples = 0;
+    };
+    const std::optional<Sweep>& lastSweep() const { return lastSweep_; }
+    // Counts the draws started, refused ones included: whatever was laid
+    // over the plot for an earlier draw is out of date once it moves on.
+    std::uint64_t drawNumber() const { return drawNumber_; }
 
   private:
     struct Curves {
@@ -58,6 +74,9 @@ class DrawCommand {
     Clock& clock_;
     bool running_ = false;
     std::optional<PlotFrame> publishedFrame_;
+    std::optional<PlotRange> publishedRange_;
+    std::optional<Sweep> lastSweep_;
+    std::uint64_t drawNumber_ = 0;
 };
 
 } // namespace curvalia::plot

@@ -3,7 +3,16 @@
 // the tests record every call.
 #pragma once
 
+#include <cstdint>
+
 namespace curvalia::plot {
+
+// One call of the axes renderer, kept by surfaces that draw it again later.
+struct AxesCall {
+    double Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
+    std::int16_t GridOn = 0;
+    bool operator==(const AxesCall&) const = default;
+};
 
 class Surface {
   public:
@@ -16,6 +25,21 @@ class Surface {
     virtual void Cls() = 0;
     // Pen width in (logical) pixels for every later PSet.
     virtual void setDrawWidth(int pixels) = 0;
+
+    // Twips from one pixel to the next, along x and y: lines drawn as one
+    // dot per pixel use them to stay unbroken. 15 on a surface at its
+    // design size.
+    virtual double pixelTwipsX() const { return 15; }
+    virtual double pixelTwipsY() const { return 15; }
+    // The axes renderer brackets its dots with these, so that a surface
+    // that keeps what it drew can keep the call instead of the dots and
+    // draw it anew at another size.
+    virtual void axesBegin(const AxesCall&) {}
+    virtual void axesEnd() {}
+    // Said before a sweep: at most this many points follow. A surface that
+    // keeps a bounded record of its points can give up on it at once rather
+    // than fill it only to throw it away.
+    virtual void pointsAhead(double) {}
 };
 
 } // namespace curvalia::plot

@@ -105,6 +105,14 @@ plot::RangeTexts AreaDialog::rangeTexts() const {
     return texts;
 }
 
+void AreaDialog::setRangeTexts(const plot::RangeTexts& texts) {
+    XminTXT_->setText(QString::fromStdString(texts.xmin));
+    XmaxTXT_->setText(QString::fromStdString(texts.xmax));
+    YminTXT_->setText(QString::fromStdString(texts.ymin));
+    YmaxTXT_->setText(QString::fromStdString(texts.ymax));
+    PrecisioneTXT_->setText(QString::fromStdString(texts.step));
+}
+
 void AreaDialog::setFieldsEnabled(bool enabled) {
     for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
         edit->setEnabled(enabled);

@@ -63,6 +63,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     GrigliaM = addEntry(optionx, owner, "GrigliaM", "Stampa Griglia", true, false);
     noncancellare = addEntry(optionx, owner, "noncancellare", "&Non Cancellare", true, false);
     disegnoVeloce = addEntry(optionx, owner, "disegnoVeloce", "Disegno &veloce", true, true);
+    axisNumbers = addEntry(optionx, owner, "numeriAssi", "N&umeri sugli assi", true, false);
+    traccia = addEntry(optionx, owner, "traccia", "&Traccia la curva", true, false);
     bar->addMenu(optionx);
 
     QMenu* in = addMenu(owner, "in", "&?");

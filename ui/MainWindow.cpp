@@ -6,12 +6,16 @@
 #include "layout/WindowHints.h"
 #include "plot/Palette.h"
 #include "ui/AreaDialog.h"
+#include "ui/AxisNumbers.h"
 #include "ui/CoordinateLabel.h"
 #include "ui/KeyboardActions.h"
 #include "ui/LegendSwatch.h"
 #include "ui/MainPlotHost.h"
+#include "ui/MainWindowGrowth.h"
 #include "ui/PictureButton.h"
 #include "ui/PlotActions.h"
+#include "ui/PlotExplorer.h"
+#include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
 #include "ui/QtEventQueue.h"
 #include "ui/StatusLine.h"
@@ -33,7 +37,7 @@ namespace curvalia::ui {
 using layout::addLabel;
 using layout::arialFont;
 using layout::px;
-using layout::setFixedMainWindowHints;
+using layout::setMainWindowHints;
 using layout::twipsRect;
 
 namespace {
@@ -67,14 +71,14 @@ PictureButton* addButton(QWidget* parent, const char* name, PictureButton::Face 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
-    setFixedMainWindowHints(*this);
+    setMainWindowHints(*this);
     setFont(arialFont(8.25));
 
     menu_ = std::make_unique<MainMenu>(menuBar(), this);
     buildFrames();
     connectMenu();
-    // The window keeps the size its controls were placed for.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It opens at the size its controls were placed for, and no smaller.
+    resize(sizeHint());
 
     statusLine_ = std::make_unique<StatusLine>(*StatusBar);
     engine_.setStatusSink(statusLine_->sink());
@@ -99,7 +103,7 @@ bool MainWindow::isDrawing() const {
 
 void MainWindow::buildFrames() {
     auto* client = new QWidget(this);
-    client->setFixedSize(px(kClientWidth), px(kClientHeight));
+    client->resize(px(kClientWidth), px(kClientHeight));
     setCentralWidget(client);
 
     Frame2 = new QGroupBox(client);
@@ -152,6 +156,7 @@ void MainWindow::buildFrames() {
         PlotSurfaceWidget::progressBarLook(palette().color(QPalette::Window)), Frame1);
     ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
     ScrollBar->move(px(420), px(420));
+    growth_ = followWindowSize({*client, *Frame2, *Graph, *Frame1});
 }
 
 void MainWindow::buildPlotExtras() {
@@ -160,12 +165,34 @@ void MainWindow::buildPlotExtras() {
     coordinates_ = new CoordinateLabel(
         *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
         StatusBar->x() + px(7275), StatusBar->y());
+    growth_->add([this, rightEdge = coordinates_->x()](QSize growth) {
+        coordinates_->setRightEdge(rightEdge + growth.width());
+    });
+    overlay_ = new PlotOverlay(*Graph);
+    auto* numbers = overlay_->addLayer(
+        std::make_unique<AxisNumbersLayer>([this] { return drawCommand_->publishedFrame(); }));
+    connect(menu_->axisNumbers, &QAction::toggled, this, [this, numbers](bool on) {
+        numbers->setOn(on);
+        overlay_->layersChanged();
+    });
     plotActions_ = new PlotActions(
         *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
     keyboard_ = new KeyboardActions(
         *this, *menu_, {*MyFx, *penna, *Stopim, *Impostazioni, *Lente, *speedSwitch, *Graph});
+    explorer_ = new PlotExplorer({*Graph,
+                                  *overlay_,
+                                  *drawCommand_,
+                                  switches_,
+                                  *area_,
+                                  *coordinates_,
+                                  engine_,
+                                  *menu_->traccia,
+                                  [this] { draw(); },
+                                  [this](const QString& x) { calculateAt(x); },
+                                  {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
+                                 this);
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {
@@ -238,6 +265,7 @@ void MainWindow::draw() {
     // A click that arrives while the draw yields is ignored by the command;
     // the window has nothing to add to that.
     drawCommand_->run();
+    explorer_->drawn();
     if (closeAfterDraw_)
         close();
 }
@@ -259,6 +287,8 @@ void MainWindow::showValueWindow() {
                               [this] { return statusLine_->owner() == StatusOwner::Calculator; }},
             this);
         valueWindow_->setCalculateEnabled(inputsEnabled_);
+        connect(valueWindow_, &calc::ValueWindow::calculated, explorer_,
+                [this] { explorer_->calculated(valueWindow_->lastCalculation()); });
     }
     // Beside the plot rather than over it, as far as the screen allows.
     if (!valueWindow_->isVisible())
@@ -266,6 +296,11 @@ void MainWindow::showValueWindow() {
     valueWindow_->show();
     valueWindow_->raise();
     valueWindow_->activateWindow();
+}
+
+void MainWindow::calculateAt(const QString& x) {
+    showValueWindow();
+    valueWindow_->calculateAt(x);
 }
 
 void MainWindow::toggleSpeed() {

@@ -23,6 +23,10 @@ namespace curvalia::calc {
 class ValueWindow;
 }
 
+namespace curvalia::layout {
+class GrowthLayout;
+}
+
 namespace curvalia::ui {
 
 class AreaDialog;
@@ -32,6 +36,8 @@ class LegendSwatch;
 class MainPlotHost;
 class PictureButton;
 class PlotActions;
+class PlotOverlay;
+class PlotExplorer;
 class PlotSurfaceWidget;
 class QtEventQueue;
 class StatusLine;
@@ -66,6 +72,7 @@ class MainWindow : public QMainWindow {
     void draw();
     void showSettings();
     void showValueWindow();
+    void calculateAt(const QString& x);
     void toggleSpeed();
     void resetButtonImages();
     void highlight(PictureButton* button);
@@ -106,8 +113,11 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<plot::DrawCommand> drawCommand_;
 
     CoordinateLabel* coordinates_ = nullptr;
+    PlotOverlay* overlay_ = nullptr;         // layers drawn over Graph
+    layout::GrowthLayout* growth_ = nullptr; // the controls follow the window's size
     PlotActions* plotActions_ = nullptr;
     KeyboardActions* keyboard_ = nullptr;
+    PlotExplorer* explorer_ = nullptr;
 };
 
 } // namespace curvalia::ui

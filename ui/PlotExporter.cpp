@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "plot/Palette.h"
+#include "ui/PlotOverlay.h"
 #include "ui/PlotSurfaceWidget.h"
 
 #include <QBuffer>
@@ -9,10 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -68,25 +71,64 @@ void appendRect(std::string& out, int left, int top, int width, int height,
     out += "/>\n";
 }
 
+// A dot as the surface sets it: a square of whole logical pixels.
+struct PixelDot {
+    int left, top, width, height;
+    int colour;
+};
+
+// Replays a point record at the surface's present size and hands each dot
+// to a callback, placed exactly where the surface places it.
+template <class F> class DotCollector final : public plot::Surface {
+  public:
+    DotCollector(const PlotMapping& mapping, F onDot) : mapping_(mapping), onDot_(onDot) {}
+    void PSet(float xTwips, float yTwips, int paletteColour) override {
+        const float lx = mapping_.pixelX(xTwips);
+        const float ly = mapping_.pixelY(yTwips);
+        constexpr float kFar = 1.0e6f;
+        if (!(lx > -kFar && lx < kFar && ly > -kFar && ly < kFar))
+            return;
+        const int before = (width_ - 1) / 2;
+        onDot_(PixelDot{static_cast<int>(std::floor(lx)) - before,
+                        static_cast<int>(std::floor(ly)) - before, width_, width_,
+                        paletteColour & 15});
+    }
+    void Cls() override {}
+    void setDrawWidth(int pixels) override { width_ = std::max(1, pixels); }
+    double pixelTwipsX() const override { return mapping_.twipsPerPixelX(); }
+    double pixelTwipsY() const override { return mapping_.twipsPerPixelY(); }
+
+  private:
+    const PlotMapping& mapping_;
+    F onDot_;
+    int width_ = 1;
+};
+
+template <class F> void forEachDot(const PlotSurfaceWidget& surface, F onDot) {
+    DotCollector<F> collector(surface.mapping(), onDot);
+    surface.pointRecord().replay(collector);
+}
+
 // The recorded dots as squares. A one-pixel dot that a later dot covers
 // shows nothing and is left out; the one-pixel dots that show are then
 // disjoint, so they can be grouped by colour, after the wider dots (in the
 // order drawn), which they always lie over. The picture is the same as
 // drawing every dot in order, and the file stays small however many points
 // the plot has: at most one square per pixel.
-void appendDots(std::string& out, const PointRecord& record, int width, int height) {
+void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, int height) {
     constexpr std::uint8_t kNone = 255, kUnderWide = 254;
     std::vector<std::uint8_t> top(static_cast<std::size_t>(width) * height, kNone);
-    record.forEach([&](const PointRecord::Dot& dot) {
+    forEachDot(surface, [&](const PixelDot& dot) {
+        const int left = std::max(0, dot.left), upper = std::max(0, dot.top);
         const int right = std::min(width, dot.left + dot.width);
         const int bottom = std::min(height, dot.top + dot.height);
-        const bool single = dot.width == 1 && dot.height == 1;
-        if (right <= dot.left || bottom <= dot.top)
+        if (right <= left || bottom <= upper)
             return; // off the surface
+        const bool single = right - left == 1 && bottom - upper == 1;
         if (!single)
-            appendRect(out, dot.left, dot.top, right - dot.left, bottom - dot.top, dot.colour);
-        for (int y = std::max(0, dot.top); y < bottom; ++y)
-            for (int x = std::max(0, dot.left); x < right; ++x)
+            appendRect(out, left, upper, right - left, bottom - upper, dot.colour);
+        for (int y = upper; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
                 top[static_cast<std::size_t>(y) * width + x] =
                     single ? static_cast<std::uint8_t>(dot.colour) : kUnderWide;
     });
@@ -121,19 +163,37 @@ std::optional<ImageFormat> imageFormatOf(const QString& path) {
     return std::nullopt;
 }
 
-QByteArray plotPng(const PlotSurfaceWidget& surface) {
+QImage plotImage(const PlotSurfaceWidget& surface) {
+    const PlotOverlay* overlay = surface.overlay();
+    if (!overlay || !overlay->hasExportedLayers())
+        return surface.image();
+    QImage image = surface.image().copy();
+    QPainter painter(&image);
+    overlay->paintExported(painter);
+    return image;
+}
+
+namespace {
+
+QByteArray pngOf(const QImage& image) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!surface.image().save(&buffer, "PNG"))
+    if (!image.save(&buffer, "PNG"))
         return {};
     return bytes;
 }
 
+} // namespace
+
+QByteArray plotPng(const PlotSurfaceWidget& surface) {
+    return pngOf(plotImage(surface));
+}
+
 QByteArray plotSvg(const PlotSurfaceWidget& surface) {
     const PlotSurfaceWidget::Look& look = surface.look();
-    const int width = look.clientPixels.width();
-    const int height = look.clientPixels.height();
+    const int width = surface.mapping().pixels().width();
+    const int height = surface.mapping().pixels().height();
     const PointRecord& record = surface.pointRecord();
 
     std::string out;
@@ -157,11 +217,13 @@ QByteArray plotSvg(const PlotSurfaceWidget& surface) {
         out += "<image ";
         appendSize(out, width, height);
         out += " preserveAspectRatio=\"none\" xlink:href=\"data:image/png;base64,";
-        out += plotPng(surface).toBase64().toStdString();
+        out += pngOf(surface.image()).toBase64().toStdString();
         out += "\"/>\n";
     } else {
-        appendDots(out, record, width, height);
+        appendDots(out, surface, width, height);
     }
+    if (const PlotOverlay* overlay = surface.overlay())
+        overlay->appendExportedSvg(out);
     out += "</svg>\n";
     return QByteArray::fromStdString(out);
 }
@@ -213,7 +275,7 @@ QString savePlot(const PlotSurfaceWidget& surface, const QString& path) {
 }
 
 void copyPlotToClipboard(const PlotSurfaceWidget& surface) {
-    QGuiApplication::clipboard()->setImage(surface.image());
+    QGuiApplication::clipboard()->setImage(plotImage(surface));
 }
 
 } // namespace curvalia::ui

@@ -1,12 +1,14 @@
 // The plot as image files and on the clipboard, exactly as the surface shows
-// it: PNG with one pixel per device pixel; SVG with one square per point that
+// it at its present size, with the overlay's layers that belong in images:
+// PNG with one pixel per device pixel; SVG with one square per point that
 // the surface drew, in its palette colour, over the background, leaving out
 // only points that later points cover entirely (or, when the point record
-// overflowed, the pixel image embedded in the SVG). Files are written whole
-// or not at all.
+// overflowed, the pixel image embedded in the SVG), then the layers as SVG
+// elements. Files are written whole or not at all.
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <optional>
@@ -20,6 +22,8 @@ enum class ImageFormat { Png, Svg };
 // Which format a file name asks for, by its suffix (case ignored).
 std::optional<ImageFormat> imageFormatOf(const QString& path);
 
+// The surface's image with the exported layers painted over it.
+QImage plotImage(const PlotSurfaceWidget& surface);
 QByteArray plotPng(const PlotSurfaceWidget& surface);
 QByteArray plotSvg(const PlotSurfaceWidget& surface);
 

@@ -3,6 +3,7 @@
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -47,9 +48,13 @@ PlotSurfaceWidget::Look PlotSurfaceWidget::progressBarLook(const QColor& backgro
 }
 
 PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent)
-    : QWidget(parent), look_(look) {
+    : QWidget(parent), look_(look), mapping_(look.clientPixels), recording_(look.recordPoints) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(look_.clientPixels + QSize(2 * look_.borderPixels, 2 * look_.borderPixels));
+    const QSize outer = look_.clientPixels + QSize(2 * look_.borderPixels, 2 * look_.borderPixels);
+    setMinimumSize(outer);
+    resize(outer);
+    recordRight_ = static_cast<float>(mapping_.span().width()) + kRecordMarginTwips;
+    recordBottom_ = static_cast<float>(mapping_.span().height()) + kRecordMarginTwips;
     setRatio(devicePixelRatioF());
     image_ = blankImage(ratio_);
     pixels_ = Pixels(image_);
@@ -61,8 +66,8 @@ void PlotSurfaceWidget::setRatio(qreal ratio) {
 }
 
 QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
-    QImage image(toDevice(look_.clientPixels.width(), ratio),
-                 toDevice(look_.clientPixels.height(), ratio), QImage::Format_RGB32);
+    QImage image(toDevice(mapping_.pixels().width(), ratio),
+                 toDevice(mapping_.pixels().height(), ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(look_.background);
     return image;
@@ -72,13 +77,26 @@ void PlotSurfaceWidget::setDrawWidth(int pixels) {
     drawWidth_ = std::max(1, pixels);
 }
 
+void PlotSurfaceWidget::axesBegin(const plot::AxesCall& call) {
+    if (recording_)
+        record_.addAxes(call);
+    recordingBeforeAxes_ = recording_ && !record_.overflowed();
+    recording_ = false;
+}
+
+void PlotSurfaceWidget::axesEnd() {
+    recording_ = recordingBeforeAxes_;
+}
+
 void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
-    // x / 15 in float, without the division a sweep would pay millions of
-    // times: the double product is so close to the exact quotient that it
-    // rounds to the same float (checked for every float).
-    constexpr double kPixelsPerTwip = 1.0 / plot::kTwipsPerPixel;
-    const auto lx = static_cast<float>(static_cast<double>(xTwips) * kPixelsPerTwip);
-    const auto ly = static_cast<float>(static_cast<double>(yTwips) * kPixelsPerTwip);
+    if (keeps(xTwips, yTwips))
+        recording_ = record_.addPoint(xTwips, yTwips, paletteColour, drawWidth_);
+    // At the design size x / 15 in float, without the division a sweep
+    // would pay millions of times: the double product is so close to the
+    // exact quotient that it rounds to the same float (checked for every
+    // float).
+    const float lx = mapping_.pixelX(xTwips);
+    const float ly = mapping_.pixelY(yTwips);
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.
@@ -93,8 +111,6 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
             return;
         remember(dot);
         pixels_.row(y)[x] = plot::QBColorArgb(paletteColour);
-        if (look_.recordPoints)
-            record_.addPixel(x, y, paletteColour);
         markDirty(x, y, x, y);
         return;
     }
@@ -128,8 +144,6 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     bottom = std::min(pixels_.height, bottom) - 1;
     if (left > right || top > bottom)
         return;
-    if (look_.recordPoints)
-        recordDot(logicalLeft, logicalTop, paletteColour);
 
     const QRgb colour = plot::QBColorArgb(paletteColour);
     if (left == right && top == bottom) { // one device pixel: writing beats comparing
@@ -151,20 +165,52 @@ void PlotSurfaceWidget::Cls() {
     else
         image_.fill(look_.background);
     pixels_ = Pixels(image_);
-    lastDot_ = dotBefore_ = Dot{};
+    resetDots();
     record_.clear();
+    recording_ = look_.recordPoints;
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
 }
 
-void PlotSurfaceWidget::recordDot(int logicalLeft, int logicalTop, int paletteColour) {
-    const int left = std::max(0, logicalLeft);
-    const int top = std::max(0, logicalTop);
-    const int right = std::min(look_.clientPixels.width(), logicalLeft + drawWidth_);
-    const int bottom = std::min(look_.clientPixels.height(), logicalTop + drawWidth_);
-    if (right - left == 1 && bottom - top == 1)
-        record_.addPixel(left, top, paletteColour);
-    else
-        record_.addRect(left, top, right - left, bottom - top, paletteColour);
+void PlotSurfaceWidget::resetDots() {
+    lastDot_ = dotBefore_ = Dot{};
+}
+
+void PlotSurfaceWidget::setDrawingSize(QSize logicalPixels) {
+    logicalPixels = logicalPixels.expandedTo(look_.clientPixels);
+    if (logicalPixels == mapping_.pixels())
+        return;
+    mapping_ = mapping_.resized(logicalPixels);
+    const QImage previous = image_;
+    image_ = blankImage(ratio_);
+    pixels_ = Pixels(image_);
+    redraw(previous);
+    update();
+}
+
+void PlotSurfaceWidget::redraw(const QImage& previous) {
+    resetDots();
+    markDirty(0, 0, image_.width() - 1, image_.height() - 1);
+    if (!look_.recordPoints || record_.overflowed()) {
+        // Nothing to draw from: the old picture, stretched.
+        QPainter painter(&image_);
+        painter.drawImage(QRect(QPoint(0, 0), mapping_.pixels()), previous);
+        return;
+    }
+    // Drawn exactly as the first time, in the same order, without recording
+    // it again; the pen width is the caller's afterwards.
+    const bool wasRecording = recording_;
+    const int width = drawWidth_;
+    recording_ = false;
+    record_.replay(*this);
+    recording_ = wasRecording;
+    drawWidth_ = width;
+    resetDots();
+}
+
+void PlotSurfaceWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const int b = look_.borderPixels;
+    setDrawingSize(size() - QSize(2 * b, 2 * b));
 }
 
 void PlotSurfaceWidget::markDirty(int left, int top, int right, int bottom) {
@@ -201,15 +247,15 @@ void PlotSurfaceWidget::adoptDevicePixelRatio() {
     const qreal ratio = devicePixelRatioF();
     if (ratio == image_.devicePixelRatio())
         return;
-    QImage scaled = blankImage(ratio);
-    {
-        QPainter painter(&scaled);
-        painter.drawImage(QRect(QPoint(0, 0), look_.clientPixels), image_);
-    }
-    image_ = std::move(scaled);
-    pixels_ = Pixels(image_);
     setRatio(ratio);
-    lastDot_ = dotBefore_ = Dot{};
+    const QImage previous = image_;
+    image_ = blankImage(ratio);
+    pixels_ = Pixels(image_);
+    redraw(previous);
+}
+
+void PlotSurfaceWidget::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
 }
 
 void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
@@ -224,7 +270,7 @@ void PlotSurfaceWidget::paintEvent(QPaintEvent* event) {
         qDrawShadePanel(&painter, rect(), palette(), true, b);
     }
     const QRect client(QPoint(b, b), size() - QSize(2 * b, 2 * b));
-    const QRect imageArea(QPoint(b, b), look_.clientPixels);
+    const QRect imageArea(QPoint(b, b), mapping_.pixels());
     const QRect target = event->rect() & client & imageArea;
     if (!target.isEmpty())
         painter.drawImage(

@@ -1,11 +1,15 @@
 // A picture box for the plot code: points are set in twips into an image
-// that the widget keeps, so the drawing survives covering, hiding and
-// resizing. The image has one pixel per device pixel (sharp on HiDPI
-// screens) while positions and pen widths are in logical pixels of
-// plot::kTwipsPerPixel twips.
+// that the widget keeps, so the drawing survives covering and hiding. The
+// image has one pixel per device pixel (sharp on HiDPI screens) while pen
+// widths are in logical pixels. Twips are placed through a PlotMapping: at
+// the design size a logical pixel is plot::kTwipsPerPixel twips; when the
+// widget is resized the same twip span is laid onto its new size and what
+// the point record holds is drawn again, sharp (or, without a record, the
+// picture is scaled).
 #pragma once
 
 #include "plot/Surface.h"
+#include "ui/PlotMapping.h"
 #include "ui/PointRecord.h"
 
 #include <QColor>
@@ -15,11 +19,13 @@
 
 namespace curvalia::ui {
 
+class PlotOverlay;
+
 class PlotSurfaceWidget : public QWidget, public plot::Surface {
     Q_OBJECT
   public:
     struct Look {
-        QSize clientPixels;   // drawing area, logical pixels
+        QSize clientPixels;   // drawing area at the design size, logical pixels
         int borderPixels = 0; // sunken frame around it
         QColor background;
         bool recordPoints = false; // keep a PointRecord of what is drawn
@@ -36,6 +42,14 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     void PSet(float xTwips, float yTwips, int paletteColour) override;
     void Cls() override;
     void setDrawWidth(int pixels) override;
+    double pixelTwipsX() const override { return mapping_.twipsPerPixelX(); }
+    double pixelTwipsY() const override { return mapping_.twipsPerPixelY(); }
+    void axesBegin(const plot::AxesCall& call) override;
+    void axesEnd() override;
+    void pointsAhead(double count) override {
+        record_.expect(count);
+        recording_ = recording_ && !record_.overflowed();
+    }
     // Asks for a repaint of what was drawn since the last flush. Points are
     // only stored as they are set: a sweep sets millions, and its yield
     // policy decides how often the screen catches up.
@@ -44,18 +58,45 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     // The drawing itself, at device resolution (for tests and benchmarks).
     const QImage& image() const { return image_; }
     const Look& look() const { return look_; }
+    // Twips to logical pixels of the drawing at its present size.
+    const PlotMapping& mapping() const { return mapping_; }
     // What was drawn since the last Cls(), when the look asks for it.
     const PointRecord& pointRecord() const { return record_; }
 
+    // Draws everything the record holds again onto a blank drawing of
+    // logicalPixels (at least the design size), as a fresh draw at that size
+    // would. The widget does this itself when it is resized.
+    void setDrawingSize(QSize logicalPixels);
+
+    // The layers drawn over the drawing, if any (set by the overlay itself).
+    PlotOverlay* overlay() const { return overlay_; }
+    void setOverlay(PlotOverlay* overlay) { overlay_ = overlay; }
+
   protected:
+    // Moves over the surface end here instead of going on to the frame
+    // around it, which has no use for them: its hit testing would cost more
+    // than the read-out and the trace that the moves are for.
+    void mouseMoveEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     QImage blankImage(qreal ratio) const;
     void adoptDevicePixelRatio();
     void setRatio(qreal ratio);
     void markDirty(int left, int top, int right, int bottom);
-    void recordDot(int logicalLeft, int logicalTop, int paletteColour);
+    // Whether a point is kept: near the frame, and not one of the axes' dots
+    // (their call is kept instead) or a point being drawn again.
+    bool keeps(float xTwips, float yTwips) const {
+        return recording_ && xTwips >= -kRecordMarginTwips && yTwips >= -kRecordMarginTwips &&
+               xTwips <= recordRight_ && yTwips <= recordBottom_;
+    }
+    // Draws the record onto the (blank) image, or scales the old picture
+    // when the record cannot give it.
+    void redraw(const QImage& previous);
+    void resetDots();
+
+    static constexpr float kRecordMarginTwips = 150;
 
     // Direct access to the image's pixels: a sweep sets millions of dots,
     // and going through QImage for each (a sharing check per row) shows in
@@ -75,6 +116,13 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     };
 
     Look look_;
+    PlotMapping mapping_;
+    PlotOverlay* overlay_ = nullptr;
+    // Points are recorded while this is set: the look asks for a record that
+    // has not given up, and neither the axes nor a redraw are drawing.
+    bool recording_ = false;
+    bool recordingBeforeAxes_ = false;
+    float recordRight_ = 0, recordBottom_ = 0;
     QImage image_; // never shared: image() hands out a const reference only
     Pixels pixels_;
     qreal ratio_ = 1;

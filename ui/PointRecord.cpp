@@ -1,49 +1,75 @@
 #include "ui/PointRecord.h"
 
+#include "plot/AxesRenderer.h"
+
+#include <algorithm>
+
 namespace curvalia::ui {
 
-void PointRecord::addRect(int left, int top, int width, int height, int colour) {
-    if (overflowed_ || width <= 0 || height <= 0)
+namespace {
+
+// Blocks kept over a clear(): the memory of an ordinary plot.
+constexpr std::size_t kBlocksKept = 8;
+
+} // namespace
+
+void PointRecord::addAxes(const plot::AxesCall& call) {
+    if (overflowed_)
         return;
-    const Dot dot{left, top, width, height, colour & 15};
-    if (!entries_.empty() && (entries_.back() & kWideFlag) && wide_.back() == dot)
-        return;
-    if (entries_.size() >= kMaxPoints) {
-        overflow();
-        return;
-    }
-    entries_.push_back(kWideFlag | static_cast<std::uint32_t>(wide_.size()));
-    wide_.push_back(dot);
+    axes_.push_back(call);
+    push(Entry{0, 0, ~static_cast<std::int32_t>(axes_.size() - 1)});
 }
 
-PointRecord::Dot PointRecord::decode(std::uint32_t code) const {
-    if (code & kWideFlag)
-        return wide_[code & ~kWideFlag];
-    return Dot{static_cast<int>(code & kMaxX), static_cast<int>((code >> kYShift) & kMaxY), 1, 1,
-               static_cast<int>((code >> kColourShift) & 15u)};
+bool PointRecord::addBlock() {
+    if (size_ >= kMaxPoints) {
+        overflow();
+        return false;
+    }
+    if (blocksUsed_ == blocks_.size())
+        blocks_.emplace_back(new Entry[kBlockEntries]);
+    next_ = blocks_[blocksUsed_++].get();
+    blockEnd_ = next_ + std::min(kBlockEntries, kMaxPoints - size_);
+    return true;
+}
+
+void PointRecord::freeBlocksFrom(std::size_t kept) {
+    if (blocks_.size() > kept)
+        blocks_.resize(kept);
+    if (kept == 0)
+        std::vector<std::unique_ptr<Entry[]>>().swap(blocks_);
+    blocksUsed_ = 0;
+    next_ = blockEnd_ = nullptr;
+    size_ = 0;
+}
+
+void PointRecord::replay(plot::Surface& target) const {
+    forEach(
+        [&](const Point& p) {
+            target.setDrawWidth(p.penWidth);
+            target.PSet(p.xTwips, p.yTwips, p.colour);
+        },
+        [&](const plot::AxesCall& c) {
+            target.setDrawWidth(1);
+            plot::DrawAxes(target, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
+        });
+    target.setDrawWidth(1);
 }
 
 void PointRecord::overflow() {
     overflowed_ = true;
-    std::vector<std::uint32_t>().swap(entries_);
-    std::vector<Dot>().swap(wide_);
+    freeBlocksFrom(0);
+    std::vector<plot::AxesCall>().swap(axes_);
 }
 
 void PointRecord::clear() {
-    // Keeps the memory of an ordinary plot for the next one, but not that of
-    // a huge one.
-    if (entries_.capacity() > (1u << 16)) {
-        std::vector<std::uint32_t>().swap(entries_);
-        std::vector<Dot>().swap(wide_);
-    } else {
-        entries_.clear();
-        wide_.clear();
-    }
+    freeBlocksFrom(kBlocksKept);
+    axes_.clear();
     overflowed_ = false;
 }
 
 std::size_t PointRecord::memoryBytes() const {
-    return entries_.capacity() * sizeof(std::uint32_t) + wide_.capacity() * sizeof(Dot);
+    return blocks_.size() * kBlockEntries * sizeof(Entry) +
+           blocks_.capacity() * sizeof(blocks_[0]) + axes_.capacity() * sizeof(plot::AxesCall);
 }
 
 } // namespace curvalia::ui

@@ -1,12 +1,18 @@
-// The points a plot surface has drawn, in the order drawn, so that the plot
-// can be written out as vector graphics. Positions are logical pixels of the
-// surface, already clipped to it. Most points are single pixels; each costs
-// four bytes. The record is bounded: past kMaxPoints it gives up, frees its
+// What a plot surface has drawn since it was last cleared, in the order
+// drawn, so that the plot can be drawn anew at another size and written out
+// as vector graphics: each point with its twip position, palette colour and
+// pen width, and each call of the axes renderer (whose dots depend on the
+// size, so the call is kept rather than its dots). A point costs twelve
+// bytes. The record is bounded: past kMaxPoints it gives up, frees its
 // memory and says so (the caller then falls back to the pixel image).
 #pragma once
 
+#include "plot/Surface.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace curvalia::ui {
@@ -15,72 +21,91 @@ class PointRecord {
   public:
     static constexpr std::size_t kMaxPoints = 2'000'000;
 
-    // A recorded dot: a rectangle of whole logical pixels in one palette colour.
-    struct Dot {
-        int left, top, width, height;
-        int colour;
-        bool operator==(const Dot&) const = default;
+    struct Point {
+        float xTwips, yTwips;
+        int colour, penWidth;
     };
 
-    // One pixel at (x, y) >= 0. Inline: a sweep records millions of these.
-    void addPixel(int x, int y, int colour) {
+    // Inline: a sweep records millions of these. The very same point again
+    // changes nothing and is not kept. False once the record has given up.
+    bool addPoint(float xTwips, float yTwips, int colour, int penWidth) {
         if (overflowed_)
-            return;
-        if (static_cast<unsigned>(x) <= kMaxX && static_cast<unsigned>(y) <= kMaxY) {
-            const std::uint32_t code = static_cast<std::uint32_t>(x) |
-                                       (static_cast<std::uint32_t>(y) << kYShift) |
-                                       ((static_cast<std::uint32_t>(colour) & 15u) << kColourShift);
-            // The same pixel again in the same colour changes nothing, also
-            // when one point elsewhere came in between (a fine sweep sets
-            // f and f' in turn, each many times on the same pixel).
-            const std::size_t n = entries_.size();
-            if (n >= 1 && entries_[n - 1] == code)
-                return;
-            if (n >= 2 && entries_[n - 2] == code && !(entries_[n - 1] & kWideFlag) &&
-                ((entries_[n - 1] ^ code) & kPositionMask) != 0)
-                return;
-            if (entries_.size() >= kMaxPoints) {
-                overflow();
-                return;
-            }
-            entries_.push_back(code);
-            return;
-        }
-        addRect(x, y, 1, 1, colour);
+            return false;
+        const Entry entry{xTwips, yTwips, tagOf(colour, penWidth)};
+        if (size_ == 0 || !(last_ == entry))
+            push(entry);
+        return !overflowed_;
     }
-    // A wider dot (thick pens, pixels far from the origin).
-    void addRect(int left, int top, int width, int height, int colour);
+    void addAxes(const plot::AxesCall& call);
+    // Gives up as if count more points had been added, when they would not
+    // fit.
+    void expect(double count) {
+        if (!overflowed_ && static_cast<double>(size_) + count > static_cast<double>(kMaxPoints))
+            overflow();
+    }
 
     void clear();
 
     // True once more than kMaxPoints were drawn since the last clear().
     bool overflowed() const { return overflowed_; }
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
     // Heap memory held, in bytes.
     std::size_t memoryBytes() const;
 
-    // Calls f(const Dot&) for every dot in the order drawn.
-    template <class F> void forEach(F&& f) const {
-        for (const std::uint32_t code : entries_)
-            f(decode(code));
+    // Draws everything again onto target, in the order drawn: the points
+    // with their pen widths, the axes through the axes renderer. The pen
+    // width is left at 1.
+    void replay(plot::Surface& target) const;
+
+    // Calls point(const Point&) and axes(const plot::AxesCall&) for
+    // everything recorded, in the order drawn.
+    template <class P, class A> void forEach(P&& point, A&& axes) const {
+        std::size_t left = size_;
+        for (const auto& block : blocks_) {
+            const std::size_t n = std::min(left, kBlockEntries);
+            for (const Entry *e = block.get(), *end = e + n; e != end; ++e) {
+                if (e->tag >= 0)
+                    point(Point{e->x, e->y, e->tag & 0xFF, e->tag >> 8});
+                else
+                    axes(axes_[static_cast<std::size_t>(~e->tag)]);
+            }
+            left -= n;
+        }
     }
 
   private:
-    // A single pixel: x in bits 0..13, y in bits 14..26, colour in 27..30.
-    // Bit 31 set: the low bits index wide_.
-    static constexpr unsigned kMaxX = (1u << 14) - 1;
-    static constexpr unsigned kMaxY = (1u << 13) - 1;
-    static constexpr int kYShift = 14;
-    static constexpr int kColourShift = 27;
-    static constexpr std::uint32_t kWideFlag = 1u << 31;
-    static constexpr std::uint32_t kPositionMask = (1u << kColourShift) - 1;
-
-    Dot decode(std::uint32_t code) const;
+    // tag >= 0: colour in bits 0..7, pen width above; tag < 0: ~tag indexes
+    // axes_.
+    struct Entry {
+        float x, y;
+        std::int32_t tag;
+        bool operator==(const Entry&) const = default;
+    };
+    static std::int32_t tagOf(int colour, int penWidth) {
+        return (colour & 0xFF) | ((penWidth & 0xFFFF) << 8);
+    }
+    void push(const Entry& entry) {
+        if (next_ == blockEnd_ && !addBlock())
+            return;
+        *next_++ = entry;
+        last_ = entry;
+        ++size_;
+    }
+    bool addBlock();
     void overflow();
+    void freeBlocksFrom(std::size_t kept);
 
-    std::vector<std::uint32_t> entries_;
-    std::vector<Dot> wide_;
+    // Fixed blocks rather than one vector: a fine sweep records millions of
+    // points, and a growing vector would copy them over and over.
+    static constexpr std::size_t kBlockEntries = 8192;
+    std::vector<std::unique_ptr<Entry[]>> blocks_;
+    std::size_t blocksUsed_ = 0;
+    Entry* next_ = nullptr;
+    Entry* blockEnd_ = nullptr;
+    std::size_t size_ = 0;
+    Entry last_{};
+    std::vector<plot::AxesCall> axes_;
     bool overflowed_ = false;
 };
 

@@ -6,8 +6,9 @@
 # Valore window and the About box and leaves through "Uscita", which must
 # close them all. Under a window manager (openbox, when installed) it also
 # checks that the splash has no frame, that the main window is centred, that
-# every window offers close but neither maximize nor resize and lies wholly
-# on the screen, and that the dialogs are transient for the main window.
+# every window offers close and lies wholly on the screen, that the main
+# window offers maximize and resize and the dialogs neither, and that the
+# dialogs are transient for the main window.
 # Exit 77 (skipped) only when Xvfb cannot start.
 #   main_window.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot of the plot,
@@ -20,9 +21,10 @@ program=${1:?usage: main_window.sh <program>}
 
 . "$(dirname "$0")/e2e_lib.sh"
 
-# The checks every fixed-size window shares: its controls were laid out for
-# one size, so the window manager must offer close but neither maximize nor
-# resize; the frame lies wholly on the screen; and a dialog (given the main
+# The checks every window shares: the window manager must offer close; the
+# main window's controls follow its size, so it offers maximize and resize,
+# while the dialogs' controls were laid out for one size, so they offer
+# neither; the frame lies wholly on the screen; and a dialog (given the main
 # window's id) is transient for the main window, which keeps it above that
 # window and out of the task list.
 check_window() { # id, name[, main window id]
@@ -30,7 +32,12 @@ check_window() { # id, name[, main window id]
     actions=$(xprop -id "$1" _NET_WM_ALLOWED_ACTIONS)
     echo "$2 allowed: ${actions#*= }"
     echo "$actions" | grep -q _NET_WM_ACTION_CLOSE || fail "$2 cannot be closed"
-    echo "$actions" | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' && fail "$2 offers maximize or resize"
+    if [ -n "${3:-}" ]; then
+        echo "$actions" | grep -q -E '_NET_WM_ACTION_(MAXIMIZE|RESIZE)' && fail "$2 offers maximize or resize"
+    else
+        echo "$actions" | grep -q _NET_WM_ACTION_MAXIMIZE_HORZ || fail "$2 does not offer maximize"
+        echo "$actions" | grep -q _NET_WM_ACTION_RESIZE || fail "$2 does not offer resize"
+    fi
     if [ -n "${3:-}" ]; then
         owner=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # //p')
         [ -n "$owner" ] && [ $(( owner )) -eq "$3" ] ||

@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -80,6 +82,16 @@ inline bool samePixels(const QImage& a, const QImage& b) {
     x.setColorSpace({});
     y.setColorSpace({});
     return x == y;
+}
+
+// An SVG drawn at pixels, over magenta so that gaps show.
+inline QImage renderSvg(const QByteArray& svg, QSize pixels) {
+    QSvgRenderer renderer(svg);
+    QImage out(pixels, QImage::Format_RGB32);
+    out.fill(QColor(255, 0, 255));
+    QPainter painter(&out);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return out;
 }
 
 struct MainWindowRig : ClosesSingleWindows {

@@ -119,6 +119,34 @@ TEST(CoordinateReadOut, IsTheFrameMappingBackwardsAtEveryKindOfRange) {
     }
 }
 
+TEST(CoordinateReadOut, ShowsOnlyOverTheFrameAndNeverPastItsEdgesAtAnySize) {
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    const plot::PlotFrame frame = plot::DrawAxes(graph, -10, 10, -10, 10, 0);
+    const struct {
+        QSize size;
+        QPointF at;
+        const char* text; // nullptr: hidden
+    } cases[] = {
+        {{446, 310}, {0, 0}, "x = -9.98   y = 9.97"},
+        {{446, 310}, {445, 309}, "x = 10.00   y = -10.00"}, // the last pixel holds Xmax, Ymin
+        {{446, 310}, {445.5, 100}, nullptr},                // half a pixel past Xmax
+        {{446, 310}, {100, 309.5}, nullptr},
+        {{446, 310}, {-0.5, 100}, nullptr},
+        {{1600, 1000}, {1599, 999}, "x = 10.00   y = -10.00"},
+        {{1600, 1000}, {1599.5, 500}, nullptr},
+        {{1600, 1000}, {799.6, 499.2}, "x = 0.00   y = 0.00"},
+    };
+    for (const auto& k : cases) {
+        const PlotMapping mapping = PlotMapping().resized(k.size);
+        SCOPED_TRACE(std::to_string(k.at.x()) + "," + std::to_string(k.at.y()));
+        EXPECT_EQ(CoordinateLabel::overFrame(k.at, mapping), k.text != nullptr);
+        if (k.text) {
+            EXPECT_EQ(CoordinateLabel::readOut(frame, k.at, QLocale::c(), mapping),
+                      QString::fromLatin1(k.text));
+        }
+    }
+}
+
 struct MainCoordinateTest : MainWindowTest {
     MainCoordinateTest() { QLocale::setDefault(QLocale(QLocale::Italian)); }
     ~MainCoordinateTest() override { QLocale::setDefault(QLocale::c()); }

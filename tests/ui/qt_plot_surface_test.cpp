@@ -103,15 +103,6 @@ TEST(PlotSurfacePixels, EachPixelShowsTheLastDotSetOverItAmongManyRepeats) {
 
 // The SVG drawn onto a magenta image of size pixels, so that anything it
 // fails to cover shows.
-QImage renderSvg(const QByteArray& svg, QSize pixels) {
-    QSvgRenderer renderer(svg);
-    QImage out(pixels, QImage::Format_RGB32);
-    out.fill(QColor(255, 0, 255));
-    QPainter painter(&out);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
-    return out;
-}
-
 // Single points, points covering others in another colour, thick ticks on
 // and over the edges, and a point far outside.
 void drawPattern(PlotSurfaceWidget& surface) {
@@ -206,27 +197,32 @@ TEST(PlotExport, PastTheBoundTheSvgHoldsThePixelImage) {
     EXPECT_FALSE(record.overflowed());
 }
 
-TEST(PointRecord, KeepsOrderSkipsRepeatsAndDecodesEveryKindOfDot) {
+TEST(PointRecord, KeepsPointsAndAxesInOrderAndSkipsOnlyTheSamePointAgain) {
     PointRecord record;
-    record.addPixel(3, 4, 10);
-    record.addPixel(3, 4, 10); // the same again: nothing new
-    record.addPixel(3, 4, 12);
-    record.addPixel(7, 4, 10);
-    record.addPixel(3, 4, 12); // one point elsewhere in between: still nothing new
-    record.addPixel(7, 4, 10);
-    record.addPixel(7, 4, 12);
-    record.addPixel(7, 4, 10);        // the point in between covered it: drawn again
-    record.addPixel(20000, 9000, 26); // beyond the packed range; colour wraps to 10
-    record.addRect(0, 5, 2, 1, 7);
-    record.addRect(0, 5, 2, 1, 7);
-    record.addRect(1, 1, 0, 3, 7); // empty: not a dot
-    std::vector<PointRecord::Dot> dots;
-    record.forEach([&](const PointRecord::Dot& d) { dots.push_back(d); });
-    const std::vector<PointRecord::Dot> expected = {
-        {3, 4, 1, 1, 10}, {3, 4, 1, 1, 12},        {7, 4, 1, 1, 10}, {7, 4, 1, 1, 12},
-        {7, 4, 1, 1, 10}, {20000, 9000, 1, 1, 10}, {0, 5, 2, 1, 7}};
-    EXPECT_EQ(dots, expected);
-    EXPECT_LE(record.memoryBytes(), 16 * sizeof(std::uint32_t) + 2 * sizeof(PointRecord::Dot));
+    record.addPoint(3.5f, 4, 10, 1);
+    record.addPoint(3.5f, 4, 10, 1); // the same again: nothing new
+    record.addPoint(3.5f, 4, 12, 1);
+    record.addAxes({-1, 1, -2, 2, -1});
+    record.addPoint(3.5f, 4, 12, 2);
+    record.addPoint(3.5f, 4, 12, 2);
+    std::string order;
+    record.forEach(
+        [&](const PointRecord::Point& p) {
+            order += std::to_string(p.colour) + "/" + std::to_string(p.penWidth) + " ";
+            EXPECT_EQ(p.xTwips, 3.5f);
+        },
+        [&](const plot::AxesCall& c) {
+            order += "axes ";
+            EXPECT_EQ(c, (plot::AxesCall{-1, 1, -2, 2, -1}));
+        });
+    EXPECT_EQ(order, "10/1 12/1 axes 12/2 ");
+    EXPECT_EQ(record.size(), 4u);
+    // A sweep announced as more than fits is not recorded at all.
+    record.expect(PointRecord::kMaxPoints - 4);
+    EXPECT_FALSE(record.overflowed());
+    record.expect(PointRecord::kMaxPoints - 3);
+    EXPECT_TRUE(record.overflowed());
+    EXPECT_EQ(record.memoryBytes(), 0u);
 }
 
 // While it lives, this thread's file access has the permissions of an

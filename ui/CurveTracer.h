@@ -1,0 +1,66 @@
+// The trace: the sample of the last draw nearest to a column of the plot,
+// with the read-out "x = ...   f(x) = ...   f'(x) = ..." that the value
+// calculator would show for that x. The numbers come from the calculator's
+// own computation, on the expression as the draw evaluated it (not as the
+// expression box reads since), with a status writer that goes nowhere: the
+// engine is borrowed, and the status line and StopRequested are left as
+// they were.
+#pragma once
+
+#include "calc/ValueCalculator.h"
+#include "calc/ValueWindow.h"
+#include "engine/Engine.h"
+#include "plot/DrawCommand.h"
+#include "plot/SweepSamples.h"
+
+#include <QPointF>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace curvalia::ui {
+
+class CurveTracer {
+  public:
+    struct Point {
+        std::uint64_t draw = 0; // the draw it belongs to
+        std::int64_t index = 0; // among that draw's samples
+        double x = 0;
+        QString xText;   // x as the value calculator's field takes it
+        QString readOut; // for the read-out label
+        // Where (x, f(x)) lies on the plot, in twips; none when f(x) is not
+        // defined or lies outside the frame.
+        std::optional<QPointF> cross;
+    };
+
+    CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw);
+
+    // Each answers the traced point, or nothing when nothing can be traced:
+    // a draw runs, or the plot shows no swept draw.
+    const Point* at(double columnTwips);       // the sample nearest the column
+    const Point* moveBy(std::int64_t samples); // from the traced one, kept in range
+    const Point* first();
+    const Point* last();
+    // The traced point while it belongs to the draw on the plot.
+    const Point* current() const;
+
+    // The read-out for x with the calculator's fields, numbers as format
+    // writes them.
+    static QString readOutText(double x, const calc::CalcFields& fields,
+                               const calc::NumberFormatter& format = calc::localeNumberText);
+
+  private:
+    bool follow(); // catches up with the last draw
+    const Point* select(std::int64_t index);
+
+    engine::Engine& engine_;
+    const plot::DrawCommand& draw_;
+    calc::NumberFormatter format_;
+    calc::ValueCalculator calculator_;
+    std::uint64_t followed_ = 0;
+    plot::SweepSamples samples_;
+    std::optional<Point> point_;
+};
+
+} // namespace curvalia::ui
