@@ -26,7 +26,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 
