@@ -28,7 +28,6 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 

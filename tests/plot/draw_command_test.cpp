@@ -115,6 +115,8 @@ TEST(DrawCommand, DefaultRangeUnderEverySwitch) {
         ASSERT_EQ(curve.size(), c.function ? 2001u : 0u);
         EXPECT_EQ(rig.graph.points(kDerivativeColour).size(), c.derivative ? 2000u : 0u);
         EXPECT_EQ(rig.samples(), 2001u);
+        // A surface with a bounded record learns what is coming.
+        EXPECT_EQ(rig.graph.pointsAnnounced, 2001.0 * (int{c.function} + int{c.derivative}));
     }
 }
 

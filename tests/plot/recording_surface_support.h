@@ -25,6 +25,7 @@ struct RecordingSurface : Surface {
     static constexpr int kCls = -1, kWidth = -2;
     std::vector<Point> calls;
     std::function<void()> onPSet = [] {};
+    double pointsAnnounced = -1; // by the last sweep, before its first point
 
     void PSet(float x, float y, int colour) override {
         calls.push_back({x, y, colour});
@@ -32,6 +33,7 @@ struct RecordingSurface : Surface {
     }
     void Cls() override { calls.push_back({0, 0, kCls}); }
     void setDrawWidth(int pixels) override { calls.push_back({float(pixels), 0, kWidth}); }
+    void pointsAhead(double count) override { pointsAnnounced = count; }
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {
         std::vector<Point> out;
