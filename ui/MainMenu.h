@@ -48,8 +48,8 @@ class MainMenu {
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;
     QAction* disegnoVeloce = nullptr; // checked while "Speed Attivato" is shown
-    QAction* axisNumbers = nullptr; // "N&umeri sugli assi", off at start
-    QAction* traccia = nullptr;     // "&Traccia la curva", last in "Opzioni"
+    QAction* axisNumbers = nullptr;   // "N&umeri sugli assi", off at start
+    QAction* traccia = nullptr;       // "&Traccia la curva", last in "Opzioni"
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };
