@@ -126,3 +126,14 @@ start_past_splash() {
     xdotool key Return
     window=$(wait_window "^${title}\$" 20000) || { cat "$work/app.log"; fail "no main window after Enter on the splash"; }
 }
+# Whole logical pixels of a position in twips, as the windows place controls.
+px() { echo $(( ($1 + 7) / 15 )); }
+# A click on a picture button: hovered first, as a user's pointer arrives, so
+# the highlighted picture is the one that takes the click.
+press_picture() { # x, y
+    xdotool mousemove --sync "$1" "$2"
+    sleep 0.3
+    xdotool mousemove --sync $(( $1 + 1 )) "$2"
+    sleep 0.3
+    xdotool click 1
+}

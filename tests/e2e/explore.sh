@@ -69,15 +69,7 @@ layout() {
     fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
     pen_x=$(( frame_x + $(px 6960) + 16 ))
 }
-px() { echo $(( ($1 + 7) / 15 )); }
 
-press_picture() { # x, y: hover first, the highlighted twin takes the click
-    xdotool mousemove --sync "$1" "$2"
-    sleep 0.3
-    xdotool mousemove --sync $(( $1 + 1 )) "$2"
-    sleep 0.3
-    xdotool click 1
-}
 
 # How many of the points of y = x^2 at 40 columns, mapped through the frame
 # of the range xmin xmax ymin ymax, are light green in the screenshot; and

@@ -41,20 +41,12 @@ cd "$work/cwd" || fail "no working folder"
 start_past_splash
 geometry "$window"
 menu=$(( HEIGHT - 429 ))
-px() { echo $(( ($1 + 7) / 15 )); }
 frame_x=$(( X + $(px 120) )); frame_y=$(( Y + menu ))
 graph_x=$(( frame_x + $(px 120) + 1 )); graph_y=$(( frame_y + $(px 240) + 1 ))
 fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
 pen_x=$(( frame_x + $(px 6960) + 16 )); pen_y=$(( frame_y + $(px 660) + 16 ))
 settings_y=$(( frame_y + $(px 2400) + 16 )); lens_y=$(( frame_y + $(px 3240) + 16 ))
 status_x=$(( X + $(px 60) + $(px 180) )); status_y=$(( Y + menu + $(px 5820) + $(px 180) ))
-press_picture() { # x, y: hover first, the highlighted twin takes the click
-    xdotool mousemove --sync "$1" "$2"
-    sleep 0.3
-    xdotool mousemove --sync $(( $1 + 1 )) "$2"
-    sleep 0.3
-    xdotool click 1
-}
 count_colour() { # screenshot, geometry, colour -> pixels of that colour
     convert "$1" -crop "$2" +repage txt:- | grep -c "$3"
 }

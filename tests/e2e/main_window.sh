@@ -120,22 +120,12 @@ fi
 # the window's own layout (twips / 15).
 geometry "$window"
 menu=$(( HEIGHT - 429 ))
-px() { echo $(( ($1 + 7) / 15 )); }
 frame_x=$(( X + $(px 120) )); frame_y=$(( Y + menu ))
 graph_x=$(( frame_x + $(px 120) + 1 )); graph_y=$(( frame_y + $(px 240) + 1 ))
 graph_w=446; graph_h=310
 fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
 pen_x=$(( frame_x + $(px 6960) + 16 )); pen_y=$(( frame_y + $(px 660) + 16 ))
 settings_y=$(( frame_y + $(px 2400) + 16 )); lens_y=$(( frame_y + $(px 3240) + 16 ))
-# Hover first: the highlighted twin takes the place of the normal picture and
-# is the one that receives the click.
-press_picture() { # x, y
-    xdotool mousemove --sync "$1" "$2"
-    sleep 0.3
-    xdotool mousemove --sync $(( $1 + 1 )) "$2"
-    sleep 0.3
-    xdotool click 1
-}
 
 green_pixels() { # screenshot file -> number of light-green pixels on the plot
     convert "$1" -crop "${graph_w}x${graph_h}+${graph_x}+${graph_y}" +repage txt:- | grep -c '#00FF00'
