@@ -2,6 +2,7 @@
 
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
+#include "ui/PlotOverlay.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -58,6 +59,13 @@ PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent)
     setRatio(devicePixelRatioF());
     image_ = blankImage(ratio_);
     pixels_ = Pixels(image_);
+}
+
+// The overlay is a child, which QWidget deletes only once this object is no
+// longer a plot surface; it unhooks itself from the plot as it goes, so it
+// goes first, while the plot is still whole.
+PlotSurfaceWidget::~PlotSurfaceWidget() {
+    delete overlay_;
 }
 
 void PlotSurfaceWidget::setRatio(qreal ratio) {
