@@ -61,7 +61,8 @@ TEST(TangentLine, RunsAlongTheLineFromEdgeToEdgeOfTheFrame) {
                true},
           Case{"flat_above_the_frame", frameOf(-10, 10, -10, 10), 0, 11, 0, false},
           Case{"x_outside_the_range", frameOf(-10, 10, -10, 10), 10.5, 0, 1, false},
-          Case{"undefined_value", frameOf(-10, 10, -10, 10), 0, NAN, 1, false}}) {
+          Case{"undefined_value", frameOf(-10, 10, -10, 10), 0, NAN, 1, false},
+          Case{"infinite_slope", frameOf(-10, 10, -10, 10), 0, 0, INFINITY, false}}) {
         SCOPED_TRACE(c.name);
         const auto segment = tangentAcrossFrame(c.frame, c.x, c.value, c.slope);
         ASSERT_EQ(segment.has_value(), c.drawn);
