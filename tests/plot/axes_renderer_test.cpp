@@ -45,7 +45,6 @@ const AxesCase kAxesCases[] = {
     {"ymin_0_axis_on_bottom_edge", -10, 10, 0, 10, 4635, 4635, 4635, 3337.5, 3337.5, 21, 11},
     {"all_y_positive", -10, 10, 1, 10, 5150, 5150, kBottomTickY, 3337.5, 3337.5, 21, 10},
     {"all_y_negative", -10, 10, -10, -1, -515, 5150, kTopTickY, 3337.5, 3337.5, 21, 10},
-    {"xmin_0_axis_on_left_edge", 0, 10, -10, 10, 2317.5, 2317.5, 2317.5, 0, kLeftTickX, 11, 21},
     {"xmax_0_ticks_on_left_edge", -10, 0, -10, 10, 2317.5, 2317.5, 2317.5, 6675, kLeftTickX, 11,
      21},
     {"all_x_positive", 2, 12, -10, 10, 2317.5, 2317.5, 2317.5, 8010, kLeftTickX, 11, 21},

@@ -28,7 +28,6 @@ const RangeCase kCases[] = {
     R("overflowing_width", {"-1e308", "1e308", "-10", "10", "1e300"}, kFields),
     R("negative_step", {"-10", "10", "-10", "10", "-0.01"}, kStep),
     R("infinite_step", {"-10", "10", "-10", "10", "1e400"}, kStep),
-    R("step_lost_only_at_large_x", {"1e15", "1000000000000010", "-10", "10", "0.01"}, kStep),
     R("step_lost_only_at_the_far_end", {"0", "1e17", "-10", "10", "1"}, kStep),
     R("smallest_step_that_moves", {"-10", "10", "-10", "10", "1e-15"}, kValid,
       {-10, 10, -10, 10, 1e-15}),

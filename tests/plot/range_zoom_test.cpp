@@ -23,8 +23,6 @@ struct ZoomCase {
 using Z = ZoomCase;
 const auto kChanged = ZoomOutcome::Changed;
 const ZoomCase kZoomCases[] = {
-    Z("one_in_at_the_centre", {-10, 10, -10, 10, 0.01}, 1, 0.5, 0.5, kChanged,
-      {-8, 8, -8, 8, 0.008}),
     Z("three_in_at_the_centre", {-10, 10, -10, 10, 0.01}, 3, 0.5, 0.5, kChanged,
       {-5, 5, -5, 5, 0.005}),
     Z("in_around_the_upper_left_quarter", {-10, 10, -10, 10, 0.01}, 1, 0.25, 0.25, kChanged,
@@ -77,15 +75,6 @@ TEST(RangeZoom, NotchesInThenAsManyOutGiveBackTheStartExactly) {
                 zoom.zoom(-1, s.fx, s.fy);
             EXPECT_EQ(values(zoom.shown()), values(before));
         }
-    }
-}
-
-TEST(RangeZoom, StepFollowsTheWidthSoTheSampleCountStaysNear) {
-    RangeZoom zoom;
-    zoom.start({-10, 10, -10, 10, 0.01});
-    for (int notch = 0; notch < 40; ++notch) {
-        ASSERT_EQ(zoom.zoom(-1, 0.3, 0.6), ZoomOutcome::Changed);
-        EXPECT_NEAR(sampleCount(zoom.shown()), 2001, 25) << notch;
     }
 }
 

@@ -26,7 +26,6 @@ TEST(SweepSamples, GivesTheSweepsOwnXAndTheNearestSampleToAColumn) {
                           Case{"defaults_left_edge", -10, 10, 0.01, -500, -10},
                           Case{"defaults_past_the_right", -10, 10, 0.01, 9000, 10},
                           Case{"coarse_step_rounds_to_nearest", 0, 10, 3, 2500, 3},
-                          Case{"coarse_step_upper", 0, 10, 3, 5000, 6},
                           Case{"fine_step_far_out", 1000, 1001, 0.0001, 6675.0 / 4, 1000.25}}) {
         SCOPED_TRACE(c.name);
         // The sweep's own loop, with its accumulated x.
@@ -55,8 +54,7 @@ TEST(TangentLine, RunsAlongTheLineFromEdgeToEdgeOfTheFrame) {
         bool drawn;
     };
     for (const Case& c :
-         {Case{"sin_at_0", frameOf(-10, 10, -10, 10), 0, 0, 1, true},
-          Case{"steep_crosses_top_and_bottom", frameOf(-10, 10, -10, 10), 1, 1, 40, true},
+         {Case{"steep_crosses_top_and_bottom", frameOf(-10, 10, -10, 10), 1, 1, 40, true},
           Case{"flat", frameOf(-10, 10, -10, 10), 3, 9, 0, true},
           Case{"all_negative_range", frameOf(-50, -30, -20, -10), -40, -15, -0.5, true},
           Case{"point_above_the_frame_line_still_crosses", frameOf(-10, 10, -10, 10), 0, 12, -2,
