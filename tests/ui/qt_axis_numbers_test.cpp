@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QFontMetricsF>
-#include <QMenu>
 
 #include <cmath>
 #include <string>
@@ -90,13 +89,6 @@ struct AxisNumbersInWindow : MainWindowRig {
 };
 
 TEST_F(AxisNumbersInWindow, AnOverlayThatOffGivesBackTheSamePixelsAndEntersImagesWhenOn) {
-    // After "&Non Cancellare" in "Opzioni", off at start.
-    const QList<QAction*> options = child<QMenu>("optionx")->actions();
-    ASSERT_GE(options.size(), 3);
-    EXPECT_EQ(options.indexOf(numbers()), options.indexOf(child<QAction>("disegnoVeloce")) + 1);
-    EXPECT_EQ(numbers()->text(), QStringLiteral("N&umeri sugli assi"));
-    EXPECT_FALSE(numbers()->isChecked());
-
     fx()->setText("sin(x)");
     pressButton("penna");
     auto* graph = child<PlotSurfaceWidget>("Graph");
