@@ -118,10 +118,7 @@ struct PlotExplorerTest : MainWindowRig {
         sendMouse(graph(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, from + by);
     }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, k, modifiers);
-            QApplication::sendEvent(graph(), &event);
-        }
+        pressKey(graph(), k, "", modifiers);
     }
     QString readOut() { return child<QLabel>("Coordinate")->text(); }
     QString status() { return child<QLabel>("StatusBar")->text(); }
