@@ -21,22 +21,15 @@ struct Case {
 };
 
 // The main window's status line, written by the engine and the calculator
-// alike, as the real window wires them: it knows who wrote its text.
+// alike. (Whose text it holds is the real window's concern: see its tests.)
 struct Rig {
     engine::Engine engine;
     std::string line;
-    bool calculatorSpeaks = false; // whose the engine's messages are
-    bool calculatorWrote = false;
-    ValueCalculator calculator{engine, plainNumberText,
-                               StatusShare{[this](std::string_view m) { say(m, true); },
-                                           [this] { calculatorSpeaks = true; },
-                                           [this] { return calculatorWrote; }}};
+    ValueCalculator calculator{
+        engine, plainNumberText,
+        StatusShare{[this](std::string_view m) { line = m; }, {}, [] { return true; }}};
     Rig() {
-        engine.setStatusSink([this](std::string_view m) { say(m, calculatorSpeaks); });
-    }
-    void say(std::string_view m, bool byCalculator) {
-        line = m;
-        calculatorWrote = byCalculator;
+        engine.setStatusSink([this](std::string_view m) { line = m; });
     }
 };
 
