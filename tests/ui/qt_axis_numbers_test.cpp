@@ -18,15 +18,6 @@ namespace {
 
 using namespace curvalia::ui::testing;
 
-plot::PlotFrame frameOf(double xmin, double xmax, double ymin, double ymax) {
-    plot::PlotFrame f;
-    f.Xmin = xmin;
-    f.Ymax = ymax;
-    f.RangeX = xmax - xmin;
-    f.RangeY = ymax - ymin;
-    return f;
-}
-
 TEST(AxisNumbersLayout, RoundStepsAsFarApartAsTheTextNeedsNeverOverlapping) {
     const struct {
         double xmin, xmax, ymin, ymax;
@@ -47,8 +38,9 @@ TEST(AxisNumbersLayout, RoundStepsAsFarApartAsTheTextNeedsNeverOverlapping) {
     for (const auto& k : cases) {
         SCOPED_TRACE(std::to_string(k.xmin) + ".." + std::to_string(k.xmax) + " at " +
                      std::to_string(k.size.width()));
-        const AxisNumbers n = layoutAxisNumbers(frameOf(k.xmin, k.xmax, k.ymin, k.ymax),
-                                                PlotMapping().resized(k.size), metrics, italian);
+        const plot::PlotFrame f{
+            .Xmin = k.xmin, .Ymax = k.ymax, .RangeX = k.xmax - k.xmin, .RangeY = k.ymax - k.ymin};
+        const AxisNumbers n = layoutAxisNumbers(f, PlotMapping().resized(k.size), metrics, italian);
         EXPECT_DOUBLE_EQ(n.xStep, k.xStep);
         EXPECT_DOUBLE_EQ(n.yStep, k.yStep);
         ASSERT_GE(n.x.size(), 2u);
@@ -68,7 +60,6 @@ TEST(AxisNumbersLayout, RoundStepsAsFarApartAsTheTextNeedsNeverOverlapping) {
         }
         // Each x number is centred on its value's column unless the edge
         // pushed it in.
-        const plot::PlotFrame f = frameOf(k.xmin, k.xmax, k.ymin, k.ymax);
         for (const AxisNumber& a : n.x) {
             const double column = f.column(a.value) * (k.size.width() - 1) / 6675.0;
             if (a.box.left() > 0 && a.box.right() < k.size.width()) {
