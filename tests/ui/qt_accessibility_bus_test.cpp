@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -18,23 +19,18 @@ namespace {
 using namespace curvalia::ui::testing;
 
 // Name changes as the handler saw them: the object and its name then.
-std::vector<std::pair<QObject*, QString>>& nameChanges() {
-    static std::vector<std::pair<QObject*, QString>> changes;
-    return changes;
-}
+std::vector<std::pair<QObject*, QString>> nameChanges;
 
 void recordNameChange(QAccessibleEvent* event) {
-    if (event->type() != QAccessible::NameChanged)
-        return;
     QAccessibleInterface* iface = event->accessibleInterface();
-    nameChanges().emplace_back(event->object(), iface ? iface->text(QAccessible::Name) : QString());
+    if (event->type() == QAccessible::NameChanged)
+        nameChanges.emplace_back(event->object(),
+                                 iface ? iface->text(QAccessible::Name) : QString());
 }
 
 bool announced(QObject* object, const QString& name) {
-    for (const auto& [changed, text] : nameChanges())
-        if (changed == object && text == name)
-            return true;
-    return false;
+    return std::find(nameChanges.begin(), nameChanges.end(), std::pair(object, name)) !=
+           nameChanges.end();
 }
 
 TEST(AccessibilityBus, StatusLineAndSpeedSwitchAnnounceWhatTheyNowSay) {

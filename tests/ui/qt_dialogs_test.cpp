@@ -146,8 +146,6 @@ TEST_F(AboutBoxTest, UnopenedLinksShowTheirAddressesToSelectAndCopy) {
 
 TEST(AreaDialog, OkOrCloseOnlyHideKeepingTheTexts) {
     AreaDialog dialog;
-    const plot::RangeTexts t = dialog.rangeTexts();
-    EXPECT_EQ(t.xmin + t.xmax + t.ymin + t.ymax + t.step, "-1010-10100.01");
     for (const bool viaOk : {true, false}) {
         dialog.show();
         dialog.findChild<QLineEdit*>("XmaxTXT")->setText(viaOk ? "2.9" : "7");
@@ -337,7 +335,6 @@ TEST_F(HelpWindowTest, OwnWindowWhenTheDesktopCannotOpenTheDocumentOrItIsMissing
         EXPECT_EQ(window->size(), QSize(640, 600).boundedTo(
                                       window->screen()->availableGeometry().size() - QSize(16, 40)))
             << what;
-        EXPECT_GE(window->width(), 420);
         // Asked again, the same window comes forward.
         opener.late = false;
         showHelp(shell.services, &owner);

@@ -132,6 +132,12 @@ struct MainWindowRig : ClosesSingleWindows {
                 count += (image.pixel(x, y) | 0xFF000000u) == colour;
         return count;
     }
+    // Green curve pixels right of the plot's middle: none when a draw of x
+    // stopped early.
+    int greenRightOfCentre() {
+        const int centre = child<PlotSurfaceWidget>("Graph")->image().width() / 2;
+        return pixelsOfColour(qRgb(0, 255, 0), centre + 4);
+    }
 
     MainWindow window;
 };

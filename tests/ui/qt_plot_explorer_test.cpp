@@ -118,10 +118,7 @@ struct PlotExplorerTest : MainWindowRig {
         sendMouse(graph(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, from + by);
     }
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, k, modifiers);
-            QApplication::sendEvent(graph(), &event);
-        }
+        pressKey(graph(), k, "", modifiers);
     }
     QString readOut() { return child<QLabel>("Coordinate")->text(); }
     QString status() { return child<QLabel>("StatusBar")->text(); }
@@ -130,33 +127,33 @@ struct PlotExplorerTest : MainWindowRig {
 const QStringList kDefaults{"-10", "10", "-10", "10", "0.01"};
 
 TEST_F(PlotExplorerTest, WheelDragsAndKeysWriteWholeUnitRangesAndDraw) {
-    using Step = std::pair<std::function<void(PlotExplorerTest&)>, QStringList>;
+    using Step = std::pair<std::function<void()>, QStringList>;
     // The plot's drawing starts one pixel in (its border); pixel 224 is the
     // middle column, 15 twips each.
     const QPointF middle(224, 155.5);
     for (const auto& [act, expected] :
-         {Step([&](auto& t) { t.wheel(middle, 3); }, {"-5", "5", "-5", "5", "0.005"}),
-          Step([&](auto& t) { t.wheel(middle, -3); }, kDefaults),
-          Step([&](auto& t) { t.wheel(QPointF(1, 1), 1); }, {"-10", "6", "-6", "10", "0.008"}),
-          Step([&](auto& t) { t.wheel(QPointF(1, 1), -1); }, kDefaults),
+         {Step([&] { wheel(middle, 3); }, {"-5", "5", "-5", "5", "0.005"}),
+          Step([&] { wheel(middle, -3); }, kDefaults),
+          Step([&] { wheel(QPointF(1, 1), 1); }, {"-10", "6", "-6", "10", "0.008"}),
+          Step([&] { wheel(QPointF(1, 1), -1); }, kDefaults),
           Step(
-              [&](auto& t) {
-                  t.dragBy(middle, {45, 0});
+              [&] {
+                  dragBy(middle, {45, 0});
               },
               {"-12", "8", "-10", "10", "0.01"}),
           Step(
-              [&](auto& t) {
-                  t.dragBy(middle, {-90, 31});
+              [&] {
+                  dragBy(middle, {-90, 31});
               },
               {"-8", "12", "-8", "12", "0.01"}),
-          Step([&](auto& t) { t.key(Qt::Key_Left); }, {"-10", "10", "-8", "12", "0.01"}),
-          Step([&](auto& t) { t.key(Qt::Key_Down); }, {"-10", "10", "-10", "10", "0.01"}),
-          Step([&](auto& t) { t.key(Qt::Key_Plus); }, {"-8", "8", "-8", "8", "0.008"}),
-          Step([&](auto& t) { t.key(Qt::Key_Minus); }, kDefaults),
-          Step([&](auto& t) { t.key(Qt::Key_Equal); }, {"-8", "8", "-8", "8", "0.008"}),
-          Step([&](auto& t) { t.key(Qt::Key_0, Qt::ControlModifier); }, kDefaults)}) {
+          Step([&] { key(Qt::Key_Left); }, {"-10", "10", "-8", "12", "0.01"}),
+          Step([&] { key(Qt::Key_Down); }, {"-10", "10", "-10", "10", "0.01"}),
+          Step([&] { key(Qt::Key_Plus); }, {"-8", "8", "-8", "8", "0.008"}),
+          Step([&] { key(Qt::Key_Minus); }, kDefaults),
+          Step([&] { key(Qt::Key_Equal); }, {"-8", "8", "-8", "8", "0.008"}),
+          Step([&] { key(Qt::Key_0, Qt::ControlModifier); }, kDefaults)}) {
         SCOPED_TRACE(expected.join(' ').toStdString());
-        act(*this);
+        act();
         EXPECT_EQ(fields(), expected);
         // Drawn with those fields, as the draw button draws.
         EXPECT_FALSE(window.isDrawing());

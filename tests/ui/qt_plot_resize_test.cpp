@@ -1,15 +1,11 @@
 // The plot at other sizes: drawn again from its point record it is the very
 // picture a fresh draw at that size gives, every point where the mapping
-// puts it; and the overlay's layers lie over the drawing without entering
-// it, in exported images only when they belong there.
+// puts it. (The overlay's layers are checked through the real ones: the axis
+// numbers, the trace's cross and the tangent.)
 #include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 #include "qt_main_input_support.h"
 #include "ui/PlotExporter.h"
-#include "ui/PlotOverlay.h"
-
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include <cmath>
 #include <string>
@@ -78,22 +74,9 @@ TEST(PlotResize, PastTheRecordsBoundThePictureIsStretched) {
     EXPECT_TRUE(samePixels(graph.image(), before.scaled(892, 620)));
 }
 
-TEST(PlotResize, PointsLandWhereTheMappingPutsThemAndAxisLinesStayWhole) {
+TEST(PlotResize, AxisLinesStayWhole) {
     PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
     graph.setDrawingSize(QSize(1600, 1000));
-    const PlotMapping& m = graph.mapping();
-    // floor(X * 1599 / 6675), floor(Y * 999 / 4635)
-    const std::tuple<float, float, int, int> points[] = {
-        {0, 0, 0, 0}, {6675, 4635, 1599, 999}, {3337.5f, 2317.5f, 799, 499}, {100, 4000, 23, 862}};
-    for (const auto& [x, y, px, py] : points) {
-        graph.Cls();
-        graph.PSet(x, y, 15);
-        EXPECT_EQ(std::floor(m.pixelX(x)), px);
-        EXPECT_EQ(std::floor(m.pixelY(y)), py);
-        EXPECT_EQ(graph.image().pixel(px, py) | 0xFF000000u, plot::QBColorArgb(15))
-            << x << "," << y;
-    }
-    graph.Cls();
     plot::DrawAxes(graph, -10, 10, -10, 10, 0);
     const QRgb axes = plot::QBColorArgb(plot::kAxesColour);
     int row = 0, column = 0;
@@ -103,64 +86,6 @@ TEST(PlotResize, PointsLandWhereTheMappingPutsThemAndAxisLinesStayWhole) {
         column += (graph.image().pixel(799, y) | 0xFF000000u) == axes;
     EXPECT_EQ(row, 1600);
     EXPECT_EQ(column, 1000);
-}
-
-// A layer that fills a square, for the screen only or for images too.
-struct SquareLayer : PlotOverlayLayer {
-    SquareLayer(bool forImages, QColor fill) : exportedToo(forImages), colour(fill) {}
-    bool showing() const override { return shown; }
-    bool exported() const override { return exportedToo; }
-    void paint(QPainter& painter, const PlotMapping& m) const override {
-        painter.fillRect(square(m), colour);
-    }
-    void appendSvg(std::string& out, const PlotMapping& m) const override {
-        const QRect r = square(m);
-        out += "<rect class=\"layer\" x=\"" + std::to_string(r.x()) + "\" y=\"" +
-               std::to_string(r.y()) + "\" width=\"10\" height=\"10\" fill=\"" +
-               colour.name().toStdString() + "\"/>\n";
-    }
-    // At 1000 x 500 twips, wherever that is at the plot's size.
-    static QRect square(const PlotMapping& m) {
-        return QRect(m.toPixels(QPointF(1000, 500)).toPoint(), QSize(10, 10));
-    }
-    bool exportedToo;
-    QColor colour;
-    bool shown = true;
-};
-
-TEST(PlotOverlayLayers, LieOverTheDrawingAndOnlyExportedOnesEnterImages) {
-    QWidget window;
-    auto* graph = new PlotSurfaceWidget(PlotSurfaceWidget::graphLook(), &window);
-    window.show();
-    draw(*graph, {-10, 10, -10, 10, -1, 10});
-    const QImage plain = graph->grab().toImage();
-    const QImage drawing = graph->image().copy();
-    auto* overlay = new PlotOverlay(*graph);
-    auto* onScreen = overlay->addLayer(std::make_unique<SquareLayer>(false, QColor(1, 2, 3)));
-    auto* inImages = overlay->addLayer(std::make_unique<SquareLayer>(true, QColor(4, 5, 6)));
-    for (const QSize size : {QSize(446, 310), QSize(1000, 700)}) {
-        SCOPED_TRACE(size.width());
-        graph->resize(size + QSize(2, 2));
-        QApplication::processEvents();
-        const QPoint corner = SquareLayer::square(graph->mapping()).topLeft();
-        const QImage shown = graph->grab().toImage();
-        EXPECT_EQ(shown.pixel(corner + QPoint(1, 1)) | 0xFF000000u, QColor(4, 5, 6).rgb());
-        const QImage exported = plotImage(*graph);
-        EXPECT_EQ(exported.pixel(corner) | 0xFF000000u, QColor(4, 5, 6).rgb());
-        EXPECT_EQ(plotSvg(*graph).count("class=\"layer\""), 1);
-        EXPECT_TRUE(plotSvg(*graph).contains("#040506"));
-        // The drawing itself never holds a layer.
-        EXPECT_NE(graph->image().pixel(corner) | 0xFF000000u, QColor(4, 5, 6).rgb());
-    }
-    inImages->shown = false;
-    overlay->layersChanged();
-    EXPECT_FALSE(plotSvg(*graph).contains("layer"));
-    onScreen->shown = false;
-    overlay->layersChanged();
-    graph->resize(QSize(448, 312));
-    QApplication::processEvents();
-    EXPECT_TRUE(samePixels(graph->grab().toImage(), plain)); // the very pixels again
-    EXPECT_TRUE(samePixels(plotImage(*graph), drawing));
 }
 
 } // namespace

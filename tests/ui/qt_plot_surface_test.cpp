@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <limits>
 #include <random>
@@ -46,22 +47,31 @@ void settle() {
         QApplication::processEvents();
 }
 
-TEST(PlotSurfacePixels, OnePixelPointsLandOnTheirPixelOrAreClipped) {
+// At the design size and larger: pixel floor(X * (width - 1) / 6675), and
+// likewise down; pixel -1: clipped.
+TEST(PlotSurfacePixels, OnePixelPointsLandWhereTheMappingPutsThemOrAreClipped) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    // Pixel -1: clipped.
-    const std::tuple<float, float, int, int> cases[] = {
-        {0.f, 0.f, 0, 0},       {14.9f, 14.9f, 0, 0},
-        {15.f, 15.f, 1, 1},     {6689.9f, 4649.9f, 445, 309},
-        {6690.f, 10.f, -1, -1}, {10.f, 4650.f, -1, -1},
-        {-0.01f, 10.f, -1, -1}, {10.f, -7.f, -1, -1},
-        {nan, 10.f, -1, -1},    {1e30f, 1e30f, -1, -1}};
-    for (const auto& [x, y, px, py] : cases) {
-        PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
-        ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);
+    const QSize design(446, 310), large(1600, 1000);
+    const std::tuple<QSize, float, float, int, int> cases[] = {
+        {design, 0.f, 0.f, 0, 0},           {design, 14.9f, 14.9f, 0, 0},
+        {design, 15.f, 15.f, 1, 1},         {design, 6689.9f, 4649.9f, 445, 309},
+        {design, 6690.f, 10.f, -1, -1},     {design, 10.f, 4650.f, -1, -1},
+        {design, -0.01f, 10.f, -1, -1},     {design, 10.f, -7.f, -1, -1},
+        {design, nan, 10.f, -1, -1},        {design, 1e30f, 1e30f, -1, -1},
+        {large, 6675.f, 4635.f, 1599, 999}, {large, 3337.5f, 2317.5f, 799, 499},
+        {large, 100.f, 4000.f, 23, 862}};
+    PlotSurfaceWidget graph(PlotSurfaceWidget::graphLook());
+    ASSERT_EQ(graph.image().devicePixelRatio(), 1.0);
+    for (const auto& [size, x, y, px, py] : cases) {
+        SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y));
+        graph.setDrawingSize(size);
+        graph.Cls();
         graph.PSet(x, y, 10);
-        EXPECT_EQ(litPixels(graph.image()), px < 0 ? 0 : 1) << x << "," << y;
+        EXPECT_EQ(litPixels(graph.image()), px < 0 ? 0 : 1);
         if (px >= 0) {
-            EXPECT_EQ(at(graph.image(), px, py), QBColorArgb(10)) << x << "," << y;
+            EXPECT_EQ(std::floor(graph.mapping().pixelX(x)), px);
+            EXPECT_EQ(std::floor(graph.mapping().pixelY(y)), py);
+            EXPECT_EQ(at(graph.image(), px, py), QBColorArgb(10));
         }
     }
 }
