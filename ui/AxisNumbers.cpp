@@ -230,8 +230,8 @@ void AxisNumbersLayer::appendSvg(std::string& out, const PlotMapping& mapping) c
     out += "px\" fill=\"" + numberColour().name().toStdString() + "\">\n";
     for (const auto* axis : {&numbers->x, &numbers->y}) {
         for (const AxisNumber& n : *axis) {
-            out += "<text x=\"" + QString::number(n.box.left(), 'f', 2).toStdString() + "\" y=\"" +
-                   QString::number(n.baseline, 'f', 2).toStdString() + "\">";
+            out += "<text x=\"" + svgCoordinate(n.box.left()) + "\" y=\"" +
+                   svgCoordinate(n.baseline) + "\">";
             out += n.text.toHtmlEscaped().toStdString();
             out += "</text>\n";
         }

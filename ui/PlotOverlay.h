@@ -20,6 +20,10 @@ namespace curvalia::ui {
 
 class PlotSurfaceWidget;
 
+// A coordinate as layers write it into SVG: two decimals, "." whatever the
+// desktop's locale.
+std::string svgCoordinate(double v);
+
 class PlotOverlayLayer {
   public:
     virtual ~PlotOverlayLayer() = default;
