@@ -28,11 +28,6 @@ PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) 
     hide();
 }
 
-PlotOverlay::~PlotOverlay() {
-    if (plot_.overlay() == this)
-        plot_.setOverlay(nullptr);
-}
-
 void PlotOverlay::followPlot() {
     // From the plot's size, not its mapping: the plot's own resize handler,
     // which sets the mapping, runs after this overlay has seen the event.

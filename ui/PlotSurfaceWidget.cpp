@@ -2,6 +2,7 @@
 
 #include "plot/Palette.h"
 #include "plot/PlotFrame.h"
+#include "ui/PlotOverlay.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -61,6 +62,14 @@ QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
     image.setDevicePixelRatio(ratio);
     image.fill(look_.background);
     return image;
+}
+
+PlotOverlay* PlotSurfaceWidget::overlay() const {
+    return overlay_;
+}
+
+void PlotSurfaceWidget::setOverlay(PlotOverlay* overlay) {
+    overlay_ = overlay;
 }
 
 void PlotSurfaceWidget::setDrawWidth(int pixels) {
