@@ -30,6 +30,14 @@ QString argumentFor(const std::string& target) {
 DesktopDocumentOpener::DesktopDocumentOpener(QString opener, QStringList leading, int graceMs)
     : opener_(std::move(opener)), leading_(std::move(leading)), graceMs_(graceMs) {}
 
+DesktopDocumentOpener::~DesktopDocumentOpener() {
+    // Ending a process emits finished() from its destructor, which would
+    // answer from an opener half torn down.
+    for (QProcess* process :
+         running_.findChildren<QProcess*>(QString(), Qt::FindDirectChildrenOnly))
+        QObject::disconnect(process, nullptr, nullptr, nullptr);
+}
+
 void DesktopDocumentOpener::open(const std::string& target, Answer answer) {
     const QString argument = argumentFor(target);
     const QString program = QStandardPaths::findExecutable(opener_);

@@ -25,6 +25,9 @@ class DesktopDocumentOpener final : public DocumentOpener {
     // before the target (tests use a shell that plays the opener).
     explicit DesktopDocumentOpener(QString opener = QStringLiteral("xdg-open"),
                                    QStringList leading = {}, int graceMs = kGraceMs);
+    // Openers still running are ended; those that have not answered yet
+    // never do, since whoever asked may be gone as well.
+    ~DesktopDocumentOpener() override;
     void open(const std::string& target, Answer answer) override;
 
   private:

@@ -43,14 +43,21 @@ QString numberText(double value, double step, const QLocale& plain) {
 }
 
 // The multiples of step within [low, high], at most kMaxNumbersPerAxis + 1.
+// Counted with an integer: far from 0 the quotients lie beyond 2^53, where
+// adding 1 to a double can leave it as it was (and a value it cannot tell
+// from the one before is one number).
 std::vector<double> multiples(double low, double high, double step) {
     std::vector<double> out;
     const double first = std::ceil(low / step);
     const double last = std::floor(high / step);
     if (!(last - first <= kMaxNumbersPerAxis))
         return out;
-    for (double k = first; k <= last; ++k)
-        out.push_back(k * step);
+    const int count = static_cast<int>(last - first);
+    for (int i = 0; i <= count; ++i) {
+        const double v = (first + i) * step;
+        if (out.empty() || v != out.back())
+            out.push_back(v);
+    }
     return out;
 }
 
@@ -223,8 +230,8 @@ void AxisNumbersLayer::appendSvg(std::string& out, const PlotMapping& mapping) c
     out += "px\" fill=\"" + numberColour().name().toStdString() + "\">\n";
     for (const auto* axis : {&numbers->x, &numbers->y}) {
         for (const AxisNumber& n : *axis) {
-            out += "<text x=\"" + QString::number(n.box.left(), 'f', 2).toStdString() + "\" y=\"" +
-                   QString::number(n.baseline, 'f', 2).toStdString() + "\">";
+            out += "<text x=\"" + svgCoordinate(n.box.left()) + "\" y=\"" +
+                   svgCoordinate(n.baseline) + "\">";
             out += n.text.toHtmlEscaped().toStdString();
             out += "</text>\n";
         }

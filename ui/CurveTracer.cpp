@@ -3,7 +3,6 @@
 #include "calc/ValueWindow.h"
 #include "engine/NumberText.h"
 
-#include <QLocale>
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -37,19 +36,12 @@ QString shownOrUndefined(const std::string& field) {
     return QString::fromStdString(field);
 }
 
-// calc::localeNumberText with the locale looked up once rather than at
-// every number: the same text, for a trace that computes on every move.
-calc::NumberFormatter localeFormatter() {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return [locale](double v) { return locale.toString(v, 'g', 15).toStdString(); };
-}
-
 } // namespace
 
 CurveTracer::CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw)
-    : engine_(engine), draw_(draw), format_(localeFormatter()),
-      calculator_(engine, format_, {[](std::string_view) {}, [] {}, [] { return false; }}) {}
+    : engine_(engine), draw_(draw),
+      calculator_(engine, calc::localeNumberText,
+                  {[](std::string_view) {}, [] {}, [] { return false; }}) {}
 
 QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
                                  const calc::NumberFormatter& format) {
@@ -113,8 +105,7 @@ const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
         const BorrowedEngine borrowed(engine_);
         fields = calculator_.calculate(draw_.lastSweep()->expression, xText);
     }
-    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(x, fields, format_),
-                {}};
+    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(x, fields), {}};
     const plot::PlotFrame& frame = *draw_.publishedFrame();
     const plot::PlotRange& range = *draw_.publishedRange();
     if (fields.value && range.Ymin <= *fields.value && *fields.value <= range.Ymax)

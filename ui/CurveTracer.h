@@ -56,7 +56,6 @@ class CurveTracer {
 
     engine::Engine& engine_;
     const plot::DrawCommand& draw_;
-    calc::NumberFormatter format_;
     calc::ValueCalculator calculator_;
     std::uint64_t followed_ = 0;
     plot::SweepSamples samples_;

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPen>
 
-#include <charconv>
 #include <cmath>
 
 namespace curvalia::ui {
@@ -18,13 +17,6 @@ constexpr qreal kCrossArm = 4; // logical pixels from the centre
 QPointF pixelCentre(const PlotMapping& mapping, QPointF twips) {
     const QPointF p = mapping.toPixels(twips);
     return QPointF(std::floor(p.x()) + 0.5, std::floor(p.y()) + 0.5);
-}
-
-// Locale-free, as SVG wants it whatever the desktop's decimal separator.
-std::string svgNumber(double v) {
-    char buf[32];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-    return std::string(buf, written.ptr);
 }
 
 QLineF tangentLine(const plot::TwipSegment& t, const PlotMapping& mapping) {
@@ -70,9 +62,9 @@ void TangentLayer::appendSvg(std::string& out, const PlotMapping& mapping) const
     if (!tangent)
         return;
     const QLineF line = tangentLine(*tangent, mapping);
-    out += "<line x1=\"" + svgNumber(line.x1()) + "\" y1=\"" + svgNumber(line.y1()) + "\" x2=\"" +
-           svgNumber(line.x2()) + "\" y2=\"" + svgNumber(line.y2()) + "\" stroke=\"" +
-           kTangentColour.name().toStdString() + "\" stroke-width=\"1\"/>\n";
+    out += "<line x1=\"" + svgCoordinate(line.x1()) + "\" y1=\"" + svgCoordinate(line.y1()) +
+           "\" x2=\"" + svgCoordinate(line.x2()) + "\" y2=\"" + svgCoordinate(line.y2()) +
+           "\" stroke=\"" + kTangentColour.name().toStdString() + "\" stroke-width=\"1\"/>\n";
 }
 
 } // namespace curvalia::ui

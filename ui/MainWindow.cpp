@@ -261,8 +261,10 @@ void MainWindow::chooseColour(QAction* entry) {
 }
 
 void MainWindow::draw() {
-    // A click that arrives while the draw yields is ignored by the command;
-    // the window has nothing to add to that.
+    // A click or F5 that arrives while the draw yields is ignored, and the
+    // explorer is told only about the draw that ends.
+    if (isDrawing())
+        return;
     drawCommand_->run();
     explorer_->drawn();
     if (closeAfterDraw_)

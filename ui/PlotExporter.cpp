@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,20 +77,15 @@ struct PixelDot {
 };
 
 // Replays a point record at the surface's present size and hands each dot
-// to a callback, placed exactly where the surface places it.
+// to a callback, placed as the surface places it (dotCorner).
 template <class F> class DotCollector final : public plot::Surface {
   public:
     DotCollector(const PlotMapping& mapping, F onDot) : mapping_(mapping), onDot_(onDot) {}
     void PSet(float xTwips, float yTwips, int paletteColour) override {
-        const float lx = mapping_.pixelX(xTwips);
-        const float ly = mapping_.pixelY(yTwips);
-        constexpr float kFar = 1.0e6f;
-        if (!(lx > -kFar && lx < kFar && ly > -kFar && ly < kFar))
-            return;
-        const int before = (width_ - 1) / 2;
-        onDot_(PixelDot{static_cast<int>(std::floor(lx)) - before,
-                        static_cast<int>(std::floor(ly)) - before, width_, width_,
-                        paletteColour & 15});
+        const std::optional<QPoint> corner =
+            dotCorner(mapping_.pixelX(xTwips), mapping_.pixelY(yTwips), width_);
+        if (corner)
+            onDot_(PixelDot{corner->x(), corner->y(), width_, width_, paletteColour & 15});
     }
     void Cls() override {}
     void setDrawWidth(int pixels) override { width_ = std::max(1, pixels); }

@@ -15,11 +15,33 @@
 
 #include "plot/PlotFrame.h"
 
+#include <QPoint>
 #include <QPointF>
 #include <QSize>
 #include <QSizeF>
 
+#include <optional>
+
 namespace curvalia::ui {
+
+// The top-left logical pixel of the dot a pen of penWidth pixels sets at
+// the logical pixel position (lx, ly): the pen covers whole pixels, the one
+// holding the point and as many on each side as fit, so that dots sit on
+// the pixel grid at every device pixel ratio. None for a point so far off
+// (or not finite) that converting it to pixels would overflow; no pixel of
+// it could show anyway. The screen and the exported images place dots
+// through this one function.
+inline std::optional<QPoint> dotCorner(float lx, float ly, int penWidth) {
+    constexpr float kFarPixels = 1.0e6f;
+    if (!(lx > -kFarPixels && lx < kFarPixels && ly > -kFarPixels && ly < kFarPixels))
+        return std::nullopt;
+    const auto floorToInt = [](float v) {
+        const int i = static_cast<int>(v);
+        return v < static_cast<float>(i) ? i - 1 : i;
+    };
+    const int before = (penWidth - 1) / 2;
+    return QPoint(floorToInt(lx) - before, floorToInt(ly) - before);
+}
 
 class PlotMapping {
   public:

@@ -7,8 +7,15 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <charconv>
 
 namespace curvalia::ui {
+
+std::string svgCoordinate(double v) {
+    char buf[32];
+    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
+    return std::string(buf, written.ptr);
+}
 
 PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) {
     setObjectName(QStringLiteral("PlotOverlay"));
@@ -19,11 +26,6 @@ PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) 
     plot_.installEventFilter(this);
     followPlot();
     hide();
-}
-
-PlotOverlay::~PlotOverlay() {
-    if (plot_.overlay() == this)
-        plot_.setOverlay(nullptr);
 }
 
 void PlotOverlay::followPlot() {

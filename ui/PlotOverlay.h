@@ -20,6 +20,10 @@ namespace curvalia::ui {
 
 class PlotSurfaceWidget;
 
+// A coordinate as layers write it into SVG: two decimals, "." whatever the
+// desktop's locale.
+std::string svgCoordinate(double v);
+
 class PlotOverlayLayer {
   public:
     virtual ~PlotOverlayLayer() = default;
@@ -41,7 +45,6 @@ class PlotOverlay : public QWidget {
     // Lies over plot's drawing and follows its size; plot knows it as its
     // overlay from then on.
     explicit PlotOverlay(PlotSurfaceWidget& plot);
-    ~PlotOverlay() override;
 
     // Layers are drawn in the order added; the overlay owns them.
     template <class Layer> Layer* addLayer(std::unique_ptr<Layer> layer) {

@@ -16,18 +16,8 @@ namespace curvalia::ui {
 
 namespace {
 
-// Beyond this many pixels from the surface a point is clipped before any
-// integer conversion, which keeps huge or infinite twips harmless.
-constexpr float kFarPixels = 1.0e6f;
-
 int toDevice(int logical, qreal ratio) {
     return static_cast<int>(std::lround(logical * ratio));
-}
-
-// floor() for values already known to fit an int.
-int floorToInt(float v) {
-    const int i = static_cast<int>(v);
-    return v < static_cast<float>(i) ? i - 1 : i;
 }
 
 // The ratio as a whole number, or 0 for fractional ratios such as 1.5.
@@ -81,6 +71,14 @@ QImage PlotSurfaceWidget::blankImage(qreal ratio) const {
     return image;
 }
 
+PlotOverlay* PlotSurfaceWidget::overlay() const {
+    return overlay_;
+}
+
+void PlotSurfaceWidget::setOverlay(PlotOverlay* overlay) {
+    overlay_ = overlay;
+}
+
 void PlotSurfaceWidget::setDrawWidth(int pixels) {
     drawWidth_ = std::max(1, pixels);
 }
@@ -122,14 +120,11 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
         markDirty(x, y, x, y);
         return;
     }
-    if (!(lx > -kFarPixels && lx < kFarPixels && ly > -kFarPixels && ly < kFarPixels))
+    const std::optional<QPoint> corner = dotCorner(lx, ly, drawWidth_);
+    if (!corner)
         return;
-    // The pen covers whole logical pixels: the one holding the point, and
-    // for wider pens as many on each side as fit, so that the dots sit on
-    // the pixel grid at every device pixel ratio.
-    const int before = (drawWidth_ - 1) / 2;
-    const int logicalLeft = floorToInt(lx) - before;
-    const int logicalTop = floorToInt(ly) - before;
+    const int logicalLeft = corner->x();
+    const int logicalTop = corner->y();
     const Dot dot{logicalLeft, logicalTop, drawWidth_, paletteColour};
     if (dot == lastDot_)
         return;

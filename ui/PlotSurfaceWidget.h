@@ -14,6 +14,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
@@ -70,8 +71,8 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     void setDrawingSize(QSize logicalPixels);
 
     // The layers drawn over the drawing, if any (set by the overlay itself).
-    PlotOverlay* overlay() const { return overlay_; }
-    void setOverlay(PlotOverlay* overlay) { overlay_ = overlay; }
+    PlotOverlay* overlay() const;
+    void setOverlay(PlotOverlay* overlay);
 
   protected:
     // Moves over the surface end here instead of going on to the frame
@@ -118,7 +119,9 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
 
     Look look_;
     PlotMapping mapping_;
-    PlotOverlay* overlay_ = nullptr;
+    // Cleared by Qt when the overlay goes: it is a child of this widget, so
+    // it is deleted only after this class's part of the widget is gone.
+    QPointer<PlotOverlay> overlay_;
     // Points are recorded while this is set: the look asks for a record that
     // has not given up, and neither the axes nor a redraw are drawing.
     bool recording_ = false;

@@ -96,3 +96,24 @@ TEST(DesktopDocumentOpener, HandsOverPathsAndLinksButNothingElse) {
 
 } // namespace
 } // namespace curvalia::platform
+
+namespace curvalia::platform {
+namespace {
+
+// An opener that goes while its programs still run (the program is closing)
+// answers nobody: the one who asked may be gone too.
+TEST(DesktopDocumentOpener, GoneBeforeItsOpenersAnswerTellsNobody) {
+    app();
+    int answers = 0;
+    {
+        DesktopDocumentOpener opener(QStringLiteral("sh"), script("exec sleep 30"), 5000);
+        opener.open("/cartella/CurvaliaHelp.doc", [&](bool) { ++answers; });
+        opener.open("mailto:autore@curvalia.example", [&](bool) { ++answers; });
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+    EXPECT_EQ(answers, 0);
+}
+
+} // namespace
+} // namespace curvalia::platform

@@ -112,3 +112,30 @@ TEST_F(AxisNumbersInWindow, AnOverlayThatOffGivesBackTheSamePixelsAndEntersImage
 
 } // namespace
 } // namespace curvalia::ui
+
+namespace curvalia::ui {
+namespace {
+
+// Far from 0 the multiples of the step lie beyond 2^53: counting them must
+// end, and no number may stand twice over another.
+TEST(AxisNumbersLayout, RangesFarFromZeroEndWithDistinctNumbers) {
+    const struct {
+        double xmin, xmax, ymin, ymax;
+    } cases[] = {
+        {1152921504606846976.0, 1152921504606847232.0, -10, 10},
+        {-10, 10, 1152921504606846976.0, 1152921504606847232.0},
+        {-1e300, 1e300, -1e300, 1e300},
+    };
+    const QFontMetricsF metrics(axisNumberFont());
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::to_string(k.xmin) + " / " + std::to_string(k.ymin));
+        const AxisNumbers n = layoutAxisNumbers(frameOf(k.xmin, k.xmax, k.ymin, k.ymax),
+                                                PlotMapping(), metrics, QLocale::c());
+        for (const auto* axis : {&n.x, &n.y})
+            for (std::size_t i = 1; i < axis->size(); ++i)
+                EXPECT_LT((*axis)[i - 1].value, (*axis)[i].value);
+    }
+}
+
+} // namespace
+} // namespace curvalia::ui

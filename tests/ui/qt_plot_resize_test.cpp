@@ -90,3 +90,30 @@ TEST(PlotResize, AxisLinesStayWhole) {
 
 } // namespace
 } // namespace curvalia::ui
+
+namespace curvalia::ui {
+namespace {
+
+// The overlay goes either on its own, after which the plot exports without
+// it, or with the plot, whose own part is gone by then (the sanitizer build
+// catches an overlay that still reaches into it).
+TEST(PlotOverlayLayers, GoOnTheirOwnOrWithThePlot) {
+    for (const bool overlayFirst : {true, false}) {
+        SCOPED_TRACE(overlayFirst);
+        auto window = std::make_unique<QWidget>();
+        auto* graph = new PlotSurfaceWidget(PlotSurfaceWidget::graphLook(), window.get());
+        draw(*graph, {-10, 10, -10, 10, -1, 10});
+        auto* overlay = new PlotOverlay(*graph);
+        overlay->addLayer(std::make_unique<SquareLayer>(true, QColor(4, 5, 6)));
+        ASSERT_EQ(graph->overlay(), overlay);
+        if (overlayFirst) {
+            delete overlay;
+            EXPECT_EQ(graph->overlay(), nullptr);
+            EXPECT_FALSE(plotSvg(*graph).contains("layer"));
+        }
+        window.reset();
+    }
+}
+
+} // namespace
+} // namespace curvalia::ui
