@@ -51,13 +51,6 @@ PlotSurfaceWidget::PlotSurfaceWidget(const Look& look, QWidget* parent)
     pixels_ = Pixels(image_);
 }
 
-// The overlay is a child, which QWidget deletes only once this object is no
-// longer a plot surface; it unhooks itself from the plot as it goes, so it
-// goes first, while the plot is still whole.
-PlotSurfaceWidget::~PlotSurfaceWidget() {
-    delete overlay_;
-}
-
 void PlotSurfaceWidget::setRatio(qreal ratio) {
     ratio_ = ratio;
     wholeRatio_ = wholeRatioOf(ratio);

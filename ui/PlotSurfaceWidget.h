@@ -39,7 +39,6 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     static Look progressBarLook(const QColor& background);
 
     explicit PlotSurfaceWidget(const Look& look, QWidget* parent = nullptr);
-    ~PlotSurfaceWidget() override;
 
     void PSet(float xTwips, float yTwips, int paletteColour) override;
     void Cls() override;

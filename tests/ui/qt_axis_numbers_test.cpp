@@ -129,8 +129,9 @@ TEST(AxisNumbersLayout, RangesFarFromZeroEndWithDistinctNumbers) {
     const QFontMetricsF metrics(axisNumberFont());
     for (const auto& k : cases) {
         SCOPED_TRACE(std::to_string(k.xmin) + " / " + std::to_string(k.ymin));
-        const AxisNumbers n = layoutAxisNumbers(frameOf(k.xmin, k.xmax, k.ymin, k.ymax),
-                                                PlotMapping(), metrics, QLocale::c());
+        const plot::PlotFrame f{
+            .Xmin = k.xmin, .Ymax = k.ymax, .RangeX = k.xmax - k.xmin, .RangeY = k.ymax - k.ymin};
+        const AxisNumbers n = layoutAxisNumbers(f, PlotMapping(), metrics, QLocale::c());
         for (const auto* axis : {&n.x, &n.y})
             for (std::size_t i = 1; i < axis->size(); ++i)
                 EXPECT_LT((*axis)[i - 1].value, (*axis)[i].value);
