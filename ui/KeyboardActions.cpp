@@ -39,8 +39,11 @@ KeyboardActions::KeyboardActions(QMainWindow& window, MainMenu& menu, Controls c
     for (const auto& [entry, button] : entries)
         connect(entry, &QAction::triggered, button, &QAbstractButton::click);
     // The entry's mark follows the pictures whichever of the two changed them.
-    connect(&controls_.speed, &PictureButton::faceChanged, menu_.disegnoVeloce,
-            [this](bool slow) { menu_.disegnoVeloce->setChecked(!slow); });
+    // The entry itself, not the menu holder: the holder goes before the
+    // window's children do, the entry (this connection's context) with them.
+    QAction* const fast = menu_.disegnoVeloce;
+    connect(&controls_.speed, &PictureButton::faceChanged, fast,
+            [fast](bool slow) { fast->setChecked(!slow); });
 
     // Qt binds no key to the menu bar on this desktop; F10 is the usual one.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window_);
