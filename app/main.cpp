@@ -1,9 +1,9 @@
 #include "platform/DesktopShellServices.h"
-#include "ui/AboutBox.h"
-#include "ui/HelpWindow.h"
-#include "ui/MainWindow.h"
-#include "ui/QtMessageBox.h"
-#include "ui/SplashWindow.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/help/QtMessageBox.h"
+#include "ui/main/MainWindow.h"
+#include "ui/windows/AboutBox.h"
+#include "ui/windows/SplashWindow.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -5,11 +5,11 @@
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 #include "plot/DrawCommand.h"
-#include "ui/AxisNumbers.h"
-#include "ui/MainWindow.h"
-#include "ui/PlotExporter.h"
-#include "ui/PlotSurfaceWidget.h"
-#include "ui/QtEventQueue.h"
+#include "ui/host/QtEventQueue.h"
+#include "ui/main/MainWindow.h"
+#include "ui/plotview/AxisNumbers.h"
+#include "ui/plotview/PlotExporter.h"
+#include "ui/plotview/PlotSurfaceWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -268,7 +268,7 @@ BENCHMARK(BM_SaveFineSweepSvg)->Unit(benchmark::kMillisecond)->Iterations(5);
 // The largest record, just below its bound: what the memory peaks at.
 void BM_SaveFullRecordSvg(benchmark::State& state) {
     ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    for (std::size_t i = 0; i < ui::PointRecord::kMaxPoints; ++i)
+    for (std::size_t i = 0; i < plot::PointRecord::kMaxPoints; ++i)
         graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("pieno.svg"));
@@ -375,7 +375,7 @@ BENCHMARK(BM_ResizeRerender_default)
 
 void BM_ResizeRerender_twoMillion(benchmark::State& state) {
     ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    for (std::size_t i = 0; i < ui::PointRecord::kMaxPoints; ++i)
+    for (std::size_t i = 0; i < plot::PointRecord::kMaxPoints; ++i)
         graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
     resizeRerender(state, graph);
 }

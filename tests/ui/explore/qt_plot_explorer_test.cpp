@@ -1,0 +1,269 @@
+// Exploring the plot: the trace against the value calculator's own output,
+// zoom and pan through the wheel, drags and keys into the fields of "Area",
+// the tangent after "Calcola", and what is refused while a draw runs or while
+// "Non Cancellare" keeps earlier curves.
+#include "calc/ValueWindow.h"
+#include "plot/recording_surface_support.h"
+#include "support/qt_main_input_support.h"
+#include "ui/explore/CoordinateLabel.h"
+#include "ui/explore/CurveTracer.h"
+#include "ui/explore/PlotExplorer.h"
+#include "ui/plotview/PlotExporter.h"
+#include "ui/windows/AreaDialog.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolTip>
+#include <QWheelEvent>
+
+namespace curvalia::ui {
+namespace {
+
+using namespace curvalia::ui::testing;
+using plot::testing::FakeClock;
+using plot::testing::FakeHost;
+using plot::testing::RecordingSurface;
+
+// A draw on fake surfaces, with the engine's status messages counted.
+struct TracedDraw {
+    explicit TracedDraw(const char* expression, plot::RangeTexts texts = {}) {
+        engine.setStatusSink([this](std::string_view) { ++statusWrites; });
+        host.expression = expression;
+        host.texts = texts;
+        command.run();
+    }
+    // What "Valore" shows for the point's x, from a calculator of its own.
+    QString calculatorReadOut(const CurveTracer::Point& point) {
+        engine::Engine own;
+        calc::ValueCalculator calculator(own, calc::localeNumberText, {});
+        return CurveTracer::readOutText(
+            point.x, calculator.calculate(host.expression, point.xText.toStdString()));
+    }
+
+    engine::Engine engine;
+    int statusWrites = 0;
+    plot::PlotSwitches switches;
+    RecordingSurface graph, bar;
+    FakeHost host;
+    FakeClock clock;
+    plot::DrawCommand command{engine, switches, graph, bar, host, clock};
+    CurveTracer tracer{engine, command};
+};
+
+TEST(CurveTracer, ReadsOutWhatTheCalculatorShowsAtTheNearestSample) {
+    struct Case {
+        const char* name;
+        const char* expression;
+        plot::RangeTexts texts;
+        double column;
+        double x;          // the chosen sample, to 1e-9
+        bool crossShown;   // defined and inside the frame
+        const char* shows; // part of the read-out
+    };
+    const plot::RangeTexts defaults;
+    for (const Case& c :
+         {Case{"centre", "x^2", defaults, 3337.5, 0, true, "f(x) = 0"},
+          Case{"out_of_the_frame", "x^2", defaults, 6675, 10, false, "f(x) = 99.9999"},
+          Case{"undefined", "lgn(x)", defaults, 1000, -7.0, false, "f(x) = non definita"},
+          Case{"coarse_step", "x", {"0", "10", "-1", "20", "2.5"}, 3000, 5, true, "x = 5"}}) {
+        SCOPED_TRACE(c.name);
+        TracedDraw draw(c.expression, c.texts);
+        const int writes = draw.statusWrites;
+        const CurveTracer::Point* point = draw.tracer.at(c.column);
+        ASSERT_NE(point, nullptr);
+        EXPECT_NEAR(point->x, c.x, 0.0051);
+        EXPECT_EQ(point->cross.has_value(), c.crossShown);
+        EXPECT_EQ(point->readOut, draw.calculatorReadOut(*point));
+        EXPECT_TRUE(point->readOut.contains(QString::fromLatin1(c.shows)))
+            << point->readOut.toStdString();
+        EXPECT_EQ(draw.statusWrites, writes);
+    }
+}
+
+TEST(CurveTracer, LeavesTheStatusLineAndTheStopFlagAlone) {
+    // "2x" passes the check, then stops the sweep at its first sample with
+    // the bracket message: the calculator's computation would do the same.
+    TracedDraw draw("2x");
+    draw.engine.StopRequested = 0;
+    const int writes = draw.statusWrites;
+    ASSERT_NE(draw.tracer.first(), nullptr);
+    EXPECT_EQ(draw.engine.StopRequested, 0);
+    EXPECT_EQ(draw.statusWrites, writes);
+}
+
+struct PlotExplorerTest : MainWindowRig {
+    PlotExplorerTest() {
+        fx()->setText("x^2");
+        draw();
+    }
+    void draw() { pressButton("penna"); }
+    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
+    PlotExplorer* explorer() { return window.findChild<PlotExplorer*>("plotExplorer"); }
+    QStringList fields() {
+        const plot::RangeTexts t = window.areaDialog()->rangeTexts();
+        return QStringList{QString::fromStdString(t.xmin), QString::fromStdString(t.xmax),
+                           QString::fromStdString(t.ymin), QString::fromStdString(t.ymax),
+                           QString::fromStdString(t.step)};
+    }
+    void wheel(QPointF at, int notches) {
+        QWheelEvent event(at, graph()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(graph(), &event);
+    }
+    void dragBy(QPointF from, QPointF by) {
+        sendMouse(graph(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+        sendMouse(graph(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + by / 2);
+        sendMouse(graph(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + by);
+        sendMouse(graph(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, from + by);
+    }
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        pressKey(graph(), k, "", modifiers);
+    }
+    QString readOut() { return child<QLabel>("Coordinate")->text(); }
+    QString status() { return child<QLabel>("StatusBar")->text(); }
+};
+
+const QStringList kDefaults{"-10", "10", "-10", "10", "0.01"};
+
+TEST_F(PlotExplorerTest, WheelDragsAndKeysWriteWholeUnitRangesAndDraw) {
+    using Step = std::pair<std::function<void()>, QStringList>;
+    // The plot's drawing starts one pixel in (its border); pixel 224 is the
+    // middle column, 15 twips each.
+    const QPointF middle(224, 155.5);
+    for (const auto& [act, expected] :
+         {Step([&] { wheel(middle, 3); }, {"-5", "5", "-5", "5", "0.005"}),
+          Step([&] { wheel(middle, -3); }, kDefaults),
+          Step([&] { wheel(QPointF(1, 1), 1); }, {"-10", "6", "-6", "10", "0.008"}),
+          Step([&] { wheel(QPointF(1, 1), -1); }, kDefaults),
+          Step(
+              [&] {
+                  dragBy(middle, {45, 0});
+              },
+              {"-12", "8", "-10", "10", "0.01"}),
+          Step(
+              [&] {
+                  dragBy(middle, {-90, 31});
+              },
+              {"-8", "12", "-8", "12", "0.01"}),
+          Step([&] { key(Qt::Key_Left); }, {"-10", "10", "-8", "12", "0.01"}),
+          Step([&] { key(Qt::Key_Down); }, {"-10", "10", "-10", "10", "0.01"}),
+          Step([&] { key(Qt::Key_Plus); }, {"-8", "8", "-8", "8", "0.008"}),
+          Step([&] { key(Qt::Key_Minus); }, kDefaults),
+          Step([&] { key(Qt::Key_Equal); }, {"-8", "8", "-8", "8", "0.008"}),
+          Step([&] { key(Qt::Key_0, Qt::ControlModifier); }, kDefaults)}) {
+        SCOPED_TRACE(expected.join(' ').toStdString());
+        act();
+        EXPECT_EQ(fields(), expected);
+        // Drawn with those fields, as the draw button draws.
+        EXPECT_FALSE(window.isDrawing());
+        EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+    }
+}
+
+TEST_F(PlotExplorerTest, ControlZeroBringsBackTheUsersOwnTexts) {
+    window.areaDialog()->findChild<QLineEdit*>("XminTXT")->setText("-10.7");
+    draw();
+    wheel(QPointF(224, 155.5), 2);
+    EXPECT_EQ(fields()[0], "-7");
+    key(Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(fields(), (QStringList{"-10.7", "10", "-10", "10", "0.01"}));
+}
+
+TEST_F(PlotExplorerTest, NothingMovesWhileADrawRunsOrEarlierCurvesAreKept) {
+    window.findChild<QAction*>("noncancellare")->trigger();
+    wheel(QPointF(100, 100), 1);
+    key(Qt::Key_Right);
+    EXPECT_EQ(fields(), kDefaults);
+    EXPECT_EQ(readOut(), QString::fromUtf8(PlotExplorer::kKeepNote));
+    window.findChild<QAction*>("noncancellare")->trigger();
+
+    // A refused text typed since the last draw: the zoom starts from what the
+    // plot shows, and no "Campi errati" comes of it.
+    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
+    duringDraw([&] {
+        wheel(QPointF(100, 100), 2);
+        dragBy(QPointF(100, 100), {60, 60});
+        key(Qt::Key_Minus);
+    });
+    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("10");
+    draw();
+    EXPECT_EQ(fields(), kDefaults); // nothing queued from the draw
+    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
+    wheel(QPointF(224, 155.5), 3);
+    EXPECT_EQ(fields(), (QStringList{"-5", "5", "-5", "5", "0.005"}));
+    EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+}
+
+TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
+    window.findChild<QAction*>("traccia")->trigger();
+    fx()->setText("x^3"); // edited, not drawn
+    child<QLabel>("StatusBar")->setText("prova");
+    moveOver(graph(), QPointF(224 + 45, 155.5)); // x = 2.02..., f = x^2
+    EXPECT_TRUE(readOut().startsWith("x = 2")) << readOut().toStdString();
+    EXPECT_TRUE(readOut().contains("f(x) = 4,") || readOut().contains("f(x) = 4."))
+        << readOut().toStdString();
+    EXPECT_TRUE(explorer()->marks().cross.has_value());
+    key(Qt::Key_Home);
+    EXPECT_TRUE(readOut().startsWith("x = -10   f(x) = 100")) << readOut().toStdString();
+    EXPECT_FALSE(explorer()->marks().cross.has_value()); // 100 is above the frame
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(readOut().startsWith("x = -9.9") || readOut().startsWith("x = -9,9"));
+    EXPECT_EQ(status(), "prova");
+
+    key(Qt::Key_Return);
+    calc::ValueWindow* valore = window.valueWindow();
+    ASSERT_NE(valore, nullptr);
+    EXPECT_TRUE(valore->isVisible());
+    EXPECT_EQ(valore->findChild<QLineEdit*>("VX")->text(), "-9.9");
+    // Valore computes for the expression box as it reads now, as it always has.
+    EXPECT_EQ(valore->findChild<QLineEdit*>("VY")->text().left(4), "-970");
+    // Off: the label goes back to the pointer's read-out, the cross goes.
+    window.findChild<QAction*>("traccia")->trigger();
+    EXPECT_FALSE(explorer()->marks().cross.has_value());
+}
+
+TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilTheNextDraw) {
+    pressButton("Lente");
+    calc::ValueWindow* valore = window.valueWindow();
+    auto calculate = [&](const char* x) {
+        valore->findChild<QLineEdit*>("VX")->setText(QString::fromLatin1(x));
+        valore->findChild<QPushButton*>("Command1")->click();
+        return explorer()->marks().tangent.has_value();
+    };
+    EXPECT_TRUE(calculate("1"));
+    // The derivative's legend tells the tangent's colour while it shows.
+    QWidget* legend = child<QWidget>("Shape2");
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), legend->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(legend, &help);
+    EXPECT_EQ(QToolTip::text(), "Derivata Prima\n" + QString::fromUtf8(PlotExplorer::kTangentTip));
+    QToolTip::hideText();
+    // The tangent goes into saved pictures; the trace's cross does not.
+    const QImage withTangent = QImage::fromData(plotPng(*graph()));
+    int magenta = 0;
+    for (int y = 0; y < withTangent.height(); ++y)
+        for (int x = 0; x < withTangent.width(); ++x)
+            magenta += withTangent.pixel(x, y) == qRgb(255, 0, 255);
+    EXPECT_GT(magenta, 100);
+    EXPECT_TRUE(plotSvg(*graph()).contains("stroke=\"#ff00ff\""));
+    window.findChild<QAction*>("traccia")->trigger();
+    moveOver(graph(), QPointF(224, 155.5));
+    ASSERT_TRUE(explorer()->marks().cross.has_value());
+    EXPECT_TRUE(samePixels(QImage::fromData(plotPng(*graph())), withTangent));
+
+    EXPECT_FALSE(calculate("11")); // outside the range
+    EXPECT_TRUE(calculate("-3"));
+    draw();
+    EXPECT_FALSE(explorer()->marks().tangent.has_value());
+    EXPECT_TRUE(calculate("2"));
+    fx()->setText("lgn(x)"); // not what the plot shows
+    EXPECT_FALSE(calculate("2"));
+    fx()->setText("x^2");
+    EXPECT_TRUE(calculate("2"));
+    fx()->setText("lgn(x)");
+    draw();
+    EXPECT_FALSE(calculate("-1")); // undefined there
+}
+
+} // namespace
+} // namespace curvalia::ui

@@ -1,0 +1,117 @@
+#include "ui/explore/CurveTracer.h"
+
+#include "calc/ValueWindow.h"
+#include "engine/NumberText.h"
+
+#include <QStringBuilder>
+
+#include <algorithm>
+
+namespace curvalia::ui {
+
+namespace {
+
+// Puts the engine's status sink and StopRequested back as they were.
+class BorrowedEngine {
+  public:
+    explicit BorrowedEngine(engine::Engine& engine)
+        : engine_(engine), sink_(engine.exchangeStatusSink({})),
+          stopRequested_(engine.StopRequested) {}
+    ~BorrowedEngine() {
+        engine_.exchangeStatusSink(std::move(sink_));
+        engine_.StopRequested = stopRequested_;
+    }
+    BorrowedEngine(const BorrowedEngine&) = delete;
+    BorrowedEngine& operator=(const BorrowedEngine&) = delete;
+
+  private:
+    engine::Engine& engine_;
+    engine::Engine::StatusSink sink_;
+    std::int16_t stopRequested_;
+};
+
+QString shownOrUndefined(const std::string& field) {
+    if (field.empty() || field == calc::kUndefinedText)
+        return QStringLiteral("non definita");
+    return QString::fromStdString(field);
+}
+
+} // namespace
+
+CurveTracer::CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw)
+    : engine_(engine), draw_(draw),
+      calculator_(engine, calc::localeNumberText,
+                  {[](std::string_view) {}, [] {}, [] { return false; }}) {}
+
+QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
+                                 const calc::NumberFormatter& format) {
+    // Joined in one go (QStringBuilder): built on every move of the trace.
+    return QStringView(u"x = ") % QString::fromStdString(format(engine::numberTextValue(x))) %
+           QStringView(u"   f(x) = ") % shownOrUndefined(fields.VY) % QStringView(u"   f'(x) = ") %
+           shownOrUndefined(fields.DPrima);
+}
+
+bool CurveTracer::follow() {
+    if (draw_.isRunning() || !draw_.publishedFrame() || !draw_.publishedRange() ||
+        !draw_.lastSweep() || draw_.lastSweep()->samples == 0) {
+        point_.reset();
+        return false;
+    }
+    if (followed_ != draw_.drawNumber() || samples_.count() != draw_.lastSweep()->samples) {
+        const plot::PlotRange& range = *draw_.publishedRange();
+        samples_ = plot::SweepSamples(range.Xmin, range.Step, draw_.lastSweep()->samples);
+        followed_ = draw_.drawNumber();
+        point_.reset();
+    }
+    return true;
+}
+
+const CurveTracer::Point* CurveTracer::current() const {
+    return point_ && point_->draw == draw_.drawNumber() && !draw_.isRunning() ? &*point_ : nullptr;
+}
+
+const CurveTracer::Point* CurveTracer::at(double columnTwips) {
+    if (!follow())
+        return nullptr;
+    return select(samples_.nearest(*draw_.publishedFrame(), columnTwips));
+}
+
+const CurveTracer::Point* CurveTracer::moveBy(std::int64_t samples) {
+    if (!follow())
+        return nullptr;
+    // With no traced point yet, keys start from the middle of the plot.
+    const std::int64_t from =
+        point_ ? point_->index : samples_.nearest(*draw_.publishedFrame(), plot::PlotWidth / 2);
+    return select(std::clamp<std::int64_t>(from + samples, 0, samples_.count() - 1));
+}
+
+const CurveTracer::Point* CurveTracer::first() {
+    return follow() ? select(0) : nullptr;
+}
+
+const CurveTracer::Point* CurveTracer::last() {
+    return follow() ? select(samples_.count() - 1) : nullptr;
+}
+
+const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
+    if (point_ && point_->index == index)
+        return &*point_; // the same sample: nothing to compute again
+    const double x = samples_.x(index);
+    // The text "Valore" would be given for this x: its 15 digits, which is
+    // all of x that reaches the expression.
+    const std::string xText = calc::plainNumberText(engine::numberTextValue(x));
+    calc::CalcFields fields;
+    {
+        const BorrowedEngine borrowed(engine_);
+        fields = calculator_.calculate(draw_.lastSweep()->expression, xText);
+    }
+    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(x, fields), {}};
+    const plot::PlotFrame& frame = *draw_.publishedFrame();
+    const plot::PlotRange& range = *draw_.publishedRange();
+    if (fields.value && range.Ymin <= *fields.value && *fields.value <= range.Ymax)
+        point.cross = QPointF(frame.column(x), frame.row(*fields.value));
+    point_ = std::move(point);
+    return &*point_;
+}
+
+} // namespace curvalia::ui

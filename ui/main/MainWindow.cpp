@@ -1,0 +1,364 @@
+#include "ui/main/MainWindow.h"
+
+#include "calc/ValueWindow.h"
+#include "layout/Labels.h"
+#include "layout/Twips.h"
+#include "layout/WindowHints.h"
+#include "plot/Palette.h"
+#include "ui/explore/CoordinateLabel.h"
+#include "ui/explore/PlotExplorer.h"
+#include "ui/host/MainPlotHost.h"
+#include "ui/host/QtEventQueue.h"
+#include "ui/host/StatusLine.h"
+#include "ui/main/KeyboardActions.h"
+#include "ui/main/LegendSwatch.h"
+#include "ui/main/MainWindowGrowth.h"
+#include "ui/main/PictureButton.h"
+#include "ui/plotview/AxisNumbers.h"
+#include "ui/plotview/PlotActions.h"
+#include "ui/plotview/PlotOverlay.h"
+#include "ui/plotview/PlotSurfaceWidget.h"
+#include "ui/windows/AreaDialog.h"
+#include "ui/windows/WindowPlacement.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+
+namespace curvalia::ui {
+
+using layout::addLabel;
+using layout::arialFont;
+using layout::px;
+using layout::setMainWindowHints;
+using layout::twipsRect;
+
+namespace {
+
+constexpr int kClientWidth = 7770;
+constexpr int kClientHeight = 6435;
+
+QColor paletteColour(int number) {
+    const plot::Rgb c = plot::QBColor(number);
+    return QColor(c.r, c.g, c.b);
+}
+
+PictureButton::Face face(const char* name, const char* file, const char* toolTip) {
+    return {QString::fromLatin1(name), QStringLiteral(":/images/") + QString::fromLatin1(file),
+            QString::fromUtf8(toolTip)};
+}
+
+// One tool button: its two pictures at the same place, named after the one
+// that is clicked (the highlighted twin).
+PictureButton* addButton(QWidget* parent, const char* name, PictureButton::Face normal,
+                         PictureButton::Face twin, int topTwips,
+                         PictureButton::Naming naming = PictureButton::Naming::AfterSecondFace) {
+    auto* button = new PictureButton(std::move(normal), std::move(twin), naming, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->placePicture(QPoint(px(6960), px(topTwips)));
+    return button;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FRM"));
+    setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
+    setMainWindowHints(*this);
+    setFont(arialFont(8.25));
+
+    menu_ = std::make_unique<MainMenu>(menuBar(), this);
+    buildFrames();
+    connectMenu();
+    // It opens at the size its controls were placed for, and no smaller.
+    resize(sizeHint());
+
+    statusLine_ = std::make_unique<StatusLine>(*StatusBar);
+    engine_.setStatusSink(statusLine_->sink());
+    area_ = new AreaDialog(this);
+    events_ =
+        std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
+    host_ = std::make_unique<MainPlotHost>(
+        MainPlotHost::Parts{*statusLine_, *MyFx, *area_, *menu_->funzione, *menu_->derpri, *events_,
+                            [this](bool enabled) { setDrawInputsEnabled(enabled); },
+                            [this] { return closeAfterDraw_; }});
+    drawCommand_ =
+        std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+    centreOnPointerScreen(*this);
+    buildPlotExtras();
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::isDrawing() const {
+    return drawCommand_->isRunning();
+}
+
+void MainWindow::buildFrames() {
+    auto* client = new QWidget(this);
+    client->resize(px(kClientWidth), px(kClientHeight));
+    setCentralWidget(client);
+
+    Frame2 = new QGroupBox(client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twipsRect(120, 0, 7635, 5835));
+    // Moves over the frame (outside the buttons) put the buttons back to normal.
+    Frame2->setMouseTracking(true);
+    Frame2->installEventFilter(this);
+
+    Graph = new PlotSurfaceWidget(PlotSurfaceWidget::graphLook(), Frame2);
+    Graph->setObjectName(QStringLiteral("Graph"));
+    Graph->move(px(120), px(240));
+    Graph->setMouseTracking(true);
+    Graph->installEventFilter(this);
+
+    auto* Line1 = new QFrame(Frame2);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    Line1->setGeometry(px(120), px(5040) - 1, px(7380), 2);
+
+    QLabel* Label1 = addLabel(Frame2, "Label1",
+                              "Espressione della funzione f(x):", twipsRect(300, 5160, 2655, 195));
+    MyFx = new QLineEdit(Frame2);
+    Label1->setBuddy(MyFx); // which also names the box for a screen reader
+    MyFx->setObjectName(QStringLiteral("MyFx"));
+    MyFx->setGeometry(twipsRect(180, 5400, 6615, 315));
+    MyFx->setMaxLength(engine::Engine::kMaxExpressionLength);
+    MyFx->setFont(arialFont(9.75, true));
+    QPalette grey = MyFx->palette();
+    grey.setColor(QPalette::Base, QColor(224, 224, 224));
+    MyFx->setPalette(grey);
+
+    buildLegend(Frame2);
+    buildToolButtons(Frame2);
+    // Labels, swatches and the separator lie on the frame: a move over them
+    // is a move over the frame, so they pass it on (they ignore it) instead
+    // of swallowing it.
+    for (QWidget* passive : std::initializer_list<QWidget*>{Line1, Shape1, Shape2})
+        passive->setMouseTracking(true);
+    for (QLabel* label : Frame2->findChildren<QLabel*>())
+        label->setMouseTracking(true);
+
+    auto* Frame1 = new QGroupBox(client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(60, 5820, 7635, 555));
+    StatusBar = addLabel(Frame1, "StatusBar", "", twipsRect(180, 180, 7275, 195));
+    StatusBar->setFont(arialFont(8.25));
+    ScrollBar = new PlotSurfaceWidget(
+        PlotSurfaceWidget::progressBarLook(palette().color(QPalette::Window)), Frame1);
+    ScrollBar->setObjectName(QStringLiteral("ScrollBar"));
+    ScrollBar->move(px(420), px(420));
+    growth_ = followWindowSize({*client, *Frame2, *Graph, *Frame1});
+}
+
+void MainWindow::buildPlotExtras() {
+    // The read-out and notes at the right of the status area, on the row of
+    // the status line, ending where the status line ends.
+    coordinates_ = new CoordinateLabel(
+        *Graph, [this] { return drawCommand_->publishedFrame(); }, StatusBar->parentWidget(),
+        StatusBar->x() + px(7275), StatusBar->y());
+    growth_->add([this, rightEdge = coordinates_->x()](QSize growth) {
+        coordinates_->setRightEdge(rightEdge + growth.width());
+    });
+    overlay_ = new PlotOverlay(*Graph);
+    auto* numbers = overlay_->addLayer(
+        std::make_unique<AxisNumbersLayer>([this] { return drawCommand_->publishedFrame(); }));
+    connect(menu_->axisNumbers, &QAction::toggled, this, [this, numbers](bool on) {
+        numbers->setOn(on);
+        overlay_->layersChanged();
+    });
+    plotActions_ = new PlotActions(
+        *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
+    // Enter in the expression box draws, as a click on the draw button does.
+    connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
+    keyboard_ = new KeyboardActions(
+        *this, *menu_, {*MyFx, *penna, *Stopim, *Impostazioni, *Lente, *speedSwitch, *Graph});
+    explorer_ = new PlotExplorer({*Graph,
+                                  *overlay_,
+                                  *drawCommand_,
+                                  switches_,
+                                  *area_,
+                                  *coordinates_,
+                                  engine_,
+                                  *menu_->traccia,
+                                  [this] { draw(); },
+                                  [this](const QString& x) { calculateAt(x); },
+                                  {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
+                                 this);
+}
+
+void MainWindow::buildLegend(QGroupBox* frame) {
+    Shape1 = new LegendSwatch(paletteColour(switches_.CurveColor), LegendSwatch::kSolid, frame);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(twipsRect(6900, 5100, 195, 195));
+    Shape1->setToolTip(QStringLiteral("Funzione"));
+    addLabel(frame, "Label2", "f(x)", twipsRect(7140, 5100, 375, 195))
+        ->setToolTip(QStringLiteral("Funzione"));
+
+    Shape2 =
+        new LegendSwatch(paletteColour(plot::kDerivativeColour), LegendSwatch::kTransparent, frame);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(twipsRect(6900, 5340, 195, 195));
+    Shape2->setToolTip(QStringLiteral("Derivata Prima"));
+    addLabel(frame, "Label3", "f'(x)", twipsRect(7140, 5340, 435, 195))
+        ->setToolTip(QStringLiteral("Derivata Prima"));
+}
+
+void MainWindow::buildToolButtons(QGroupBox* frame) {
+    penna = addButton(frame, "penna", face("penna_bn", "button-penna_bn.svg", "Disegna"),
+                      face("penna", "button-penna.svg", "Disegna la funzione"), 660);
+    Stopim = addButton(frame, "Stopim", face("Stop_bn", "button-stop_bn.svg", "Stop!"),
+                       face("Stopim", "button-stop.svg", "STOP!"), 1500);
+    Impostazioni =
+        addButton(frame, "Impostazioni",
+                  face("Impostazioni_bn", "button-impostazioni_bn.svg", "Impostazioni"),
+                  face("Impostazioni", "button-impostazioni.svg", "Imposta gli assi"), 2400);
+    Lente = addButton(frame, "Lente", face("Lente_bn", "button-lente_bn.svg", "Valore di y"),
+                      face("Lente", "button-lente.svg", "Controlla valore"), 3240);
+    // The speed switch shows Image2 while the draw runs at full speed.
+    speedSwitch =
+        addButton(frame, "speedSwitch", face("Image2", "button-speed-on.svg", "Speed Attivato"),
+                  face("Image1", "button-speed-off.svg", "Speed Disattivato"), 4080,
+                  PictureButton::Naming::AfterShownFace);
+
+    for (PictureButton* button : {penna, Stopim, Impostazioni, Lente})
+        connect(button, &PictureButton::hovered, this, [this, button] { highlight(button); });
+
+    connect(penna, &PictureButton::clicked, this, &MainWindow::draw);
+    connect(Stopim, &PictureButton::clicked, this, [this] { drawCommand_->requestStop(); });
+    connect(Impostazioni, &PictureButton::clicked, this, &MainWindow::showSettings);
+    connect(Lente, &PictureButton::clicked, this, &MainWindow::showValueWindow);
+    connect(speedSwitch, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
+}
+
+void MainWindow::connectMenu() {
+    connect(menu_->colourGroup, &QActionGroup::triggered, this, &MainWindow::chooseColour);
+    connect(menu_->funzione, &QAction::triggered, this, [this](bool checked) {
+        Shape1->setFillStyle(checked ? LegendSwatch::kSolid : LegendSwatch::kTransparent);
+    });
+    connect(menu_->derpri, &QAction::triggered, this, [this](bool checked) {
+        Shape2->setFillStyle(checked ? LegendSwatch::kSolid : LegendSwatch::kTransparent);
+    });
+    connect(menu_->GrigliaM, &QAction::triggered, this,
+            [this] { switches_.GridOn = ~switches_.GridOn; });
+    connect(menu_->noncancellare, &QAction::triggered, this,
+            [this] { switches_.ClearBeforePlot = ~switches_.ClearBeforePlot; });
+    connect(menu_->Uscita, &QAction::triggered, this, &QWidget::close);
+    connect(menu_->credits, &QAction::triggered, this, &MainWindow::creditsRequested);
+    connect(menu_->help, &QAction::triggered, this, &MainWindow::helpRequested);
+}
+
+void MainWindow::chooseColour(QAction* entry) {
+    switches_.CurveColor = static_cast<std::int16_t>(entry->data().toInt());
+    Shape1->setFillColor(paletteColour(switches_.CurveColor));
+}
+
+void MainWindow::draw() {
+    // A click or F5 that arrives while the draw yields is ignored, and the
+    // explorer is told only about the draw that ends.
+    if (isDrawing())
+        return;
+    drawCommand_->run();
+    explorer_->drawn();
+    if (closeAfterDraw_)
+        close();
+}
+
+void MainWindow::showSettings() {
+    if (!area_->isVisible())
+        placeBeside(*area_, *this);
+    area_->show();
+    area_->raise();
+    area_->activateWindow();
+}
+
+void MainWindow::showValueWindow() {
+    if (!valueWindow_) {
+        valueWindow_ = new calc::ValueWindow(
+            engine_, [this] { return MyFx->text().toStdString(); },
+            calc::StatusShare{statusLine_->sink(),
+                              [this] { statusLine_->speakFor(StatusOwner::Calculator); },
+                              [this] { return statusLine_->owner() == StatusOwner::Calculator; }},
+            this);
+        valueWindow_->setCalculateEnabled(inputsEnabled_);
+        connect(valueWindow_, &calc::ValueWindow::calculated, explorer_,
+                [this] { explorer_->calculated(valueWindow_->lastCalculation()); });
+    }
+    // Beside the plot rather than over it, as far as the screen allows.
+    if (!valueWindow_->isVisible())
+        placeBeside(*valueWindow_, *this);
+    valueWindow_->show();
+    valueWindow_->raise();
+    valueWindow_->activateWindow();
+}
+
+void MainWindow::calculateAt(const QString& x) {
+    showValueWindow();
+    valueWindow_->calculateAt(x);
+}
+
+void MainWindow::toggleSpeed() {
+    switches_.YieldEachSample = ~switches_.YieldEachSample;
+    speedSwitch->setShowsSecond(!speedSwitch->showsSecond());
+}
+
+void MainWindow::resetButtonImages() {
+    for (PictureButton* button : {Lente, Stopim, Impostazioni, penna})
+        button->setShowsSecond(false);
+}
+
+void MainWindow::highlight(PictureButton* button) {
+    // Moves over the highlighted picture change nothing.
+    if (button->showsSecond())
+        return;
+    resetButtonImages();
+    button->setShowsSecond(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove && (watched == Frame2 || watched == Graph))
+        resetButtonImages();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::setDrawInputsEnabled(bool enabled) {
+    if (!enabled)
+        keyboard_->rememberFocus();
+    inputsEnabled_ = enabled;
+    area_->setFieldsEnabled(enabled);
+    MyFx->setEnabled(enabled);
+    // A disabled button looks disabled and does not light up under the pointer.
+    for (PictureButton* button : {Impostazioni, Lente})
+        button->setEnabled(enabled);
+    if (valueWindow_)
+        valueWindow_->setCalculateEnabled(enabled);
+    keyboard_->followDrawInputs(enabled);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (drawCommand_->isRunning()) {
+        // The draw is still on the call stack: stop it, and close when it
+        // has unwound (see draw()).
+        closeAfterDraw_ = true;
+        drawCommand_->requestStop();
+        event->ignore();
+        return;
+    }
+    closeAfterDraw_ = false;
+    // Exit ends the program: no other window of it may stay open, be it the
+    // settings dialog, the value calculator or an About box.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible())
+            window->close();
+    }
+    event->accept();
+}
+
+} // namespace curvalia::ui

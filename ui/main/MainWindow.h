@@ -1,0 +1,123 @@
+// The main window "Curvalia Light v1.1": the plot surface, the expression
+// box, the tool buttons, the legend, the status line with the progress bar,
+// and the menus. It owns the engine, the plot switches and the draw command,
+// and opens the settings dialog and the value calculator.
+#pragma once
+
+#include "engine/Engine.h"
+#include "plot/DrawCommand.h"
+#include "plot/PlotHost.h"
+#include "plot/PlotSettings.h"
+#include "ui/main/MainMenu.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+
+namespace curvalia::calc {
+class ValueWindow;
+}
+
+namespace curvalia::layout {
+class GrowthLayout;
+}
+
+namespace curvalia::ui {
+
+class AreaDialog;
+class CoordinateLabel;
+class KeyboardActions;
+class LegendSwatch;
+class MainPlotHost;
+class PictureButton;
+class PlotActions;
+class PlotOverlay;
+class PlotExplorer;
+class PlotSurfaceWidget;
+class QtEventQueue;
+class StatusLine;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const plot::PlotSwitches& switches() const { return switches_; }
+    bool isDrawing() const;
+    AreaDialog* areaDialog() const { return area_; }
+    // Created on the first click of the value button.
+    calc::ValueWindow* valueWindow() const { return valueWindow_; }
+
+  signals:
+    void creditsRequested();
+    void helpRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildFrames();
+    void buildToolButtons(QGroupBox* frame);
+    void buildLegend(QGroupBox* frame);
+    void connectMenu();
+    void buildPlotExtras();
+
+    void draw();
+    void showSettings();
+    void showValueWindow();
+    void calculateAt(const QString& x);
+    void toggleSpeed();
+    void resetButtonImages();
+    void highlight(PictureButton* button);
+    void chooseColour(QAction* entry);
+    void setDrawInputsEnabled(bool enabled);
+
+    engine::Engine engine_;
+    plot::PlotSwitches switches_;
+    plot::SteadyClock clock_;
+
+    std::unique_ptr<MainMenu> menu_;
+    PlotSurfaceWidget* Graph = nullptr;
+    PlotSurfaceWidget* ScrollBar = nullptr;
+    QLineEdit* MyFx = nullptr;
+    QLabel* StatusBar = nullptr;
+    LegendSwatch* Shape1 = nullptr;
+    LegendSwatch* Shape2 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    // The tool buttons, each showing its normal picture (penna_bn, Stop_bn,
+    // Impostazioni_bn, Lente_bn) or its highlighted twin; the speed switch
+    // shows Image2 or Image1.
+    PictureButton* penna = nullptr;
+    PictureButton* Stopim = nullptr;
+    PictureButton* Impostazioni = nullptr;
+    PictureButton* Lente = nullptr;
+    PictureButton* speedSwitch = nullptr;
+
+    AreaDialog* area_ = nullptr;
+    calc::ValueWindow* valueWindow_ = nullptr;
+    bool inputsEnabled_ = true;
+    // Set when the window is asked to close while a draw runs: the draw is
+    // stopped and the window closes as soon as it has ended.
+    bool closeAfterDraw_ = false;
+
+    std::unique_ptr<StatusLine> statusLine_;
+    std::unique_ptr<QtEventQueue> events_;
+    std::unique_ptr<MainPlotHost> host_;
+    std::unique_ptr<plot::DrawCommand> drawCommand_;
+
+    CoordinateLabel* coordinates_ = nullptr;
+    PlotOverlay* overlay_ = nullptr;         // layers drawn over Graph
+    layout::GrowthLayout* growth_ = nullptr; // the controls follow the window's size
+    PlotActions* plotActions_ = nullptr;
+    KeyboardActions* keyboard_ = nullptr;
+    PlotExplorer* explorer_ = nullptr;
+};
+
+} // namespace curvalia::ui

@@ -1,0 +1,242 @@
+#include "ui/plotview/AxisNumbers.h"
+
+#include "plot/AxesRenderer.h"
+#include "plot/Palette.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace curvalia::ui {
+
+namespace {
+
+constexpr double kGapPixels = 3;        // between an axis and its numbers
+constexpr double kSpacingPixels = 12;   // at least, between neighbouring numbers
+constexpr int kMaxNumbersPerAxis = 400; // a bound however small the step
+
+QColor numberColour() {
+    const plot::Rgb c = plot::QBColor(plot::kAxesColour);
+    return QColor(c.r, c.g, c.b);
+}
+
+int decimalsOf(double step) {
+    return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
+}
+
+// The locale's notation without group separators, as in the read-out.
+QLocale plainLocale(const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain;
+}
+
+QString numberText(double value, double step, const QLocale& plain) {
+    if (std::abs(value) < step / 2)
+        value = 0; // no "-0"
+    if (std::abs(value) >= 1e15)
+        return plain.toString(value, 'g', 6);
+    return plain.toString(value, 'f', decimalsOf(step));
+}
+
+// The multiples of step within [low, high], at most kMaxNumbersPerAxis + 1.
+// Counted with an integer: far from 0 the quotients lie beyond 2^53, where
+// adding 1 to a double can leave it as it was (and a value it cannot tell
+// from the one before is one number).
+std::vector<double> multiples(double low, double high, double step) {
+    std::vector<double> out;
+    const double first = std::ceil(low / step);
+    const double last = std::floor(high / step);
+    if (!(last - first <= kMaxNumbersPerAxis))
+        return out;
+    const int count = static_cast<int>(last - first);
+    for (int i = 0; i <= count; ++i) {
+        const double v = (first + i) * step;
+        if (out.empty() || v != out.back())
+            out.push_back(v);
+    }
+    return out;
+}
+
+// Widths of number texts as the sum of their characters' advances, kept
+// per character: shaping every text anew would cost more than drawing it.
+// (The face has no kerning between digits and signs.)
+class TextWidths {
+  public:
+    explicit TextWidths(const QFontMetricsF& metrics) : metrics_(metrics) { known_.fill(-1); }
+    double operator()(const QString& text) const {
+        double sum = 0;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u >= known_.size())
+                return metrics_.horizontalAdvance(text);
+            if (known_[u] < 0)
+                known_[u] = metrics_.horizontalAdvance(c);
+            sum += known_[u];
+        }
+        return sum;
+    }
+
+  private:
+    const QFontMetricsF& metrics_;
+    mutable std::array<double, 128> known_;
+};
+
+// The digits of the face are all as wide as each other, so the widest
+// number is one of the two farthest from 0.
+double widestText(double low, double high, double step, const TextWidths& width,
+                  const QLocale& plain) {
+    double widest = 0;
+    for (const double v : {std::ceil(low / step) * step, std::floor(high / step) * step})
+        widest = std::max(widest, width(numberText(v, step, plain)));
+    return widest;
+}
+
+} // namespace
+
+double roundStep(double range, double pixels, const std::function<double(double)>& room) {
+    if (!(range > 0) || !(pixels > 1) || !std::isfinite(range))
+        return 0;
+    // Start from the step that puts numbers kSpacingPixels apart at most.
+    double power = std::pow(10.0, std::floor(std::log10(range * kSpacingPixels / pixels)));
+    for (int tries = 0; tries < 12 && std::isfinite(power); ++tries, power *= 10) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            const double step = m * power;
+            if (range / step > kMaxNumbersPerAxis || step * pixels / range < kSpacingPixels)
+                continue;
+            if (step * pixels / range >= room(step))
+                return step;
+        }
+    }
+    return 0;
+}
+
+QFont axisNumberFont() {
+    QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(10);
+    return font;
+}
+
+AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& mapping,
+                              const QFontMetricsF& metrics, const QLocale& givenLocale) {
+    AxisNumbers out;
+    const QLocale locale = plainLocale(givenLocale);
+    const TextWidths widthOf(metrics);
+    const double W = mapping.pixels().width(), H = mapping.pixels().height();
+    const double xmin = frame.Xmin, xmax = frame.Xmin + frame.RangeX;
+    const double ymax = frame.Ymax, ymin = frame.Ymax - frame.RangeY;
+    const double height = metrics.ascent() + metrics.descent();
+    const auto toX = [&](double x) { return frame.column(x) * mapping.pixelsPerTwipX(); };
+    const auto toY = [&](double v) { return frame.row(v) * mapping.pixelsPerTwipY(); };
+
+    // Where the axes lie; outside the frame, along the edge that carries
+    // their ticks.
+    const bool xAxisInside = ymin <= 0 && 0 <= ymax;
+    const bool yAxisInside = xmin <= 0 && 0 <= xmax;
+    const double axisRow =
+        xAxisInside ? toY(0)
+                    : (ymax < 0 ? plot::kTopTickY : plot::kBottomTickY) * mapping.pixelsPerTwipY();
+    const double axisColumn = yAxisInside ? toX(0) : plot::kLeftTickX * mapping.pixelsPerTwipX();
+
+    out.xStep = roundStep(xmax - xmin, W, [&](double step) {
+        return widestText(xmin, xmax, step, widthOf, locale) + kSpacingPixels;
+    });
+    out.yStep = roundStep(ymax - ymin, H, [&](double) { return height + kSpacingPixels; });
+
+    // Under the x axis, or over it where there is no room below.
+    const bool below = axisRow + kGapPixels + height <= H;
+    const double top = below ? axisRow + kGapPixels : axisRow - kGapPixels - height;
+    if (out.xStep > 0) {
+        for (const double v : multiples(xmin, xmax, out.xStep)) {
+            if (v == 0 && yAxisInside)
+                continue; // it would lie on the y axis
+            const QString text = numberText(v, out.xStep, locale);
+            const double w = widthOf(text);
+            QRectF box(toX(v) - w / 2, top, w, height);
+            box.moveLeft(std::clamp(box.left(), 0.0, std::max(0.0, W - w)));
+            out.x.push_back({v, text, box, top + metrics.ascent()});
+        }
+    }
+    // Left of the y axis, or right of it where there is no room on the left.
+    if (out.yStep > 0) {
+        std::vector<double> values = multiples(ymin, ymax, out.yStep);
+        double widest = 0;
+        for (const double v : values)
+            widest = std::max(widest, widthOf(numberText(v, out.yStep, locale)));
+        const bool left = axisColumn - kGapPixels - widest >= 0;
+        for (const double v : values) {
+            if (v == 0 && xAxisInside)
+                continue; // it would lie on the x axis
+            const QString text = numberText(v, out.yStep, locale);
+            const double w = widthOf(text);
+            const double x = left ? axisColumn - kGapPixels - w : axisColumn + kGapPixels;
+            QRectF box(x, toY(v) - height / 2, w, height);
+            box.moveTop(std::clamp(box.top(), 0.0, std::max(0.0, H - height)));
+            out.y.push_back({v, text, box, box.top() + metrics.ascent()});
+        }
+    }
+    // Where the two axes' numbers meet, the x axis's give way.
+    std::erase_if(out.x, [&](const AxisNumber& n) {
+        return std::any_of(out.y.begin(), out.y.end(),
+                           [&](const AxisNumber& m) { return n.box.intersects(m.box); });
+    });
+    return out;
+}
+
+AxisNumbersLayer::AxisNumbersLayer(FrameSource frame)
+    : frame_(std::move(frame)), font_(axisNumberFont()) {}
+
+const AxisNumbers* AxisNumbersLayer::current(const PlotMapping& mapping) const {
+    const std::optional<plot::PlotFrame> frame = frame_();
+    if (!frame)
+        return nullptr;
+    const QLocale locale;
+    const auto same = [](const plot::PlotFrame& a, const plot::PlotFrame& b) {
+        return a.Xmin == b.Xmin && a.Ymax == b.Ymax && a.RangeX == b.RangeX && a.RangeY == b.RangeY;
+    };
+    if (!cache_.frame || !same(*cache_.frame, *frame) || cache_.pixels != mapping.pixels() ||
+        cache_.locale != locale.name()) {
+        cache_.numbers = layoutAxisNumbers(*frame, mapping, QFontMetricsF(font_), locale);
+        cache_.frame = frame;
+        cache_.pixels = mapping.pixels();
+        cache_.locale = locale.name();
+    }
+    return &cache_.numbers;
+}
+
+void AxisNumbersLayer::paint(QPainter& painter, const PlotMapping& mapping) const {
+    const AxisNumbers* numbers = current(mapping);
+    if (!numbers)
+        return;
+    painter.save();
+    painter.setFont(font_);
+    painter.setPen(numberColour());
+    for (const auto* axis : {&numbers->x, &numbers->y})
+        for (const AxisNumber& n : *axis)
+            painter.drawText(QPointF(n.box.left(), n.baseline), n.text);
+    painter.restore();
+}
+
+void AxisNumbersLayer::appendSvg(std::string& out, const PlotMapping& mapping) const {
+    const AxisNumbers* numbers = current(mapping);
+    if (!numbers)
+        return;
+    out += "<g font-family=\"Liberation Sans, Arial, sans-serif\" font-size=\"";
+    out += std::to_string(font_.pixelSize());
+    out += "px\" fill=\"" + numberColour().name().toStdString() + "\">\n";
+    for (const auto* axis : {&numbers->x, &numbers->y}) {
+        for (const AxisNumber& n : *axis) {
+            out += "<text x=\"" + svgCoordinate(n.box.left()) + "\" y=\"" +
+                   svgCoordinate(n.baseline) + "\">";
+            out += n.text.toHtmlEscaped().toStdString();
+            out += "</text>\n";
+        }
+    }
+    out += "</g>\n";
+}
+
+} // namespace curvalia::ui

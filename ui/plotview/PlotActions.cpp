@@ -1,0 +1,88 @@
+#include "ui/plotview/PlotActions.h"
+
+#include "ui/explore/CoordinateLabel.h"
+#include "ui/plotview/PlotExporter.h"
+#include "ui/plotview/PlotSurfaceWidget.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace curvalia::ui {
+
+namespace {
+
+const QString kPngFilter = QStringLiteral("Immagine PNG (*.png)");
+const QString kSvgFilter = QStringLiteral("Immagine SVG (*.svg)");
+
+} // namespace
+
+PlotActions::PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save,
+                         std::function<bool()> drawing, CoordinateLabel& notes)
+    : QObject(&window), plot_(plot), window_(window), drawing_(std::move(drawing)), notes_(notes) {
+    setObjectName(QStringLiteral("plotActions"));
+    askPath = [this] { return askPathWithDialog(); };
+    showError = [this](const QString& text) {
+        QMessageBox::warning(&window_, QStringLiteral(CURVALIA_TITLE), text);
+    };
+
+    copy_ = new QAction(QStringLiteral("Copia grafico"), &window);
+    copy_->setObjectName(QStringLiteral("copiagrafico"));
+    copy_->setShortcut(QKeySequence::Copy);
+    copy_->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy_, &QAction::triggered, this, &PlotActions::copy);
+    connect(save, &QAction::triggered, this, &PlotActions::save);
+
+    // A click or Tab gives the plot the focus, for Ctrl+C; a right click
+    // offers both.
+    plot_.setFocusPolicy(Qt::StrongFocus);
+    plot_.setContextMenuPolicy(Qt::ActionsContextMenu);
+    plot_.addAction(copy_);
+    plot_.addAction(save);
+}
+
+void PlotActions::copy() {
+    copyPlotToClipboard(plot_);
+}
+
+void PlotActions::save() {
+    // The picture is not finished, and the dialog's event loop would let the
+    // draw run on under it.
+    if (drawing_()) {
+        notes_.showNote(QString::fromUtf8(kBusyNote));
+        return;
+    }
+    const QString path = askPath();
+    if (path.isEmpty())
+        return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    const QString failure = savePlot(plot_, path);
+    if (!failure.isEmpty())
+        showError(failure);
+}
+
+QString PlotActions::askPathWithDialog() {
+    QString folder = lastFolder_;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    QFileDialog dialog(&window_, QStringLiteral("Salva grafico"),
+                       QDir(folder).filePath(QStringLiteral("grafico.png")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({kPngFilter, kSvgFilter});
+    dialog.setDefaultSuffix(QStringLiteral("png"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg")
+                                                     : QStringLiteral("png"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace curvalia::ui
