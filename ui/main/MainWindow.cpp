@@ -12,7 +12,7 @@
 #include "ui/host/QtEventQueue.h"
 #include "ui/host/StatusLine.h"
 #include "ui/main/KeyboardActions.h"
-#include "ui/main/LegendSwatch.h"
+#include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
 #include "ui/main/PictureButton.h"
 #include "ui/main/ToolButtons.h"
@@ -45,11 +45,6 @@ namespace {
 
 constexpr int kClientWidth = 7770;
 constexpr int kClientHeight = 6435;
-
-QColor paletteColour(int number) {
-    const plot::Rgb c = plot::QBColor(number);
-    return QColor(c.r, c.g, c.b);
-}
 
 } // namespace
 
@@ -120,12 +115,13 @@ void MainWindow::buildFrames() {
     grey.setColor(QPalette::Base, QColor(224, 224, 224));
     MyFx->setPalette(grey);
 
-    buildLegend(Frame2);
+    legend_ = new Legend(*Frame2, switches_.CurveColor, *menu_->funzione, *menu_->derpri);
     tools_ = new ToolButtons(*Frame2, *Graph);
     // Labels, swatches and the separator lie on the frame: a move over them
     // is a move over the frame, so they pass it on (they ignore it) instead
     // of swallowing it.
-    for (QWidget* passive : std::initializer_list<QWidget*>{Line1, Shape1, Shape2})
+    for (QWidget* passive :
+         std::initializer_list<QWidget*>{Line1, legend_->Shape1, legend_->Shape2})
         passive->setMouseTracking(true);
     for (QLabel* label : Frame2->findChildren<QLabel*>())
         label->setMouseTracking(true);
@@ -168,32 +164,10 @@ void MainWindow::buildPlotExtras() {
                                     drawCommand_->busy());
     explorer_ = new PlotExplorer(
         {*Graph, *drawCommand_, switches_, *area_, *coordinates_, [this] { draw(); }}, this);
-    trace_ = new TraceControl({*Graph,
-                               *overlay_,
-                               *drawCommand_,
-                               *coordinates_,
-                               engine_,
-                               *menu_->traccia,
-                               [this](const QString& x) { calculateAt(x); },
-                               {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
-                              this);
-}
-
-void MainWindow::buildLegend(QGroupBox* frame) {
-    Shape1 = new LegendSwatch(paletteColour(switches_.CurveColor), LegendSwatch::kSolid, frame);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(twipsRect(6900, 5100, 195, 195));
-    Shape1->setToolTip(QStringLiteral("Funzione"));
-    addLabel(frame, "Label2", "f(x)", twipsRect(7140, 5100, 375, 195))
-        ->setToolTip(QStringLiteral("Funzione"));
-
-    Shape2 =
-        new LegendSwatch(paletteColour(plot::kDerivativeColour), LegendSwatch::kTransparent, frame);
-    Shape2->setObjectName(QStringLiteral("Shape2"));
-    Shape2->setGeometry(twipsRect(6900, 5340, 195, 195));
-    Shape2->setToolTip(QStringLiteral("Derivata Prima"));
-    addLabel(frame, "Label3", "f'(x)", twipsRect(7140, 5340, 435, 195))
-        ->setToolTip(QStringLiteral("Derivata Prima"));
+    trace_ =
+        new TraceControl({*Graph, *overlay_, *drawCommand_, *coordinates_, engine_, *menu_->traccia,
+                          [this](const QString& x) { calculateAt(x); }, legend_->derivativeParts()},
+                         this);
 }
 
 void MainWindow::connectToolButtons() {
@@ -206,12 +180,6 @@ void MainWindow::connectToolButtons() {
 
 void MainWindow::connectMenu() {
     connect(menu_->colourGroup, &QActionGroup::triggered, this, &MainWindow::chooseColour);
-    connect(menu_->funzione, &QAction::triggered, this, [this](bool checked) {
-        Shape1->setFillStyle(checked ? LegendSwatch::kSolid : LegendSwatch::kTransparent);
-    });
-    connect(menu_->derpri, &QAction::triggered, this, [this](bool checked) {
-        Shape2->setFillStyle(checked ? LegendSwatch::kSolid : LegendSwatch::kTransparent);
-    });
     connect(menu_->GrigliaM, &QAction::triggered, this,
             [this] { switches_.GridOn = ~switches_.GridOn; });
     connect(menu_->noncancellare, &QAction::triggered, this,
@@ -223,7 +191,7 @@ void MainWindow::connectMenu() {
 
 void MainWindow::chooseColour(QAction* entry) {
     switches_.CurveColor = static_cast<std::int16_t>(entry->data().toInt());
-    Shape1->setFillColor(paletteColour(switches_.CurveColor));
+    legend_->setCurveColour(switches_.CurveColor);
 }
 
 void MainWindow::draw() {

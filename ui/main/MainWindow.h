@@ -32,7 +32,7 @@ namespace curvalia::ui {
 class AreaDialog;
 class CoordinateLabel;
 class KeyboardActions;
-class LegendSwatch;
+class Legend;
 class MainPlotHost;
 class PictureButton;
 class PlotActions;
@@ -66,7 +66,6 @@ class MainWindow : public QMainWindow {
   private:
     void buildFrames();
     void connectToolButtons();
-    void buildLegend(QGroupBox* frame);
     void connectMenu();
     void buildPlotExtras();
 
@@ -87,8 +86,7 @@ class MainWindow : public QMainWindow {
     PlotSurfaceWidget* ScrollBar = nullptr;
     QLineEdit* MyFx = nullptr;
     QLabel* StatusBar = nullptr;
-    LegendSwatch* Shape1 = nullptr;
-    LegendSwatch* Shape2 = nullptr;
+    Legend* legend_ = nullptr; // Shape1 and Shape2 with their labels
     QGroupBox* Frame2 = nullptr;
     ToolButtons* tools_ = nullptr; // penna, Stopim, Impostazioni, Lente, the speed switch
 

@@ -5,7 +5,7 @@
 #include "plot/AxesRenderer.h"
 #include "support/qt_main_input_support.h"
 #include "ui/explore/CoordinateLabel.h"
-#include "ui/main/LegendSwatch.h"
+#include "ui/main/Legend.h"
 #include "ui/windows/AreaDialog.h"
 
 #include <QAction>
