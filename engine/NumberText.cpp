@@ -317,4 +317,13 @@ std::string numberText(double v) {
     return std::string(buf, static_cast<std::size_t>(n));
 }
 
+std::string plainNumberText(double v, int significantDigits) {
+    char buf[64];
+    const auto written = significantDigits == kShortestText
+                             ? std::to_chars(buf, buf + sizeof buf, v)
+                             : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general,
+                                             significantDigits);
+    return std::string(buf, written.ptr);
+}
+
 } // namespace curvalia::engine
