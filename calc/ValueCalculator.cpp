@@ -2,7 +2,6 @@
 
 #include "engine/NumberText.h"
 
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -24,9 +23,7 @@ double roundTo15Digits(double v) {
 } // namespace
 
 std::string plainNumberText(double v) {
-    char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, written.ptr);
+    return engine::plainNumberText(v, 15);
 }
 
 double floorToDecimals(double v, int decimals) {

@@ -46,9 +46,8 @@ struct CalcFields {
     std::optional<double> slope;
 };
 
-// Up to 15 significant digits, "." as decimal point, no trailing zeros and
-// no leading blank ("0.66666", "-1", "1e-05"): the output text when no
-// locale is involved (tests, a C locale).
+// The output text when no locale is involved (tests, a C locale): up to 15
+// significant digits, "." as decimal point ("0.66666", "-1", "1e-05").
 std::string plainNumberText(double v);
 
 // floor(v * 10^decimals) / 10^decimals, with the product first rounded to 15

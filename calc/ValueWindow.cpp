@@ -2,13 +2,13 @@
 
 #include "engine/NumberText.h"
 #include "layout/Labels.h"
+#include "layout/NumberWriter.h"
 #include "layout/Twips.h"
 #include "layout/WindowHints.h"
 
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 
@@ -38,9 +38,7 @@ QLineEdit* addField(QWidget* parent, const char* name, QRect where, bool output)
 } // namespace
 
 std::string localeNumberText(double v) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(v, 'g', 15).toStdString();
+    return layout::interfaceNumber(v, layout::Digits::significant(15)).toStdString();
 }
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,

@@ -17,9 +17,8 @@ class QPushButton;
 
 namespace curvalia::calc {
 
-// A shown value in the user's locale: its decimal separator, no group
-// separator, up to 15 significant digits, no trailing zeros ("0,66666" on an
-// Italian desktop).
+// A shown value in the user's locale, up to 15 significant digits
+// ("0,66666" on an Italian desktop): the calculator's formatter.
 std::string localeNumberText(double v);
 
 class ValueWindow : public QDialog {

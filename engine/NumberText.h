@@ -1,4 +1,4 @@
-// Numbers travel through the engine as text. These two conversions are the
+// Numbers travel through the engine as text. The conversions here are the
 // only way a double becomes text and text becomes a double inside the engine,
 // and they never depend on the process locale.
 #pragma once
@@ -24,6 +24,14 @@ int formatNumberText(double v, char* out);
 int formatNumberText(double v, char* out, double& readBack);
 
 std::string numberText(double v);
+
+// Number text for programs and people who read "." as the decimal point:
+// with significantDigits (1..17), at most that many ("0.66666", "-1",
+// "1e-05"), no blank before it and no trailing zeros; with kShortestText,
+// the shortest text that reads back as v exactly. The sign of -0 is kept
+// ("-0"), as it reads back; callers that show the text add 0.0 first.
+inline constexpr int kShortestText = 0;
+std::string plainNumberText(double v, int significantDigits);
 
 // What the number text of v reads back to through textToNumber: v rounded
 // to 15 significant digits, without writing the text.

@@ -4,7 +4,6 @@
 #include "plot/PlotMessages.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -82,11 +81,9 @@ bool beginsWithNumber(std::string_view t) {
     return i < t.size() && isDigit(t[i]);
 }
 
+// +0.0 turns -0 into 0: a note never says "-0".
 std::string shown(double v) {
-    char buf[32];
-    const auto written =
-        std::to_chars(buf, buf + sizeof buf, v + 0.0, std::chars_format::general, 15);
-    return std::string(buf, written.ptr);
+    return engine::plainNumberText(v + 0.0, 15);
 }
 
 struct FieldReading {

@@ -3,17 +3,15 @@
 #include "engine/NumberText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace curvalia::plot {
 
 namespace {
 
+// The field reads back the very value the zoom computed.
 std::string shortestText(double v) {
-    char buf[64];
-    const auto written = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, written.ptr);
+    return engine::plainNumberText(v, engine::kShortestText);
 }
 
 // Three significant digits: a step of 0.008 rather than 0.00800000000000001.

@@ -1,4 +1,5 @@
-// Number texts both ways: the table of forms, and the fast formatter against std::to_chars.
+// Number texts both ways: the table of forms, the plain text, and the fast
+// formatter against std::to_chars.
 #include "engine/NumberText.h"
 
 #include "support/table_rows.h"
@@ -35,6 +36,24 @@ TEST(NumberText, WritesTheDocumentedForms) {
               P(kInf, " 1.79769313486232E+308"), P(-kInf, "-1.79769313486232E+308"),
               P(Limits::quiet_NaN(), " 0")))
         EXPECT_EQ(numberText(value), text) << value;
+}
+
+TEST(PlainNumberText, WritesSignificantDigitsOrTheShortestRoundTrip) {
+    // The sign of -0 stays: the text reads back as the same double.
+    struct Row {
+        double value;
+        int digits;
+        const char* text;
+    };
+    for (const auto& [value, digits, text] :
+         rows(Row{2.0 / 3, 15, "0.666666666666667"}, Row{2.0 / 3, 3, "0.667"}, Row{-1, 15, "-1"},
+              Row{1e-5, 15, "1e-05"}, Row{1234567.5, 15, "1234567.5"}, Row{1e15, 15, "1e+15"},
+              Row{123456.789, 4, "1.235e+05"}, Row{-0.0, 15, "-0"},
+              Row{0.1 + 0.2, kShortestText, "0.30000000000000004"}, Row{0.3, kShortestText, "0.3"},
+              Row{1234567.5, kShortestText, "1234567.5"}, Row{1e20, kShortestText, "1e+20"},
+              Row{-2.5e-7, kShortestText, "-2.5e-07"},
+              Row{Limits::max(), kShortestText, "1.7976931348623157e+308"}))
+        EXPECT_EQ(plainNumberText(value, digits), text) << value << " to " << digits;
 }
 
 TEST(TextToNumber, ReadsTheLongestNumberAtTheStart) {

@@ -1,5 +1,6 @@
 #include "ui/explore/CoordinateLabel.h"
 
+#include "layout/NumberWriter.h"
 #include "layout/Twips.h"
 #include "ui/plotview/PlotInputRouter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
@@ -12,17 +13,6 @@
 #include <cmath>
 
 namespace curvalia::ui {
-
-namespace {
-
-QString number(double value, int decimals, const QLocale& locale) {
-    // No "-0,00" for a value that rounds to zero.
-    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
-        value = 0;
-    return locale.toString(value, 'f', decimals);
-}
-
-} // namespace
 
 CoordinateLabel::CoordinateLabel(PlotSurfaceWidget& plot, FrameSource frame, QWidget* parent,
                                  int rightEdge, int top)
@@ -67,11 +57,10 @@ QString CoordinateLabel::readOut(const plot::PlotFrame& frame, QPointF drawingPo
     const double row = std::clamp(centre.y(), 0.0, mapping.span().height());
     const int xDecimals = decimalsFor(frame.RangeX * mapping.twipsPerPixelX() / plot::PlotWidth);
     const int yDecimals = decimalsFor(frame.RangeY * mapping.twipsPerPixelY() / plot::PlotHeight);
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    using layout::Digits;
     return QStringLiteral("x = %1   y = %2")
-        .arg(number(frame.xAt(column), xDecimals, plain),
-             number(frame.valueAt(row), yDecimals, plain));
+        .arg(layout::interfaceNumber(frame.xAt(column), Digits::decimals(xDecimals), locale),
+             layout::interfaceNumber(frame.valueAt(row), Digits::decimals(yDecimals), locale));
 }
 
 void CoordinateLabel::setRightEdge(int rightEdge) {

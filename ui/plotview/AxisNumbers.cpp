@@ -1,5 +1,6 @@
 #include "ui/plotview/AxisNumbers.h"
 
+#include "layout/NumberWriter.h"
 #include "plot/AxesRenderer.h"
 #include "plot/Palette.h"
 
@@ -27,19 +28,12 @@ int decimalsOf(double step) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
 
-// The locale's notation without group separators, as in the read-out.
-QLocale plainLocale(const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    return plain;
-}
-
-QString numberText(double value, double step, const QLocale& plain) {
-    if (std::abs(value) < step / 2)
-        value = 0; // no "-0"
+// Written as the read-out writes them; beyond 1e15 the digits of a whole
+// number would be mostly noise, and far too wide for the axis.
+QString numberText(double value, double step, const QLocale& locale) {
     if (std::abs(value) >= 1e15)
-        return plain.toString(value, 'g', 6);
-    return plain.toString(value, 'f', decimalsOf(step));
+        return layout::interfaceNumber(value, layout::Digits::significant(6), locale);
+    return layout::interfaceNumber(value, layout::Digits::decimals(decimalsOf(step)), locale);
 }
 
 // The multiples of step within [low, high], at most kMaxNumbersPerAxis + 1.
@@ -88,10 +82,10 @@ class TextWidths {
 // The digits of the face are all as wide as each other, so the widest
 // number is one of the two farthest from 0.
 double widestText(double low, double high, double step, const TextWidths& width,
-                  const QLocale& plain) {
+                  const QLocale& locale) {
     double widest = 0;
     for (const double v : {std::ceil(low / step) * step, std::floor(high / step) * step})
-        widest = std::max(widest, width(numberText(v, step, plain)));
+        widest = std::max(widest, width(numberText(v, step, locale)));
     return widest;
 }
 
@@ -124,7 +118,9 @@ QFont axisNumberFont() {
 AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& mapping,
                               const QFontMetricsF& metrics, const QLocale& givenLocale) {
     AxisNumbers out;
-    const QLocale locale = plainLocale(givenLocale);
+    // Made plain once here, rather than by every number it writes.
+    QLocale locale = givenLocale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const TextWidths widthOf(metrics);
     const double W = mapping.pixels().width(), H = mapping.pixels().height();
     const double xmin = frame.Xmin, xmax = frame.Xmin + frame.RangeX;

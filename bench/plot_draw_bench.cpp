@@ -1,23 +1,20 @@
 // Draw command timings: the default plot from command to last point on an
 // in-memory surface and on the real image-backed surface, a 2,000,000
-// sample sweep measured against the engine alone on the same samples,
-// saving the plot, drawing it anew at a larger size, and the axis numbers.
+// sample sweep measured against the engine alone on the same samples, and
+// exploring the plot in the main window (zoom, trace). Saving and drawing
+// anew at another size are in plot_save_bench.cpp; both make plot_bench.
+#include "bench/bench_host.h"
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
 #include "plot/DrawCommand.h"
 #include "ui/host/QtEventQueue.h"
 #include "ui/main/MainWindow.h"
-#include "ui/plotview/AxisNumbers.h"
-#include "ui/plotview/PlotExporter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <benchmark/benchmark.h>
 
@@ -25,12 +22,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
 
 using namespace curvalia;
+using bench::BenchHost;
 
 // Keeps the points in a preallocated array, as cheap as a surface can be
 // while still holding what was drawn.
@@ -48,35 +45,6 @@ class MemorySurface final : public plot::Surface {
     void Cls() override { dots.clear(); }
     void setDrawWidth(int) override {}
     std::vector<Dot> dots;
-};
-
-// The window's side of a draw; with a queue, yields and repaints go to the
-// real Qt event loop the way the main window's host sends them.
-class BenchHost final : public plot::PlotHost {
-  public:
-    explicit BenchHost(ui::QtEventQueue* events, std::string expression = "sin(x)")
-        : events_(events), expression_(std::move(expression)) {}
-    void setStatus(std::string_view) override {}
-    void setInputsEnabled(bool) override {}
-    bool eventsPending() override { return events_ && events_->eventsPending(); }
-    void yield() override {
-        if (events_)
-            events_->yield();
-    }
-    void repaint() override {
-        if (events_)
-            events_->repaint();
-    }
-    bool closeRequested() override { return false; }
-    std::string expressionText() override { return expression_; }
-    plot::RangeTexts rangeTexts() override { return texts; }
-    bool drawFunctionChecked() override { return true; }
-    bool drawDerivativeChecked() override { return true; }
-    plot::RangeTexts texts;
-
-  private:
-    ui::QtEventQueue* events_;
-    std::string expression_;
 };
 
 // The plot and the progress bar as the main window shows them, with the
@@ -219,67 +187,6 @@ void BM_SweepYieldEachSample(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepYieldEachSample)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Saving the plot: the default plot of sin(x) with its derivative written as
-// PNG and as SVG (encoding and the atomic write together), the memory of the
-// point record behind the SVG, the same for a 2,000,001-sample sweep (more
-// points than the record holds: the SVG embeds the pixels), and the fullest
-// record.
-// The plot of sin(x) and its derivative over the default range, or with step.
-void drawSin(ui::PlotSurfaceWidget& graph, const char* step = "0.01") {
-    ui::PlotSurfaceWidget bar(ui::PlotSurfaceWidget::progressBarLook(QColor(240, 240, 240)));
-    engine::Engine engine;
-    plot::PlotSwitches switches;
-    BenchHost host(nullptr);
-    host.texts.step = step;
-    plot::SteadyClock clock;
-    plot::DrawCommand(engine, switches, graph, bar, host, clock).run();
-}
-
-void save(benchmark::State& state, const char* step, const char* name) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    drawSin(graph, step);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    for (auto _ : state) {
-        if (!ui::savePlot(graph, path).isEmpty())
-            state.SkipWithError("save failed");
-    }
-    state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
-    state.counters["record_points"] = static_cast<double>(graph.pointRecord().size());
-    state.counters["record_bytes"] = static_cast<double>(graph.pointRecord().memoryBytes());
-    state.counters["record_overflowed"] = graph.pointRecord().overflowed();
-}
-
-void BM_SaveDefaultPlotPng(benchmark::State& state) {
-    save(state, "0.01", "grafico.png");
-}
-BENCHMARK(BM_SaveDefaultPlotPng)->Unit(benchmark::kMillisecond);
-
-void BM_SaveDefaultPlotSvg(benchmark::State& state) {
-    save(state, "0.01", "grafico.svg");
-}
-BENCHMARK(BM_SaveDefaultPlotSvg)->Unit(benchmark::kMillisecond);
-
-void BM_SaveFineSweepSvg(benchmark::State& state) {
-    save(state, "0.00001", "fine.svg");
-}
-BENCHMARK(BM_SaveFineSweepSvg)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-// The largest record, just below its bound: what the memory peaks at.
-void BM_SaveFullRecordSvg(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    for (std::size_t i = 0; i < plot::PointRecord::kMaxPoints; ++i)
-        graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("pieno.svg"));
-    for (auto _ : state)
-        ui::savePlot(graph, path);
-    state.counters["file_bytes"] = static_cast<double>(QFileInfo(path).size());
-    state.counters["record_points"] = static_cast<double>(graph.pointRecord().size());
-    state.counters["record_bytes"] = static_cast<double>(graph.pointRecord().memoryBytes());
-}
-BENCHMARK(BM_SaveFullRecordSvg)->Unit(benchmark::kMillisecond)->Iterations(3);
-
 // CPU time of this thread, in seconds: the machine's other work does not
 // count against one event.
 double threadSeconds() {
@@ -352,52 +259,6 @@ BENCHMARK_CAPTURE(traceMove, longest_150,
                   "3)+rad(3)(x^2+1)-tg(x/7)*2.5+(x-1)*(x+1)/"
                   "(x^2+4)+lgn(x^2+10)-acos(0.3)*asin(0.2)+x^3/100+2.25*x")
     ->Name("BM_TraceMove/longest_150");
-// The plot drawn anew from its record at 1600 x 1000 pixels (a maximized
-// window): the default plot, and the fullest record. The size alternates by
-// one row so that every iteration draws.
-void resizeRerender(benchmark::State& state, ui::PlotSurfaceWidget& graph) {
-    bool taller = false;
-    for (auto _ : state) {
-        graph.setDrawingSize(QSize(1600, taller ? 1001 : 1000));
-        taller = !taller;
-    }
-    state.counters["record_points"] = static_cast<double>(graph.pointRecord().size());
-}
-
-void BM_ResizeRerender_default(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    drawSin(graph);
-    resizeRerender(state, graph);
-}
-BENCHMARK(BM_ResizeRerender_default)
-    ->Name("BM_ResizeRerender/default")
-    ->Unit(benchmark::kMillisecond);
-
-void BM_ResizeRerender_twoMillion(benchmark::State& state) {
-    ui::PlotSurfaceWidget graph(ui::PlotSurfaceWidget::graphLook());
-    for (std::size_t i = 0; i < plot::PointRecord::kMaxPoints; ++i)
-        graph.PSet(static_cast<float>(i % 6675), static_cast<float>((i / 6675) % 4635), 10 + i % 2);
-    resizeRerender(state, graph);
-}
-BENCHMARK(BM_ResizeRerender_twoMillion)
-    ->Name("BM_ResizeRerender/two_million")
-    ->Unit(benchmark::kMillisecond);
-
-// The numbers on the axes of the default range at 1600 x 1000: laid out and
-// drawn, as after a resize.
-void BM_AxisNumbers(benchmark::State& state) {
-    const plot::PlotFrame frame{-10, 10, 20, 20, 2317.5};
-    const ui::PlotMapping mapping = ui::PlotMapping().resized(QSize(1600, 1000));
-    QImage image(1600, 1000, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    for (auto _ : state) {
-        ui::AxisNumbersLayer layer([&] { return std::optional<plot::PlotFrame>(frame); });
-        layer.setOn(true);
-        QPainter painter(&image);
-        layer.paint(painter, mapping);
-    }
-}
-BENCHMARK(BM_AxisNumbers)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
