@@ -54,12 +54,8 @@ ToolButtons::ToolButtons(QWidget& frame, QWidget& plot) : QObject(&frame) {
     // buttons back to normal.
     frame.setMouseTracking(true);
     frame.installEventFilter(this);
-    PlotInputRouter::of(plot).add(PlotInputRouter::Stage::Window,
-                                  [self = QPointer<ToolButtons>(this)](QEvent& event) {
-                                      if (self && event.type() == QEvent::MouseMove)
-                                          self->showNormalPictures();
-                                      return false;
-                                  });
+    PlotInputRouter::of(plot).watch(PlotInputRouter::Stage::Window, QEvent::MouseMove, this,
+                                    &ToolButtons::showNormalPictures);
 }
 
 void ToolButtons::showNormalPictures() {

@@ -5,13 +5,14 @@
 // way: later stages and the plot itself do not see it.
 #pragma once
 
+#include <QEvent>
 #include <QObject>
+#include <QPointer>
 
 #include <array>
 #include <functional>
 #include <vector>
 
-class QEvent;
 class QWidget;
 
 namespace curvalia::ui {
@@ -37,6 +38,16 @@ class PlotInputRouter : public QObject {
 
     // Adds a part at stage; parts of one stage are asked in the order added.
     void add(Stage stage, Handler handler);
+    // Adds a part that only watches events of one type, never taking them:
+    // part->react() runs for each, while part lives.
+    template <class Part>
+    void watch(Stage stage, QEvent::Type type, Part* part, void (Part::*react)()) {
+        add(stage, [type, react, guard = QPointer<Part>(part)](QEvent& event) {
+            if (guard && event.type() == type)
+                (guard->*react)();
+            return false;
+        });
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

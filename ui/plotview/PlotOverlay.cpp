@@ -26,12 +26,8 @@ PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) 
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     plot_.setOverlay(this);
-    PlotInputRouter::of(plot_).add(PlotInputRouter::Stage::Overlay,
-                                   [self = QPointer<PlotOverlay>(this)](QEvent& event) {
-                                       if (self && event.type() == QEvent::Resize)
-                                           self->followPlot();
-                                       return false;
-                                   });
+    PlotInputRouter::of(plot_).watch(PlotInputRouter::Stage::Overlay, QEvent::Resize, this,
+                                     &PlotOverlay::followPlot);
     followPlot();
     hide();
 }

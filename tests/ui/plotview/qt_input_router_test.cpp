@@ -72,6 +72,7 @@ TEST(PlotInputRouter, PartsSeeEventsInStageOrderWhateverOrderTheyWereMadeIn) {
 // Whose text the status line shows: every writer names itself, and the
 // engine writes for the command whose claim is the latest still held.
 TEST(StatusLine, TheEnginesClaimLastsAsLongAsTheCommandThatMadeIt) {
+    // In the order of run[] below.
     enum Op { DrawClaims, DrawEnds, CalcClaims, CalcEnds, EngineWrites, DrawWrites };
     struct Case {
         const char* name;
@@ -94,28 +95,15 @@ TEST(StatusLine, TheEnginesClaimLastsAsLongAsTheCommandThatMadeIt) {
         QLabel label;
         StatusLine line(label);
         const auto engine = line.engineSink();
-        for (const Op op : c.ops) {
-            switch (op) {
-            case DrawClaims:
-                line.claimEngine(StatusOwner::Draw);
-                break;
-            case DrawEnds:
-                line.releaseEngine(StatusOwner::Draw);
-                break;
-            case CalcClaims:
-                line.claimEngine(StatusOwner::Calculator);
-                break;
-            case CalcEnds:
-                line.releaseEngine(StatusOwner::Calculator);
-                break;
-            case EngineWrites:
-                engine("Operatore non riconosciuto... sen");
-                break;
-            case DrawWrites:
-                line.write(StatusOwner::Draw, "Campi errati");
-                break;
-            }
-        }
+        const std::function<void()> run[] = {
+            [&] { line.claimEngine(StatusOwner::Draw); },
+            [&] { line.releaseEngine(StatusOwner::Draw); },
+            [&] { line.claimEngine(StatusOwner::Calculator); },
+            [&] { line.releaseEngine(StatusOwner::Calculator); },
+            [&] { engine("Operatore non riconosciuto... sen"); },
+            [&] { line.write(StatusOwner::Draw, "Campi errati"); }};
+        for (const Op op : c.ops)
+            run[op]();
         EXPECT_EQ(line.owner(), c.owner);
         EXPECT_FALSE(label.text().isEmpty());
     }
