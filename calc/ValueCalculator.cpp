@@ -53,6 +53,14 @@ CalcFields ValueCalculator::calculate(std::string_view expression, std::string_v
     const bool ownText = status_.showsOwnText && status_.showsOwnText();
     if (status_.claim)
         status_.claim();
+    // The claim ends with this calculation, however it returns.
+    struct Release {
+        const std::function<void()>& release;
+        ~Release() {
+            if (release)
+                release();
+        }
+    } const release{status_.release};
     if (ownText && status_.write)
         status_.write("");
     return compute(expression, xText);

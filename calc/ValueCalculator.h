@@ -25,6 +25,7 @@ struct StatusShare {
     StatusWriter write;                 // a text of the calculator's own
     std::function<void()> claim;        // what the engine writes from now on is the calculator's
     std::function<bool()> showsOwnText; // whether the text shown now is the calculator's
+    std::function<void()> release;      // the engine no longer writes for the calculator
 };
 
 inline constexpr const char* kUndefinedText = "Non definita!";

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
@@ -43,8 +44,8 @@ std::string localeNumberText(double v) {
 }
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
-                         QWidget* parent)
-    : QDialog(parent), calculator_(engine, localeNumberText, std::move(status)),
+                         plot::DrawBusy& busy, QWidget* parent)
+    : QDialog(parent), calculator_(engine, localeNumberText, std::move(status)), busy_(busy),
       expression_(std::move(expression)) {
     setObjectName(QStringLiteral("ValoreFRM"));
     setWindowTitle(QStringLiteral("Valore"));
@@ -81,14 +82,16 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     // Enter in the x field works like the button, and like it does nothing
     // while a draw runs.
     connect(VX, &QLineEdit::returnPressed, Command1, &QPushButton::click);
-}
 
-void ValueWindow::setCalculateEnabled(bool enabled) {
-    Command1->setEnabled(enabled);
+    Command1->setEnabled(!busy.busy());
+    busy.listen([button = QPointer<QPushButton>(Command1)](bool running) {
+        if (button)
+            button->setEnabled(!running);
+    });
 }
 
 void ValueWindow::calculate() {
-    if (!Command1->isEnabled())
+    if (busy_.busy())
         return;
     const std::string expression = expression_ ? expression_() : std::string();
     const std::string xText = VX->text().toStdString();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calc/ValueCalculator.h"
+#include "plot/DrawBusy.h"
 
 #include <QDialog>
 
@@ -26,12 +27,10 @@ class ValueWindow : public QDialog {
   public:
     using ExpressionReader = std::function<std::string()>;
 
+    // A running draw owns the engine: from its start to its end "Calcola"
+    // is disabled and a calculation is refused.
     ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
-                QWidget* parent = nullptr);
-
-    // A running draw owns the engine; while it runs "Calcola" is disabled
-    // and a calculation is refused.
-    void setCalculateEnabled(bool enabled);
+                plot::DrawBusy& busy, QWidget* parent = nullptr);
 
     // What the last "Calcola" computed: the expression as it was evaluated
     // (lower-cased), the x it read and the fields it wrote.
@@ -43,7 +42,7 @@ class ValueWindow : public QDialog {
     const Calculation& lastCalculation() const { return last_; }
 
   public slots:
-    // The "Calcola" click; does nothing while the button is disabled.
+    // The "Calcola" click; does nothing while a draw runs.
     void calculate();
     // Types xText into the x field, then calculates as "Calcola" does.
     void calculateAt(const QString& xText);
@@ -54,6 +53,7 @@ class ValueWindow : public QDialog {
 
   private:
     ValueCalculator calculator_;
+    const plot::DrawBusy& busy_;
     ExpressionReader expression_;
     QLineEdit* VX;
     QLineEdit* VY;

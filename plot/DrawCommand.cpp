@@ -22,10 +22,6 @@ DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface
     : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar),
       host_(host), clock_(clock) {}
 
-bool DrawCommand::isRunning() const {
-    return running_;
-}
-
 void DrawCommand::requestStop() {
     engine_.StopRequested = kTrue;
     host_.setStatus("");
@@ -34,9 +30,9 @@ void DrawCommand::requestStop() {
 void DrawCommand::run() {
     // A second click arrives through one of our own yields; a second sweep
     // would rewrite the engine arrays under the first one.
-    if (running_)
+    if (busy_.busy())
         return;
-    running_ = true;
+    const DrawBusy::Scope busy(busy_);
     ++drawNumber_;
     prepareAndSweep();
     finish();
@@ -59,7 +55,6 @@ void DrawCommand::finish() {
     scrollBar_.Cls();
     host_.repaint();
     host_.setInputsEnabled(true);
-    running_ = false;
 }
 
 void DrawCommand::prepareAndSweep() {

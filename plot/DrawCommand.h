@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
+#include "plot/DrawBusy.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
@@ -24,7 +25,9 @@ class DrawCommand {
     // Runs one draw to its end, yielding to the host as it goes. A call made
     // while a draw is already running (from inside a yield) is ignored.
     void run();
-    bool isRunning() const;
+    // Busy from the start of run() to its end; every part asks this.
+    DrawBusy& busy() { return busy_; }
+    const DrawBusy& busy() const { return busy_; }
 
     // The stop button: the sweep ends after the current sample.
     // (Sets the engine's StopRequested and empties the status line, which
@@ -72,7 +75,7 @@ class DrawCommand {
     Surface& scrollBar_;
     PlotHost& host_;
     Clock& clock_;
-    bool running_ = false;
+    DrawBusy busy_;
     std::optional<PlotFrame> publishedFrame_;
     std::optional<PlotRange> publishedRange_;
     std::optional<Sweep> lastSweep_;

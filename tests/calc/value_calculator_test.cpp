@@ -27,7 +27,7 @@ struct Rig {
     std::string line;
     ValueCalculator calculator{
         engine, plainNumberText,
-        StatusShare{[this](std::string_view m) { line = m; }, {}, [] { return true; }}};
+        StatusShare{[this](std::string_view m) { line = m; }, {}, [] { return true; }, {}}};
     Rig() {
         engine.setStatusSink([this](std::string_view m) { line = m; });
     }
@@ -84,9 +84,10 @@ TEST(ValueWindow, OutputFollowsTheLocaleInputDoesNot) {
         QLocale::setDefault(locale);
         engine::Engine engine;
         std::string status;
+        plot::DrawBusy busy;
         ValueWindow window(
             engine, [] { return std::string("2/3+x"); },
-            StatusShare{[&](std::string_view m) { status = m; }, {}, {}});
+            StatusShare{[&](std::string_view m) { status = m; }, {}, {}, {}}, busy);
         window.findChild<QLineEdit*>("VX")->setText("1000.5");
         window.findChild<QPushButton*>("Command1")->click();
         EXPECT_EQ(window.findChild<QLineEdit*>("VY")->text(), VY);

@@ -39,7 +39,7 @@ struct Rig {
         EXPECT_EQ(bar.calls.back().colour, RecordingSurface::kCls);
         EXPECT_EQ(repaintedAt, bar.calls.size());
         EXPECT_EQ(host.enabledHistory, (std::vector<bool>{false, true}));
-        EXPECT_FALSE(command.isRunning());
+        EXPECT_FALSE(command.busy().busy());
     }
 };
 
@@ -166,7 +166,7 @@ TEST(DrawCommand, StopEndsAfterTheCurrentSampleAndColoursApplyAtOnce) {
     rig.switches.YieldEachSample = kTrue;
     int sweepYields = 0;
     rig.host.onYield = [&] {
-        EXPECT_TRUE(rig.command.isRunning());
+        EXPECT_TRUE(rig.command.busy().busy());
         rig.command.run(); // a second click: ignored
         if (rig.host.lastStatus() != msg::kSweeping)
             return;

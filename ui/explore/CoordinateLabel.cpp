@@ -1,10 +1,12 @@
 #include "ui/explore/CoordinateLabel.h"
 
 #include "layout/Twips.h"
+#include "ui/plotview/PlotInputRouter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +37,12 @@ CoordinateLabel::CoordinateLabel(PlotSurfaceWidget& plot, FrameSource frame, QWi
     hide();
     noteTimer_.setSingleShot(true);
     connect(&noteTimer_, &QTimer::timeout, this, [this] { showText(held_.value_or(QString())); });
-    plot_.installEventFilter(this);
+    PlotInputRouter::of(plot_).add(PlotInputRouter::Stage::ReadOut,
+                                   [self = QPointer<CoordinateLabel>(this)](QEvent& event) {
+                                       if (self)
+                                           self->plotEvent(event);
+                                       return false;
+                                   });
 }
 
 int CoordinateLabel::decimalsFor(double unitsPerPixel) {
@@ -138,22 +145,19 @@ void CoordinateLabel::pointerAt(QPointF widgetPosition) {
     showText(frame && inside ? readOut(*frame, onDrawing, QLocale(), plot_.mapping()) : QString());
 }
 
-bool CoordinateLabel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &plot_) {
-        switch (event->type()) {
-        case QEvent::MouseMove:
-            pointerAt(static_cast<QMouseEvent*>(event)->position());
-            break;
-        case QEvent::Leave:
-        case QEvent::Hide:
-            if (!noteTimer_.isActive() && !held_)
-                showText(QString());
-            break;
-        default:
-            break;
-        }
+void CoordinateLabel::plotEvent(QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseMove:
+        pointerAt(static_cast<QMouseEvent&>(event).position());
+        break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+        if (!noteTimer_.isActive() && !held_)
+            showText(QString());
+        break;
+    default:
+        break;
     }
-    return QLabel::eventFilter(watched, event);
 }
 
 } // namespace curvalia::ui

@@ -56,10 +56,8 @@ class CoordinateLabel : public QLabel {
     void holdText(const QString& text);
     void releaseText();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
+    void plotEvent(QEvent& event);
     void showText(const QString& text);
     void pointerAt(QPointF widgetPosition);
 

@@ -41,7 +41,7 @@ QString shownOrUndefined(const std::string& field) {
 CurveTracer::CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw)
     : engine_(engine), draw_(draw),
       calculator_(engine, calc::localeNumberText,
-                  {[](std::string_view) {}, [] {}, [] { return false; }}) {}
+                  {[](std::string_view) {}, [] {}, [] { return false; }, {}}) {}
 
 QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
                                  const calc::NumberFormatter& format) {
@@ -52,7 +52,7 @@ QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
 }
 
 bool CurveTracer::follow() {
-    if (draw_.isRunning() || !draw_.publishedFrame() || !draw_.publishedRange() ||
+    if (draw_.busy().busy() || !draw_.publishedFrame() || !draw_.publishedRange() ||
         !draw_.lastSweep() || draw_.lastSweep()->samples == 0) {
         point_.reset();
         return false;
@@ -67,7 +67,8 @@ bool CurveTracer::follow() {
 }
 
 const CurveTracer::Point* CurveTracer::current() const {
-    return point_ && point_->draw == draw_.drawNumber() && !draw_.isRunning() ? &*point_ : nullptr;
+    return point_ && point_->draw == draw_.drawNumber() && !draw_.busy().busy() ? &*point_
+                                                                                : nullptr;
 }
 
 const CurveTracer::Point* CurveTracer::at(double columnTwips) {

@@ -1,17 +1,13 @@
 #include "ui/explore/PlotExplorer.h"
 
-#include "calc/ValueCalculator.h"
-#include "plot/TangentLine.h"
 #include "ui/explore/CoordinateLabel.h"
-#include "ui/plotview/PlotOverlay.h"
+#include "ui/plotview/PlotInputRouter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 #include "ui/windows/AreaDialog.h"
 
-#include <QAction>
-#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QToolTip>
+#include <QPointer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -22,7 +18,6 @@ namespace curvalia::ui {
 namespace {
 
 constexpr int kEighthsPerNotch = 120; // one notch of an ordinary wheel
-constexpr int kFastTraceSamples = 10; // Shift with Left or Right
 constexpr double kKeyPanShare = 0.1;  // an arrow key moves by a tenth of the range
 
 bool sameTexts(const plot::RangeTexts& a, const plot::RangeTexts& b) {
@@ -35,11 +30,6 @@ bool sameRange(const plot::PlotRange& a, const plot::PlotRange& b) {
            a.Step == b.Step;
 }
 
-QPointF twipsAt(const PlotSurfaceWidget& plot, QPointF widgetPosition) {
-    const double border = plot.look().borderPixels;
-    return plot.mapping().toTwips(widgetPosition - QPointF(border, border));
-}
-
 double keyPan(double width) {
     return std::max(1.0, std::round(width * kKeyPanShare));
 }
@@ -47,132 +37,67 @@ double keyPan(double width) {
 } // namespace
 
 PlotExplorer::PlotExplorer(Parts parts, QObject* parent)
-    : QObject(parent), parts_(std::move(parts)), tracer_(parts_.engine, parts_.draw) {
+    : QObject(parent), parts_(std::move(parts)) {
     setObjectName(QStringLiteral("plotExplorer"));
-    parts_.plot.installEventFilter(this);
-    for (QWidget* legend : parts_.legend)
-        legend->installEventFilter(this);
+    PlotInputRouter::of(parts_.plot)
+        .add(PlotInputRouter::Stage::Explore, [self = QPointer<PlotExplorer>(this)](QEvent& event) {
+            return self && self->plotEvent(event);
+        });
     // Keys reach the plot once it has the focus: a click gives it.
     if (parts_.plot.focusPolicy() == Qt::NoFocus)
         parts_.plot.setFocusPolicy(Qt::ClickFocus);
-    connect(&parts_.traceEntry, &QAction::toggled, this, &PlotExplorer::traceSwitched);
-    const MarksSource source = [this] { return marks(); };
-    parts_.overlay.addLayer(std::make_unique<TangentLayer>(source));
-    parts_.overlay.addLayer(std::make_unique<TraceCrossLayer>(source));
 }
 
-void PlotExplorer::marksChanged() {
-    parts_.overlay.layersChanged();
-    shownCross_ = marks().cross;
-}
-
-ExplorerMarks PlotExplorer::marks() const {
-    ExplorerMarks marks;
-    if (parts_.draw.isRunning())
-        return marks;
-    if (tangent_ && tangent_->draw == parts_.draw.drawNumber() && parts_.draw.publishedFrame())
-        marks.tangent = tangent_->segment;
-    if (parts_.traceEntry.isChecked())
-        if (const CurveTracer::Point* point = tracer_.current())
-            marks.cross = point->cross;
-    return marks;
-}
-
-void PlotExplorer::calculated(const calc::ValueWindow::Calculation& calculation) {
-    tangent_.reset();
-    const auto& frame = parts_.draw.publishedFrame();
-    const auto& sweep = parts_.draw.lastSweep();
-    const calc::CalcFields& fields = calculation.fields;
-    if (frame && sweep && sweep->expression == calculation.expression && fields.value &&
-        fields.slope) {
-        // The slope the calculator shows, so that the line's angle on the
-        // screen is "Angolo" when both scales are equal.
-        const double slope = calc::floorToDecimals(*fields.slope, 5);
-        if (const auto segment =
-                plot::tangentAcrossFrame(*frame, calculation.x, *fields.value, slope))
-            tangent_ = Tangent{parts_.draw.drawNumber(), *segment};
-    }
-    marksChanged();
-}
-
-void PlotExplorer::drawn() {
-    if (!tracer_.current())
-        parts_.label.releaseText();
-    marksChanged();
-}
-
-bool PlotExplorer::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ToolTip && marks().tangent) {
-        for (QWidget* legend : parts_.legend) {
-            if (watched != legend)
-                continue;
-            QToolTip::showText(
-                static_cast<QHelpEvent*>(event)->globalPos(),
-                legend->toolTip() + QLatin1Char('\n') + QString::fromUtf8(kTangentTip), legend);
-            return true;
-        }
-    }
-    if (watched != &parts_.plot)
-        return QObject::eventFilter(watched, event);
-    switch (event->type()) {
+bool PlotExplorer::plotEvent(QEvent& event) {
+    switch (event.type()) {
     case QEvent::Wheel:
-        return wheel(static_cast<QWheelEvent*>(event));
+        return wheel(static_cast<QWheelEvent&>(event));
     case QEvent::MouseButtonPress:
-        press(static_cast<QMouseEvent*>(event));
-        break;
+        press(static_cast<QMouseEvent&>(event));
+        return false;
     case QEvent::MouseMove:
-        drag(static_cast<QMouseEvent*>(event));
-        if (parts_.traceEntry.isChecked())
-            traceAt(static_cast<QMouseEvent*>(event)->position());
-        break;
+        drag(static_cast<QMouseEvent&>(event));
+        return false;
     case QEvent::MouseButtonRelease:
         drag_.reset();
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (parts_.traceEntry.isChecked() && !parts_.draw.isRunning()) {
-            traceAt(static_cast<QMouseEvent*>(event)->position());
-            handToCalculator();
-            return true;
-        }
-        break;
+        return false;
     case QEvent::KeyPress:
-        return key(static_cast<QKeyEvent*>(event));
+        return key(static_cast<QKeyEvent&>(event));
     default:
-        break;
+        return false;
     }
-    return QObject::eventFilter(watched, event);
 }
 
-bool PlotExplorer::wheel(QWheelEvent* event) {
+bool PlotExplorer::wheel(QWheelEvent& event) {
     // Notches that arrive while a draw runs are dropped, not kept for later.
-    if (parts_.draw.isRunning()) {
+    if (busy()) {
         wheelRemainder_ = 0;
         return true;
     }
-    wheelRemainder_ += event->angleDelta().y();
+    wheelRemainder_ += event.angleDelta().y();
     const int notches = wheelRemainder_ / kEighthsPerNotch;
     wheelRemainder_ %= kEighthsPerNotch;
     if (notches != 0)
-        zoomBy(notches, twipsAt(parts_.plot, event->position()));
+        zoomBy(notches, parts_.plot.twipsAt(event.position()));
     return true;
 }
 
-void PlotExplorer::press(QMouseEvent* event) {
+void PlotExplorer::press(QMouseEvent& event) {
     drag_.reset();
     const auto& frame = parts_.draw.publishedFrame();
-    if (event->button() != Qt::LeftButton || !frame || parts_.draw.isRunning())
+    if (event.button() != Qt::LeftButton || !frame || busy())
         return;
-    const QPointF at = event->position();
+    const QPointF at = event.position();
     const PlotMapping& mapping = parts_.plot.mapping();
     drag_ = Drag{at, mapping.twipsPerPixelX() * frame->RangeX / plot::PlotWidth,
                  mapping.twipsPerPixelY() * frame->RangeY / plot::PlotHeight};
 }
 
-void PlotExplorer::drag(QMouseEvent* event) {
-    if (!drag_ || !(event->buttons() & Qt::LeftButton) || parts_.draw.isRunning())
+void PlotExplorer::drag(QMouseEvent& event) {
+    if (!drag_ || !(event.buttons() & Qt::LeftButton) || busy())
         return;
     // Whole units, counted from the press, so no fraction is lost between moves.
-    const QPointF moved = event->position() - drag_->from;
+    const QPointF moved = event.position() - drag_->from;
     const double x = -std::round(moved.x() * drag_->unitsPerPixelX) + 0.0;
     const double y = std::round(moved.y() * drag_->unitsPerPixelY) + 0.0;
     if (x == drag_->movedX && y == drag_->movedY)
@@ -188,13 +113,11 @@ void PlotExplorer::drag(QMouseEvent* event) {
     panBy(dx, dy);
 }
 
-bool PlotExplorer::key(QKeyEvent* event) {
-    if (parts_.traceEntry.isChecked() && traceKey(event))
-        return true;
-    const bool control = event->modifiers() & Qt::ControlModifier;
+bool PlotExplorer::key(QKeyEvent& event) {
+    const bool control = event.modifiers() & Qt::ControlModifier;
     int notches = 0;
     double dx = 0, dy = 0;
-    switch (event->key()) {
+    switch (event.key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:
         notches = 1;
@@ -206,8 +129,8 @@ bool PlotExplorer::key(QKeyEvent* event) {
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
-        dx = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
-        dy = event->key() == Qt::Key_Down ? -1 : event->key() == Qt::Key_Up ? 1 : 0;
+        dx = event.key() == Qt::Key_Left ? -1 : event.key() == Qt::Key_Right ? 1 : 0;
+        dy = event.key() == Qt::Key_Down ? -1 : event.key() == Qt::Key_Up ? 1 : 0;
         break;
     case Qt::Key_0:
         if (!control)
@@ -230,37 +153,8 @@ bool PlotExplorer::key(QKeyEvent* event) {
     return true;
 }
 
-bool PlotExplorer::traceKey(QKeyEvent* event) {
-    const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const CurveTracer::Point* point = nullptr;
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        if (parts_.draw.isRunning())
-            return true;
-        point = tracer_.moveBy((event->key() == Qt::Key_Left ? -1 : 1) *
-                               (shift ? kFastTraceSamples : 1));
-        break;
-    case Qt::Key_Home:
-        point = parts_.draw.isRunning() ? nullptr : tracer_.first();
-        break;
-    case Qt::Key_End:
-        point = parts_.draw.isRunning() ? nullptr : tracer_.last();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!parts_.draw.isRunning())
-            handToCalculator();
-        return true;
-    default:
-        return false;
-    }
-    showTrace(point);
-    return true;
-}
-
 bool PlotExplorer::mayChangeRange() {
-    if (parts_.draw.isRunning())
+    if (busy())
         return false;
     // The plot holds curves of earlier draws that a new range cannot redraw.
     if (parts_.switches.ClearBeforePlot == plot::kFalse) {
@@ -328,41 +222,7 @@ void PlotExplorer::show(const plot::PlotRange& range) {
 }
 
 void PlotExplorer::note(const char* text) {
-    parts_.label.showNote(QString::fromUtf8(text));
-}
-
-void PlotExplorer::traceAt(QPointF widgetPosition) {
-    if (parts_.draw.isRunning())
-        return;
-    showTrace(tracer_.at(twipsAt(parts_.plot, widgetPosition).x()));
-}
-
-void PlotExplorer::showTrace(const CurveTracer::Point* point) {
-    if (point)
-        parts_.label.holdText(point->readOut);
-    else
-        parts_.label.releaseText();
-    // A cross that only moves repaints where it was and where it is, not
-    // the whole overlay: the pointer moves it many times a second.
-    const std::optional<QPointF> cross = marks().cross;
-    if (!cross || !shownCross_) {
-        marksChanged();
-        return;
-    }
-    const PlotMapping& mapping = parts_.plot.mapping();
-    parts_.overlay.update(crossBounds(mapping, *shownCross_) | crossBounds(mapping, *cross));
-    shownCross_ = cross;
-}
-
-void PlotExplorer::traceSwitched(bool on) {
-    if (!on)
-        parts_.label.releaseText();
-    marksChanged();
-}
-
-void PlotExplorer::handToCalculator() {
-    if (const CurveTracer::Point* point = tracer_.current())
-        parts_.calculateAt(point->xText);
+    parts_.notes.showNote(QString::fromUtf8(text));
 }
 
 } // namespace curvalia::ui

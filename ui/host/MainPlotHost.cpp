@@ -10,10 +10,16 @@
 namespace curvalia::ui {
 
 void MainPlotHost::setStatus(std::string_view text) {
-    // Every draw starts with a text of its own (and a stop empties the
-    // line through here), so from then on the engine speaks for the draw.
-    parts_.status.speakFor(StatusOwner::Draw);
-    parts_.status.write(text);
+    parts_.status.write(StatusOwner::Draw, text);
+}
+
+void MainPlotHost::follow(plot::DrawBusy& busy) {
+    busy.listen([&status = parts_.status](bool running) {
+        if (running)
+            status.claimEngine(StatusOwner::Draw);
+        else
+            status.releaseEngine(StatusOwner::Draw);
+    });
 }
 
 void MainPlotHost::setInputsEnabled(bool enabled) {

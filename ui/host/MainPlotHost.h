@@ -4,6 +4,7 @@
 // window hands over exactly these parts and nothing else.
 #pragma once
 
+#include "plot/DrawBusy.h"
 #include "plot/PlotHost.h"
 
 #include <functional>
@@ -31,6 +32,10 @@ class MainPlotHost final : public plot::PlotHost {
         std::function<bool()> closeRequested;
     };
     explicit MainPlotHost(Parts parts) : parts_(std::move(parts)) {}
+
+    // While the draw runs, what the engine writes is the draw's: the claim
+    // begins and ends with the busy state (both live as long as the window).
+    void follow(plot::DrawBusy& busy);
 
     void setStatus(std::string_view text) override;
     void setInputsEnabled(bool enabled) override;

@@ -1,13 +1,15 @@
 // The main window's status line. The draw command, the engine and the value
-// calculator all write to it through this one sink, so there is one place
-// that decides how a text reaches the label.
+// calculator all write to it here, so there is one place that decides how a
+// text reaches the label and whose text it is.
 #pragma once
 
 #include <QLabel>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace curvalia::ui {
 
@@ -19,25 +21,36 @@ class StatusLine {
   public:
     explicit StatusLine(QLabel& label) : label_(label) {}
 
-    // Writes text as the command that runs now (see speakFor).
-    void write(std::string_view text) {
-        owner_ = speaker_;
+    // Every writer says who it is; the text keeps that owner until the
+    // next write, whoever makes it.
+    void write(StatusOwner writer, std::string_view text) {
+        owner_ = writer;
         label_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
-    // The engine writes through the same sink for whichever command drives
-    // it, so each command says it is the one running before it starts.
-    void speakFor(StatusOwner command) { speaker_ = command; }
     StatusOwner owner() const { return owner_; }
 
-    // For the code that takes a plain callback (the engine, the calculator).
-    std::function<void(std::string_view)> sink() {
-        return [this](std::string_view text) { write(text); };
+    // The engine writes through one sink for whichever command drives it.
+    // A command claims the engine for as long as it runs and gives it back
+    // at its end, so a text the engine writes later is never taken for the
+    // text of a command that has finished. Unclaimed, its texts are nobody's.
+    void claimEngine(StatusOwner command) { claims_.push_back(command); }
+    void releaseEngine(StatusOwner command) {
+        const auto last = std::find(claims_.rbegin(), claims_.rend(), command);
+        if (last != claims_.rend())
+            claims_.erase(std::next(last).base());
+    }
+    StatusOwner engineWriter() const {
+        return claims_.empty() ? StatusOwner::Nobody : claims_.back();
+    }
+    // For the engine's status sink.
+    std::function<void(std::string_view)> engineSink() {
+        return [this](std::string_view text) { write(engineWriter(), text); };
     }
 
   private:
     QLabel& label_;
-    StatusOwner speaker_ = StatusOwner::Nobody;
     StatusOwner owner_ = StatusOwner::Nobody;
+    std::vector<StatusOwner> claims_;
 };
 
 } // namespace curvalia::ui

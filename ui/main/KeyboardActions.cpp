@@ -14,7 +14,8 @@
 
 namespace curvalia::ui {
 
-KeyboardActions::KeyboardActions(QMainWindow& window, MainMenu& menu, Controls controls)
+KeyboardActions::KeyboardActions(QMainWindow& window, MainMenu& menu, Controls controls,
+                                 plot::DrawBusy& busy)
     : QObject(&window), window_(window), menu_(menu), controls_(controls) {
     setObjectName(QStringLiteral("keyboardActions"));
 
@@ -45,6 +46,14 @@ KeyboardActions::KeyboardActions(QMainWindow& window, MainMenu& menu, Controls c
     connect(&controls_.speed, &PictureButton::faceChanged, fast,
             [fast](bool slow) { fast->setChecked(!slow); });
 
+    // Idle, Esc must reach the window's controls and leave the status line
+    // alone; the stop button itself keeps working at any time.
+    menu_.stop->setEnabled(busy.busy());
+    busy.listen([stop = QPointer<QAction>(menu_.stop)](bool running) {
+        if (stop)
+            stop->setEnabled(running);
+    });
+
     // Qt binds no key to the menu bar on this desktop; F10 is the usual one.
     auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), &window_);
     f10->setObjectName(QStringLiteral("menuBarKey"));
@@ -62,9 +71,6 @@ void KeyboardActions::rememberFocus() {
 void KeyboardActions::followDrawInputs(bool enabled) {
     menu_.impostazioniAssi->setEnabled(controls_.settings.isEnabled());
     menu_.valoreY->setEnabled(controls_.value.isEnabled());
-    // Idle, Esc must reach the window's controls and leave the status line
-    // alone; the stop button itself keeps working at any time.
-    menu_.stop->setEnabled(!enabled);
     if (!enabled)
         return;
     // Disabling the expression box moved the focus on, onto the draw button,

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "plot/DrawBusy.h"
+
 class QLineEdit;
 class QMainWindow;
 class QWidget;
@@ -29,14 +31,14 @@ class KeyboardActions : public QObject {
         PictureButton& speed;
         QWidget& plot;
     };
-    KeyboardActions(QMainWindow& window, MainMenu& menu, Controls controls);
+    // Stop (Esc) is offered for as long as busy says a draw runs.
+    KeyboardActions(QMainWindow& window, MainMenu& menu, Controls controls, plot::DrawBusy& busy);
 
     // Before a draw disables the inputs: notes which control has the focus,
     // which disabling the expression box would otherwise move on.
     void rememberFocus();
     // After the inputs were disabled or enabled: the entries follow their
-    // buttons, stop is offered only while the draw runs, and at its end the
-    // focus goes back where it was.
+    // buttons, and at the draw's end the focus goes back where it was.
     void followDrawInputs(bool enabled);
 
   private:

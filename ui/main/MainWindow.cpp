@@ -7,6 +7,7 @@
 #include "plot/Palette.h"
 #include "ui/explore/CoordinateLabel.h"
 #include "ui/explore/PlotExplorer.h"
+#include "ui/explore/TraceControl.h"
 #include "ui/host/MainPlotHost.h"
 #include "ui/host/QtEventQueue.h"
 #include "ui/host/StatusLine.h"
@@ -14,6 +15,7 @@
 #include "ui/main/LegendSwatch.h"
 #include "ui/main/MainWindowGrowth.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/ToolButtons.h"
 #include "ui/plotview/AxisNumbers.h"
 #include "ui/plotview/PlotActions.h"
 #include "ui/plotview/PlotOverlay.h"
@@ -49,22 +51,6 @@ QColor paletteColour(int number) {
     return QColor(c.r, c.g, c.b);
 }
 
-PictureButton::Face face(const char* name, const char* file, const char* toolTip) {
-    return {QString::fromLatin1(name), QStringLiteral(":/images/") + QString::fromLatin1(file),
-            QString::fromUtf8(toolTip)};
-}
-
-// One tool button: its two pictures at the same place, named after the one
-// that is clicked (the highlighted twin).
-PictureButton* addButton(QWidget* parent, const char* name, PictureButton::Face normal,
-                         PictureButton::Face twin, int topTwips,
-                         PictureButton::Naming naming = PictureButton::Naming::AfterSecondFace) {
-    auto* button = new PictureButton(std::move(normal), std::move(twin), naming, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->placePicture(QPoint(px(6960), px(topTwips)));
-    return button;
-}
-
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -80,7 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     resize(sizeHint());
 
     statusLine_ = std::make_unique<StatusLine>(*StatusBar);
-    engine_.setStatusSink(statusLine_->sink());
+    engine_.setStatusSink(statusLine_->engineSink());
     area_ = new AreaDialog(this);
     events_ =
         std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
@@ -90,6 +76,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
                             [this] { return closeAfterDraw_; }});
     drawCommand_ =
         std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+    host_->follow(drawCommand_->busy());
+    connectToolButtons();
     centreOnPointerScreen(*this);
     buildPlotExtras();
 }
@@ -97,7 +85,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::isDrawing() const {
-    return drawCommand_->isRunning();
+    return drawCommand_->busy().busy();
 }
 
 void MainWindow::buildFrames() {
@@ -108,15 +96,11 @@ void MainWindow::buildFrames() {
     Frame2 = new QGroupBox(client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(twipsRect(120, 0, 7635, 5835));
-    // Moves over the frame (outside the buttons) put the buttons back to normal.
-    Frame2->setMouseTracking(true);
-    Frame2->installEventFilter(this);
 
     Graph = new PlotSurfaceWidget(PlotSurfaceWidget::graphLook(), Frame2);
     Graph->setObjectName(QStringLiteral("Graph"));
     Graph->move(px(120), px(240));
     Graph->setMouseTracking(true);
-    Graph->installEventFilter(this);
 
     auto* Line1 = new QFrame(Frame2);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -137,7 +121,7 @@ void MainWindow::buildFrames() {
     MyFx->setPalette(grey);
 
     buildLegend(Frame2);
-    buildToolButtons(Frame2);
+    tools_ = new ToolButtons(*Frame2, *Graph);
     // Labels, swatches and the separator lie on the frame: a move over them
     // is a move over the frame, so they pass it on (they ignore it) instead
     // of swallowing it.
@@ -174,24 +158,25 @@ void MainWindow::buildPlotExtras() {
         numbers->setOn(on);
         overlay_->layersChanged();
     });
-    plotActions_ = new PlotActions(
-        *Graph, *this, menu_->salvagrafico, [this] { return isDrawing(); }, *coordinates_);
+    plotActions_ = new PlotActions(*Graph, *this, menu_->salvagrafico, drawCommand_->busy(),
+                                   [this](const QString& note) { coordinates_->showNote(note); });
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
-    keyboard_ = new KeyboardActions(
-        *this, *menu_, {*MyFx, *penna, *Stopim, *Impostazioni, *Lente, *speedSwitch, *Graph});
-    explorer_ = new PlotExplorer({*Graph,
-                                  *overlay_,
-                                  *drawCommand_,
-                                  switches_,
-                                  *area_,
-                                  *coordinates_,
-                                  engine_,
-                                  *menu_->traccia,
-                                  [this] { draw(); },
-                                  [this](const QString& x) { calculateAt(x); },
-                                  {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
-                                 this);
+    keyboard_ = new KeyboardActions(*this, *menu_,
+                                    {*MyFx, *tools_->penna, *tools_->Stopim, *tools_->Impostazioni,
+                                     *tools_->Lente, *tools_->speedSwitch, *Graph},
+                                    drawCommand_->busy());
+    explorer_ = new PlotExplorer(
+        {*Graph, *drawCommand_, switches_, *area_, *coordinates_, [this] { draw(); }}, this);
+    trace_ = new TraceControl({*Graph,
+                               *overlay_,
+                               *drawCommand_,
+                               *coordinates_,
+                               engine_,
+                               *menu_->traccia,
+                               [this](const QString& x) { calculateAt(x); },
+                               {Shape2, Frame2->findChild<QLabel*>(QStringLiteral("Label3"))}},
+                              this);
 }
 
 void MainWindow::buildLegend(QGroupBox* frame) {
@@ -211,31 +196,12 @@ void MainWindow::buildLegend(QGroupBox* frame) {
         ->setToolTip(QStringLiteral("Derivata Prima"));
 }
 
-void MainWindow::buildToolButtons(QGroupBox* frame) {
-    penna = addButton(frame, "penna", face("penna_bn", "button-penna_bn.svg", "Disegna"),
-                      face("penna", "button-penna.svg", "Disegna la funzione"), 660);
-    Stopim = addButton(frame, "Stopim", face("Stop_bn", "button-stop_bn.svg", "Stop!"),
-                       face("Stopim", "button-stop.svg", "STOP!"), 1500);
-    Impostazioni =
-        addButton(frame, "Impostazioni",
-                  face("Impostazioni_bn", "button-impostazioni_bn.svg", "Impostazioni"),
-                  face("Impostazioni", "button-impostazioni.svg", "Imposta gli assi"), 2400);
-    Lente = addButton(frame, "Lente", face("Lente_bn", "button-lente_bn.svg", "Valore di y"),
-                      face("Lente", "button-lente.svg", "Controlla valore"), 3240);
-    // The speed switch shows Image2 while the draw runs at full speed.
-    speedSwitch =
-        addButton(frame, "speedSwitch", face("Image2", "button-speed-on.svg", "Speed Attivato"),
-                  face("Image1", "button-speed-off.svg", "Speed Disattivato"), 4080,
-                  PictureButton::Naming::AfterShownFace);
-
-    for (PictureButton* button : {penna, Stopim, Impostazioni, Lente})
-        connect(button, &PictureButton::hovered, this, [this, button] { highlight(button); });
-
-    connect(penna, &PictureButton::clicked, this, &MainWindow::draw);
-    connect(Stopim, &PictureButton::clicked, this, [this] { drawCommand_->requestStop(); });
-    connect(Impostazioni, &PictureButton::clicked, this, &MainWindow::showSettings);
-    connect(Lente, &PictureButton::clicked, this, &MainWindow::showValueWindow);
-    connect(speedSwitch, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
+void MainWindow::connectToolButtons() {
+    connect(tools_->penna, &PictureButton::clicked, this, &MainWindow::draw);
+    connect(tools_->Stopim, &PictureButton::clicked, this, [this] { drawCommand_->requestStop(); });
+    connect(tools_->Impostazioni, &PictureButton::clicked, this, &MainWindow::showSettings);
+    connect(tools_->Lente, &PictureButton::clicked, this, &MainWindow::showValueWindow);
+    connect(tools_->speedSwitch, &PictureButton::clicked, this, &MainWindow::toggleSpeed);
 }
 
 void MainWindow::connectMenu() {
@@ -262,11 +228,11 @@ void MainWindow::chooseColour(QAction* entry) {
 
 void MainWindow::draw() {
     // A click or F5 that arrives while the draw yields is ignored, and the
-    // explorer is told only about the draw that ends.
+    // trace is told only about the draw that ends.
     if (isDrawing())
         return;
     drawCommand_->run();
-    explorer_->drawn();
+    trace_->drawn();
     if (closeAfterDraw_)
         close();
 }
@@ -283,13 +249,15 @@ void MainWindow::showValueWindow() {
     if (!valueWindow_) {
         valueWindow_ = new calc::ValueWindow(
             engine_, [this] { return MyFx->text().toStdString(); },
-            calc::StatusShare{statusLine_->sink(),
-                              [this] { statusLine_->speakFor(StatusOwner::Calculator); },
-                              [this] { return statusLine_->owner() == StatusOwner::Calculator; }},
-            this);
-        valueWindow_->setCalculateEnabled(inputsEnabled_);
-        connect(valueWindow_, &calc::ValueWindow::calculated, explorer_,
-                [this] { explorer_->calculated(valueWindow_->lastCalculation()); });
+            calc::StatusShare{[this](std::string_view text) {
+                                  statusLine_->write(StatusOwner::Calculator, text);
+                              },
+                              [this] { statusLine_->claimEngine(StatusOwner::Calculator); },
+                              [this] { return statusLine_->owner() == StatusOwner::Calculator; },
+                              [this] { statusLine_->releaseEngine(StatusOwner::Calculator); }},
+            drawCommand_->busy(), this);
+        connect(valueWindow_, &calc::ValueWindow::calculated, trace_,
+                [this] { trace_->calculated(valueWindow_->lastCalculation()); });
     }
     // Beside the plot rather than over it, as far as the screen allows.
     if (!valueWindow_->isVisible())
@@ -306,44 +274,22 @@ void MainWindow::calculateAt(const QString& x) {
 
 void MainWindow::toggleSpeed() {
     switches_.YieldEachSample = ~switches_.YieldEachSample;
-    speedSwitch->setShowsSecond(!speedSwitch->showsSecond());
-}
-
-void MainWindow::resetButtonImages() {
-    for (PictureButton* button : {Lente, Stopim, Impostazioni, penna})
-        button->setShowsSecond(false);
-}
-
-void MainWindow::highlight(PictureButton* button) {
-    // Moves over the highlighted picture change nothing.
-    if (button->showsSecond())
-        return;
-    resetButtonImages();
-    button->setShowsSecond(true);
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && (watched == Frame2 || watched == Graph))
-        resetButtonImages();
-    return QMainWindow::eventFilter(watched, event);
+    tools_->speedSwitch->setShowsSecond(!tools_->speedSwitch->showsSecond());
 }
 
 void MainWindow::setDrawInputsEnabled(bool enabled) {
     if (!enabled)
         keyboard_->rememberFocus();
-    inputsEnabled_ = enabled;
     area_->setFieldsEnabled(enabled);
     MyFx->setEnabled(enabled);
     // A disabled button looks disabled and does not light up under the pointer.
-    for (PictureButton* button : {Impostazioni, Lente})
+    for (PictureButton* button : {tools_->Impostazioni, tools_->Lente})
         button->setEnabled(enabled);
-    if (valueWindow_)
-        valueWindow_->setCalculateEnabled(enabled);
     keyboard_->followDrawInputs(enabled);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (drawCommand_->isRunning()) {
+    if (isDrawing()) {
         // The draw is still on the call stack: stop it, and close when it
         // has unwound (see draw()).
         closeAfterDraw_ = true;

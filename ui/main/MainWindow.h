@@ -41,6 +41,8 @@ class PlotExplorer;
 class PlotSurfaceWidget;
 class QtEventQueue;
 class StatusLine;
+class ToolButtons;
+class TraceControl;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -60,11 +62,10 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildFrames();
-    void buildToolButtons(QGroupBox* frame);
+    void connectToolButtons();
     void buildLegend(QGroupBox* frame);
     void connectMenu();
     void buildPlotExtras();
@@ -74,8 +75,6 @@ class MainWindow : public QMainWindow {
     void showValueWindow();
     void calculateAt(const QString& x);
     void toggleSpeed();
-    void resetButtonImages();
-    void highlight(PictureButton* button);
     void chooseColour(QAction* entry);
     void setDrawInputsEnabled(bool enabled);
 
@@ -91,18 +90,10 @@ class MainWindow : public QMainWindow {
     LegendSwatch* Shape1 = nullptr;
     LegendSwatch* Shape2 = nullptr;
     QGroupBox* Frame2 = nullptr;
-    // The tool buttons, each showing its normal picture (penna_bn, Stop_bn,
-    // Impostazioni_bn, Lente_bn) or its highlighted twin; the speed switch
-    // shows Image2 or Image1.
-    PictureButton* penna = nullptr;
-    PictureButton* Stopim = nullptr;
-    PictureButton* Impostazioni = nullptr;
-    PictureButton* Lente = nullptr;
-    PictureButton* speedSwitch = nullptr;
+    ToolButtons* tools_ = nullptr; // penna, Stopim, Impostazioni, Lente, the speed switch
 
     AreaDialog* area_ = nullptr;
     calc::ValueWindow* valueWindow_ = nullptr;
-    bool inputsEnabled_ = true;
     // Set when the window is asked to close while a draw runs: the draw is
     // stopped and the window closes as soon as it has ended.
     bool closeAfterDraw_ = false;
@@ -118,6 +109,7 @@ class MainWindow : public QMainWindow {
     PlotActions* plotActions_ = nullptr;
     KeyboardActions* keyboard_ = nullptr;
     PlotExplorer* explorer_ = nullptr;
+    TraceControl* trace_ = nullptr;
 };
 
 } // namespace curvalia::ui

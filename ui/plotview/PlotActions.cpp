@@ -1,6 +1,5 @@
 #include "ui/plotview/PlotActions.h"
 
-#include "ui/explore/CoordinateLabel.h"
 #include "ui/plotview/PlotExporter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 
@@ -21,8 +20,8 @@ const QString kSvgFilter = QStringLiteral("Immagine SVG (*.svg)");
 } // namespace
 
 PlotActions::PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save,
-                         std::function<bool()> drawing, CoordinateLabel& notes)
-    : QObject(&window), plot_(plot), window_(window), drawing_(std::move(drawing)), notes_(notes) {
+                         const plot::DrawBusy& busy, Note note)
+    : QObject(&window), plot_(plot), window_(window), busy_(busy), note_(std::move(note)) {
     setObjectName(QStringLiteral("plotActions"));
     askPath = [this] { return askPathWithDialog(); };
     showError = [this](const QString& text) {
@@ -51,8 +50,8 @@ void PlotActions::copy() {
 void PlotActions::save() {
     // The picture is not finished, and the dialog's event loop would let the
     // draw run on under it.
-    if (drawing_()) {
-        notes_.showNote(QString::fromUtf8(kBusyNote));
+    if (busy_.busy()) {
+        note_(QString::fromUtf8(kBusyNote));
         return;
     }
     const QString path = askPath();

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include "plot/DrawBusy.h"
+
 #include <functional>
 
 class QAction;
@@ -13,7 +15,6 @@ class QWidget;
 
 namespace curvalia::ui {
 
-class CoordinateLabel;
 class PlotSurfaceWidget;
 
 class PlotActions : public QObject {
@@ -22,9 +23,10 @@ class PlotActions : public QObject {
     static constexpr const char* kBusyNote = "Attendere la fine del disegno per salvare";
 
     // save: the window's "Salva grafico..." entry, also offered in the plot's
-    // context menu. drawing tells whether a draw runs; notes shows the refusal.
-    PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save,
-                std::function<bool()> drawing, CoordinateLabel& notes);
+    // context menu; refused while busy, with a short note shown by note.
+    using Note = std::function<void(const QString&)>;
+    PlotActions(PlotSurfaceWidget& plot, QWidget& window, QAction* save, const plot::DrawBusy& busy,
+                Note note);
 
     QAction* copyAction() const { return copy_; }
 
@@ -42,8 +44,8 @@ class PlotActions : public QObject {
 
     PlotSurfaceWidget& plot_;
     QWidget& window_;
-    std::function<bool()> drawing_;
-    CoordinateLabel& notes_;
+    const plot::DrawBusy& busy_;
+    Note note_;
     QAction* copy_ = nullptr;
     QString lastFolder_;
 };

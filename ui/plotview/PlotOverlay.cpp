@@ -1,10 +1,13 @@
 #include "ui/plotview/PlotOverlay.h"
 
+#include "ui/plotview/PlotInputRouter.h"
+
 #include "ui/plotview/PlotSurfaceWidget.h"
 
 #include <QEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <charconv>
@@ -23,7 +26,12 @@ PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) 
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     plot_.setOverlay(this);
-    plot_.installEventFilter(this);
+    PlotInputRouter::of(plot_).add(PlotInputRouter::Stage::Overlay,
+                                   [self = QPointer<PlotOverlay>(this)](QEvent& event) {
+                                       if (self && event.type() == QEvent::Resize)
+                                           self->followPlot();
+                                       return false;
+                                   });
     followPlot();
     hide();
 }
@@ -68,12 +76,6 @@ void PlotOverlay::paintEvent(QPaintEvent* event) {
     for (const auto& layer : layers_)
         if (layer->showing())
             layer->paint(painter, plot_.mapping());
-}
-
-bool PlotOverlay::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &plot_ && event->type() == QEvent::Resize)
-        followPlot();
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace curvalia::ui

@@ -63,7 +63,6 @@ class PlotOverlay : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void followPlot();

@@ -61,6 +61,11 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     const Look& look() const { return look_; }
     // Twips to logical pixels of the drawing at its present size.
     const PlotMapping& mapping() const { return mapping_; }
+    // Where a position on the widget (border included) lies in the frame's twips.
+    QPointF twipsAt(QPointF widgetPosition) const {
+        const double border = look_.borderPixels;
+        return mapping_.toTwips(widgetPosition - QPointF(border, border));
+    }
     // What was drawn since the last Cls(), when the look asks for it.
     const plot::PointRecord& pointRecord() const { return record_; }
 

@@ -8,6 +8,7 @@
 #include "ui/explore/CoordinateLabel.h"
 #include "ui/explore/CurveTracer.h"
 #include "ui/explore/PlotExplorer.h"
+#include "ui/explore/TraceControl.h"
 #include "ui/plotview/PlotExporter.h"
 #include "ui/windows/AreaDialog.h"
 
@@ -99,7 +100,7 @@ struct PlotExplorerTest : MainWindowRig {
     }
     void draw() { pressButton("penna"); }
     PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
-    PlotExplorer* explorer() { return window.findChild<PlotExplorer*>("plotExplorer"); }
+    TraceControl* trace() { return window.findChild<TraceControl*>("traceControl"); }
     QStringList fields() {
         const plot::RangeTexts t = window.areaDialog()->rangeTexts();
         return QStringList{QString::fromStdString(t.xmin), QString::fromStdString(t.xmax),
@@ -203,10 +204,10 @@ TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
     EXPECT_TRUE(readOut().startsWith("x = 2")) << readOut().toStdString();
     EXPECT_TRUE(readOut().contains("f(x) = 4,") || readOut().contains("f(x) = 4."))
         << readOut().toStdString();
-    EXPECT_TRUE(explorer()->marks().cross.has_value());
+    EXPECT_TRUE(trace()->marks().cross.has_value());
     key(Qt::Key_Home);
     EXPECT_TRUE(readOut().startsWith("x = -10   f(x) = 100")) << readOut().toStdString();
-    EXPECT_FALSE(explorer()->marks().cross.has_value()); // 100 is above the frame
+    EXPECT_FALSE(trace()->marks().cross.has_value()); // 100 is above the frame
     key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_TRUE(readOut().startsWith("x = -9.9") || readOut().startsWith("x = -9,9"));
     EXPECT_EQ(status(), "prova");
@@ -220,7 +221,7 @@ TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
     EXPECT_EQ(valore->findChild<QLineEdit*>("VY")->text().left(4), "-970");
     // Off: the label goes back to the pointer's read-out, the cross goes.
     window.findChild<QAction*>("traccia")->trigger();
-    EXPECT_FALSE(explorer()->marks().cross.has_value());
+    EXPECT_FALSE(trace()->marks().cross.has_value());
 }
 
 TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilTheNextDraw) {
@@ -229,14 +230,14 @@ TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilThe
     auto calculate = [&](const char* x) {
         valore->findChild<QLineEdit*>("VX")->setText(QString::fromLatin1(x));
         valore->findChild<QPushButton*>("Command1")->click();
-        return explorer()->marks().tangent.has_value();
+        return trace()->marks().tangent.has_value();
     };
     EXPECT_TRUE(calculate("1"));
     // The derivative's legend tells the tangent's colour while it shows.
     QWidget* legend = child<QWidget>("Shape2");
     QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), legend->mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(legend, &help);
-    EXPECT_EQ(QToolTip::text(), "Derivata Prima\n" + QString::fromUtf8(PlotExplorer::kTangentTip));
+    EXPECT_EQ(QToolTip::text(), "Derivata Prima\n" + QString::fromUtf8(TraceControl::kTangentTip));
     QToolTip::hideText();
     // The tangent goes into saved pictures; the trace's cross does not.
     const QImage withTangent = QImage::fromData(plotPng(*graph()));
@@ -248,13 +249,13 @@ TEST_F(PlotExplorerTest, TangentShowsForTheDrawnExpressionInsideTheRangeUntilThe
     EXPECT_TRUE(plotSvg(*graph()).contains("stroke=\"#ff00ff\""));
     window.findChild<QAction*>("traccia")->trigger();
     moveOver(graph(), QPointF(224, 155.5));
-    ASSERT_TRUE(explorer()->marks().cross.has_value());
+    ASSERT_TRUE(trace()->marks().cross.has_value());
     EXPECT_TRUE(samePixels(QImage::fromData(plotPng(*graph())), withTangent));
 
     EXPECT_FALSE(calculate("11")); // outside the range
     EXPECT_TRUE(calculate("-3"));
     draw();
-    EXPECT_FALSE(explorer()->marks().tangent.has_value());
+    EXPECT_FALSE(trace()->marks().tangent.has_value());
     EXPECT_TRUE(calculate("2"));
     fx()->setText("lgn(x)"); // not what the plot shows
     EXPECT_FALSE(calculate("2"));

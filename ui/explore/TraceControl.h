@@ -1,0 +1,85 @@
+// The trace and the tangent over the plot. With "Traccia la curva" on, the
+// pointer (or Left, Right, Shift with them, Home and End) traces the curve
+// of the last draw; a double click or Enter hands the traced x to "Valore".
+// After a "Calcola" for the expression on the plot, the tangent is drawn
+// over it. Both marks belong to the frame of a finished draw: while a draw
+// runs neither shows, and a draw that ends takes them away.
+#pragma once
+
+#include "calc/ValueWindow.h"
+#include "plot/DrawCommand.h"
+#include "ui/explore/CurveTracer.h"
+#include "ui/explore/ExplorerMarks.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointF>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QAction;
+class QEvent;
+class QKeyEvent;
+
+namespace curvalia::ui {
+
+class CoordinateLabel;
+class PlotOverlay;
+class PlotSurfaceWidget;
+
+class TraceControl : public QObject {
+    Q_OBJECT
+  public:
+    // Added to the derivative's legend tooltip while the tangent shows.
+    static constexpr const char* kTangentTip = "Tangente di \"Calcola\": in magenta";
+
+    struct Parts {
+        PlotSurfaceWidget& plot;
+        PlotOverlay& overlay; // gets the layers of the cross and the tangent
+        const plot::DrawCommand& draw;
+        CoordinateLabel& label;
+        engine::Engine& engine;
+        QAction& traceEntry; // "&Traccia la curva"
+        // Opens "Valore" as its button does, types x there and calculates.
+        std::function<void(const QString& x)> calculateAt;
+        // The derivative's swatch and label: while the tangent shows, their
+        // tooltip tells its colour apart.
+        QList<QWidget*> legend;
+    };
+    TraceControl(Parts parts, QObject* parent);
+
+    // The marks that belong to what the plot shows now.
+    ExplorerMarks marks() const;
+
+    // After each "Calcola": the tangent, when it is about the plot.
+    void calculated(const calc::ValueWindow::Calculation& calculation);
+    // After each draw, however it was started: what belonged to the plot
+    // before goes (the trace's read-out, the cross, the tangent).
+    void drawn();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override; // the legend's tooltips
+
+  private:
+    bool plotEvent(QEvent& event);
+    bool traceKey(QKeyEvent& event);
+    bool busy() const { return parts_.draw.busy().busy(); }
+    void marksChanged();
+    void traceAt(QPointF widgetPosition);
+    void showTrace(const CurveTracer::Point* point);
+    void traceSwitched(bool on);
+    void handToCalculator();
+
+    Parts parts_;
+    CurveTracer tracer_;
+    struct Tangent {
+        std::uint64_t draw = 0;
+        plot::TwipSegment segment;
+    };
+    std::optional<Tangent> tangent_;
+    std::optional<QPointF> shownCross_; // where the overlay shows the cross
+};
+
+} // namespace curvalia::ui
