@@ -40,7 +40,7 @@ long allocationsOver(const std::function<void(double)>& sample) {
     return allocations.load() - before;
 }
 
-TEST(Allocations, TheCounterSeesAllocations) {
+TEST(Allocations, NonePerReplayedOrPlainSampleWhereTheCounterSeesAllocations) {
     int samples = 0;
     const long counted = allocationsOver([&samples](double) {
         std::string* volatile text = new std::string(100, 'x');
@@ -48,9 +48,6 @@ TEST(Allocations, TheCounterSeesAllocations) {
         ++samples;
     });
     EXPECT_EQ(counted, 2 * samples);
-}
-
-TEST(Allocations, NonePerReplayedOrPlainSample) {
     Engine engine;
     int messages = 0;
     engine.setStatusSink([&messages](std::string_view) { ++messages; });

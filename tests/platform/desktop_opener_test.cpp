@@ -94,12 +94,6 @@ TEST(DesktopDocumentOpener, HandsOverPathsAndLinksButNothingElse) {
               "/a folder/CurvaliaHelp.doc\nmailto:autore@curvalia.example\n");
 }
 
-} // namespace
-} // namespace curvalia::platform
-
-namespace curvalia::platform {
-namespace {
-
 // An opener that goes while its programs still run (the program is closing)
 // answers nobody: the one who asked may be gone too.
 TEST(DesktopDocumentOpener, GoneBeforeItsOpenersAnswerTellsNobody) {

@@ -110,12 +110,6 @@ TEST_F(AxisNumbersInWindow, AnOverlayThatOffGivesBackTheSamePixelsAndEntersImage
     EXPECT_FALSE(plotSvg(*graph).contains("<text"));
 }
 
-} // namespace
-} // namespace curvalia::ui
-
-namespace curvalia::ui {
-namespace {
-
 // Far from 0 the multiples of the step lie beyond 2^53: counting them must
 // end, and no number may stand twice over another.
 TEST(AxisNumbersLayout, RangesFarFromZeroEndWithDistinctNumbers) {

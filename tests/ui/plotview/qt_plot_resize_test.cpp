@@ -89,12 +89,6 @@ TEST(PlotResize, AxisLinesStayWhole) {
     EXPECT_EQ(column, 1000);
 }
 
-} // namespace
-} // namespace curvalia::ui
-
-namespace curvalia::ui {
-namespace {
-
 // The overlay goes either on its own, after which the plot forgets it, or
 // with the plot, whose own part is gone by then (the sanitizer build catches
 // an overlay that still reaches into it).
