@@ -5,7 +5,6 @@
 // comes before the inputs are disabled.
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -16,9 +15,6 @@ class DrawBusy {
     using Listener = std::function<void(bool busy)>;
 
     bool busy() const { return busy_; }
-    // How many draws have finished; a mark laid over the plot belongs to
-    // the frame of a finished draw, never to one still being drawn.
-    std::uint64_t finishedDraws() const { return finished_; }
 
     // Told at every change, in the order of listening. A listener lives as
     // long as the busy state does, or guards itself (a widget it calls may
@@ -29,10 +25,7 @@ class DrawBusy {
     class Scope {
       public:
         explicit Scope(DrawBusy& busy) : busy_(busy) { busy_.set(true); }
-        ~Scope() {
-            ++busy_.finished_;
-            busy_.set(false);
-        }
+        ~Scope() { busy_.set(false); }
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;
 
@@ -48,7 +41,6 @@ class DrawBusy {
     }
 
     bool busy_ = false;
-    std::uint64_t finished_ = 0;
     std::vector<Listener> listeners_;
 };
 

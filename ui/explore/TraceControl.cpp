@@ -94,23 +94,25 @@ bool TraceControl::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TraceControl::plotEvent(QEvent& event) {
-    if (!parts_.traceEntry.isChecked())
+    // The kind of event first: the plot sees a few more while the window
+    // takes itself apart, after the menu's entries have gone.
+    const QEvent::Type type = event.type();
+    if ((type != QEvent::MouseMove && type != QEvent::MouseButtonDblClick &&
+         type != QEvent::KeyPress) ||
+        !parts_.traceEntry.isChecked())
         return false;
-    switch (event.type()) {
-    case QEvent::MouseMove:
-        traceAt(static_cast<QMouseEvent&>(event).position());
-        return false; // the drag and the read-out see the move too
-    case QEvent::MouseButtonDblClick:
-        if (busy())
-            return false;
-        traceAt(static_cast<QMouseEvent&>(event).position());
-        handToCalculator();
-        return true;
-    case QEvent::KeyPress:
+    if (type == QEvent::KeyPress)
         return traceKey(static_cast<QKeyEvent&>(event));
-    default:
-        return false;
+    const QPointF at = static_cast<QMouseEvent&>(event).position();
+    if (type == QEvent::MouseMove) {
+        traceAt(at);
+        return false; // the drag and the read-out see the move too
     }
+    if (busy())
+        return false;
+    traceAt(at);
+    handToCalculator();
+    return true;
 }
 
 bool TraceControl::traceKey(QKeyEvent& event) {
