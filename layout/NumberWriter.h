@@ -39,9 +39,16 @@ inline QString interfaceNumber(double v, Digits digits, const QLocale& locale = 
     if (!std::signbit(v))
         return text;
     // Decided on the text rather than on a threshold, so that it holds
-    // exactly where the rounding of the written digits falls.
-    const QString zero = plain.toString(0.0, format, digits.count());
-    return text == plain.negativeSign() + zero ? zero : text;
+    // exactly where the rounding of the written digits falls: a minus with
+    // no digit but zeros after it goes. (The read-out writes numbers as the
+    // pointer moves, so the text is looked at rather than written twice.)
+    const QString minus = plain.negativeSign();
+    if (!text.startsWith(minus))
+        return text;
+    for (qsizetype i = minus.size(); i < text.size(); ++i)
+        if (text[i].isDigit() && text[i].digitValue() != 0)
+            return text;
+    return text.mid(minus.size());
 }
 
 } // namespace curvalia::layout
