@@ -15,34 +15,37 @@ PlotFrame frameOf(double xmin, double xmax, double ymin, double ymax) {
     return PlotFrame{xmin, ymax, xmax - xmin, ymax - ymin, 0};
 }
 
-TEST(SweepSamples, GivesTheSweepsOwnXAndTheNearestSampleToAColumn) {
+TEST(SweepSamples, StandsOnTheGridOfTheStepAndFindsTheNearestSampleToAColumn) {
     struct Case {
         const char* name;
         double xmin, xmax, step;
+        int decimals;
         double column;
-        double expectedX; // within 1e-9 of the exact sample
+        double expectedX; // exactly
     };
-    for (const Case& c : {Case{"defaults_centre", -10, 10, 0.01, 3337.5, 0},
-                          Case{"defaults_left_edge", -10, 10, 0.01, -500, -10},
-                          Case{"defaults_past_the_right", -10, 10, 0.01, 9000, 10},
-                          Case{"coarse_step_rounds_to_nearest", 0, 10, 3, 2500, 3},
-                          Case{"fine_step_far_out", 1000, 1001, 0.0001, 6675.0 / 4, 1000.25}}) {
+    for (const Case& c : {Case{"defaults_centre", -10, 10, 0.01, 2, 3337.5, 0},
+                          Case{"defaults_left_edge", -10, 10, 0.01, 2, -500, -10},
+                          Case{"defaults_past_the_right", -10, 10, 0.01, 2, 9000, 10},
+                          Case{"coarse_step_rounds_to_nearest", 0, 10, 3, 0, 2500, 3},
+                          Case{"three_decimals", -1, 1, 0.025, 3, 6675.0 * 0.5125, 0.025},
+                          Case{"where_the_running_sum_drifts", -5, 5, 0.01, 2, 4005, 1},
+                          Case{"fine_step_far_out", 1000, 1001, 0.0001, 4, 6675.0 / 4, 1000.25}}) {
         SCOPED_TRACE(c.name);
-        // The sweep's own loop, with its accumulated x.
-        std::vector<double> swept;
-        for (double x = c.xmin; x <= c.xmax; x += c.step)
-            swept.push_back(x);
-        const SweepSamples samples(c.xmin, c.step, static_cast<std::int64_t>(swept.size()));
-        for (const std::size_t i : {std::size_t{0}, swept.size() / 3, swept.size() - 1})
-            EXPECT_EQ(samples.x(static_cast<std::int64_t>(i)), swept[i]); // bit for bit
-
+        const auto count = static_cast<std::int64_t>(std::floor((c.xmax - c.xmin) / c.step)) + 1;
+        const SweepSamples samples(c.xmin, c.step, count);
+        EXPECT_EQ(samples.decimals(), c.decimals);
         const PlotFrame frame = frameOf(c.xmin, c.xmax, -1, 1);
         const std::int64_t chosen = samples.nearest(frame, c.column);
-        EXPECT_NEAR(samples.x(chosen), c.expectedX, 1e-9);
-        // No sample lies nearer to the column than the chosen one.
-        const double distance = std::abs(frame.column(swept[chosen]) - c.column);
-        for (const double x : swept)
+        EXPECT_EQ(samples.x(chosen), c.expectedX);
+        // Every sample is the decimal Xmin + k * Step, and none lies nearer
+        // to the column than the chosen one.
+        const double distance = std::abs(frame.column(samples.x(chosen)) - c.column);
+        const double scale = std::pow(10.0, c.decimals);
+        for (std::int64_t k = 0; k < count; ++k) {
+            const double x = samples.x(k);
+            ASSERT_EQ(x, std::round((c.xmin + static_cast<double>(k) * c.step) * scale) / scale);
             ASSERT_GE(std::abs(frame.column(x) - c.column), distance);
+        }
     }
 }
 

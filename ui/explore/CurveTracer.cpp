@@ -2,6 +2,7 @@
 
 #include "calc/ValueWindow.h"
 #include "engine/NumberText.h"
+#include "layout/NumberWriter.h"
 
 #include <QStringBuilder>
 
@@ -43,12 +44,10 @@ CurveTracer::CurveTracer(engine::Engine& engine, const plot::DrawCommand& draw)
       calculator_(engine, calc::localeNumberText,
                   {[](std::string_view) {}, [] {}, [] { return false; }, {}}) {}
 
-QString CurveTracer::readOutText(double x, const calc::CalcFields& fields,
-                                 const calc::NumberFormatter& format) {
+QString CurveTracer::readOutText(const QString& x, const calc::CalcFields& fields) {
     // Joined in one go (QStringBuilder): built on every move of the trace.
-    return QStringView(u"x = ") % QString::fromStdString(format(engine::numberTextValue(x))) %
-           QStringView(u"   f(x) = ") % shownOrUndefined(fields.VY) % QStringView(u"   f'(x) = ") %
-           shownOrUndefined(fields.DPrima);
+    return QStringView(u"x = ") % x % QStringView(u"   f(x) = ") % shownOrUndefined(fields.VY) %
+           QStringView(u"   f'(x) = ") % shownOrUndefined(fields.DPrima);
 }
 
 bool CurveTracer::follow() {
@@ -98,15 +97,15 @@ const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
     if (point_ && point_->index == index)
         return &*point_; // the same sample: nothing to compute again
     const double x = samples_.x(index);
-    // The text "Valore" would be given for this x: its 15 digits, which is
-    // all of x that reaches the expression.
-    const std::string xText = calc::plainNumberText(engine::numberTextValue(x));
+    // The text "Valore" is given for this x: the grid's own digits.
+    const std::string xText = engine::plainNumberText(x, 15);
     calc::CalcFields fields;
     {
         const BorrowedEngine borrowed(engine_);
         fields = calculator_.calculate(draw_.lastSweep()->expression, xText);
     }
-    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(x, fields), {}};
+    const QString shown = layout::interfaceNumber(x, layout::Digits::decimals(samples_.decimals()));
+    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(shown, fields), {}};
     const plot::PlotFrame& frame = *draw_.publishedFrame();
     const plot::PlotRange& range = *draw_.publishedRange();
     if (fields.value && range.Ymin <= *fields.value && *fields.value <= range.Ymax)

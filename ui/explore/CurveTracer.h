@@ -45,10 +45,8 @@ class CurveTracer {
     // The traced point while it belongs to the draw on the plot.
     const Point* current() const;
 
-    // The read-out for x with the calculator's fields, numbers as format
-    // writes them.
-    static QString readOutText(double x, const calc::CalcFields& fields,
-                               const calc::NumberFormatter& format = calc::localeNumberText);
+    // The read-out for x, as shown, with the calculator's fields.
+    static QString readOutText(const QString& x, const calc::CalcFields& fields);
 
   private:
     bool follow(); // catches up with the last draw

@@ -35,11 +35,12 @@ struct TracedDraw {
         command.run();
     }
     // What "Valore" shows for the point's x, from a calculator of its own.
-    QString calculatorReadOut(const CurveTracer::Point& point) {
+    QString calculatorReadOut(const CurveTracer::Point& point, const char* xShown) {
         engine::Engine own;
         calc::ValueCalculator calculator(own, calc::localeNumberText, {});
         return CurveTracer::readOutText(
-            point.x, calculator.calculate(host.expression, point.xText.toStdString()));
+            QString::fromLatin1(xShown),
+            calculator.calculate(host.expression, point.xText.toStdString()));
     }
 
     engine::Engine engine;
@@ -58,24 +59,34 @@ TEST(CurveTracer, ReadsOutWhatTheCalculatorShowsAtTheNearestSample) {
         const char* expression;
         plot::RangeTexts texts;
         double column;
-        double x;          // the chosen sample, to 1e-9
-        bool crossShown;   // defined and inside the frame
-        const char* shows; // part of the read-out
+        double x;           // the chosen sample of the grid Xmin + k * Step, exactly
+        const char* xShown; // with the step's decimals
+        bool crossShown;    // defined and inside the frame
+        const char* shows;  // part of the read-out
     };
     const plot::RangeTexts defaults;
     for (const Case& c :
-         {Case{"centre", "x^2", defaults, 3337.5, 0, true, "f(x) = 0"},
-          Case{"out_of_the_frame", "x^2", defaults, 6675, 10, false, "f(x) = 99.9999"},
-          Case{"undefined", "lgn(x)", defaults, 1000, -7.0, false, "f(x) = non definita"},
-          Case{"coarse_step", "x", {"0", "10", "-1", "20", "2.5"}, 3000, 5, true, "x = 5"}}) {
+         {Case{"centre", "x^2", defaults, 3337.5, 0, "0.00", true, "f(x) = 0"},
+          Case{"out_of_the_frame", "x^2", defaults, 6675, 10, "10.00", false, "f(x) = 100"},
+          Case{"undefined", "lgn(x)", defaults, 1000, -7, "-7.00", false, "f(x) = non definita"},
+          Case{"coarse_step", "x", {"0", "10", "-1", "20", "2.5"}, 3000, 5, "5.0", true, "x = 5.0"},
+          // The sweep's running sum stands at 0.999999999999938 here.
+          Case{"pole_on_the_grid",
+               "(x^2-4)/(x-1)",
+               {"-5", "5", "-10", "10", "0.01"},
+               4005,
+               1,
+               "1.00",
+               false,
+               "f(x) = non definita"}}) {
         SCOPED_TRACE(c.name);
         TracedDraw draw(c.expression, c.texts);
         const int writes = draw.statusWrites;
         const CurveTracer::Point* point = draw.tracer.at(c.column);
         ASSERT_NE(point, nullptr);
-        EXPECT_NEAR(point->x, c.x, 0.0051);
+        EXPECT_EQ(point->x, c.x);
         EXPECT_EQ(point->cross.has_value(), c.crossShown);
-        EXPECT_EQ(point->readOut, draw.calculatorReadOut(*point));
+        EXPECT_EQ(point->readOut, draw.calculatorReadOut(*point, c.xShown));
         EXPECT_TRUE(point->readOut.contains(QString::fromLatin1(c.shows)))
             << point->readOut.toStdString();
         EXPECT_EQ(draw.statusWrites, writes);
@@ -206,7 +217,10 @@ TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
         << readOut().toStdString();
     EXPECT_TRUE(trace()->marks().cross.has_value());
     key(Qt::Key_Home);
-    EXPECT_TRUE(readOut().startsWith("x = -10   f(x) = 100")) << readOut().toStdString();
+    // The grid's x, with the step's decimals.
+    EXPECT_TRUE(readOut().startsWith("x = -10.00   f(x) = 100") ||
+                readOut().startsWith("x = -10,00   f(x) = 100"))
+        << readOut().toStdString();
     EXPECT_FALSE(trace()->marks().cross.has_value()); // 100 is above the frame
     key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_TRUE(readOut().startsWith("x = -9.9") || readOut().startsWith("x = -9,9"));
