@@ -28,12 +28,49 @@ int decimalsOf(double step) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
 
-// Written as the read-out writes them; beyond 1e15 the digits of a whole
-// number would be mostly noise, and far too wide for the axis.
+// Written as the read-out writes them; beyond 1e15 in exponent form, with
+// as many digits as tell one step from the next (at least six), since
+// writing every digit of such a number would fill the axis.
 QString numberText(double value, double step, const QLocale& locale) {
-    if (std::abs(value) >= 1e15)
-        return layout::interfaceNumber(value, layout::Digits::significant(6), locale);
+    if (std::abs(value) >= 1e15) {
+        const int needed = static_cast<int>(std::floor(std::log10(std::abs(value))) -
+                                            std::floor(std::log10(step) + 1e-9)) +
+                           1;
+        return layout::interfaceNumber(
+            value, layout::Digits::significant(std::clamp(needed, 6, 17)), locale);
+    }
     return layout::interfaceNumber(value, layout::Digits::decimals(decimalsOf(step)), locale);
+}
+
+// A number placed, and whether the drawing's edge pushed it off its value.
+struct Placed {
+    AxisNumber number;
+    bool pushed;
+};
+
+// Along one axis, in the order of their values: where two would touch, the
+// one the edge pushed in gives way (the others keep the step's spacing),
+// else the later one; and of two that read the same, the later one.
+std::vector<AxisNumber> apart(const std::vector<Placed>& placed, bool horizontal) {
+    const auto touch = [horizontal](const QRectF& a, const QRectF& b) {
+        const QRectF grown = horizontal ? a.adjusted(-kGapPixels, 0, kGapPixels, 0)
+                                        : a.adjusted(0, -kGapPixels, 0, kGapPixels);
+        return grown.intersects(b);
+    };
+    std::vector<Placed> kept;
+    for (const Placed& p : placed) {
+        if (!kept.empty() && (touch(kept.back().number.box, p.number.box) ||
+                              kept.back().number.text == p.number.text)) {
+            if (kept.back().pushed && !p.pushed)
+                kept.back() = p;
+            continue;
+        }
+        kept.push_back(p);
+    }
+    std::vector<AxisNumber> out;
+    for (const Placed& p : kept)
+        out.push_back(p.number);
+    return out;
 }
 
 // The multiples of step within [low, high], at most kMaxNumbersPerAxis + 1.
@@ -147,15 +184,18 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
     const bool below = axisRow + kGapPixels + height <= H;
     const double top = below ? axisRow + kGapPixels : axisRow - kGapPixels - height;
     if (out.xStep > 0) {
+        std::vector<Placed> placed;
         for (const double v : multiples(xmin, xmax, out.xStep)) {
             if (v == 0 && yAxisInside)
                 continue; // it would lie on the y axis
             const QString text = numberText(v, out.xStep, locale);
             const double w = widthOf(text);
             QRectF box(toX(v) - w / 2, top, w, height);
-            box.moveLeft(std::clamp(box.left(), 0.0, std::max(0.0, W - w)));
-            out.x.push_back({v, text, box, top + metrics.ascent()});
+            const double left = box.left();
+            box.moveLeft(std::clamp(left, 0.0, std::max(0.0, W - w)));
+            placed.push_back({{v, text, box, top + metrics.ascent()}, box.left() != left});
         }
+        out.x = apart(placed, true);
     }
     // Left of the y axis, or right of it where there is no room on the left.
     if (out.yStep > 0) {
@@ -164,6 +204,7 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
         for (const double v : values)
             widest = std::max(widest, widthOf(numberText(v, out.yStep, locale)));
         const bool left = axisColumn - kGapPixels - widest >= 0;
+        std::vector<Placed> placed;
         for (const double v : values) {
             if (v == 0 && xAxisInside)
                 continue; // it would lie on the x axis
@@ -171,9 +212,11 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
             const double w = widthOf(text);
             const double x = left ? axisColumn - kGapPixels - w : axisColumn + kGapPixels;
             QRectF box(x, toY(v) - height / 2, w, height);
-            box.moveTop(std::clamp(box.top(), 0.0, std::max(0.0, H - height)));
-            out.y.push_back({v, text, box, box.top() + metrics.ascent()});
+            const double top0 = box.top();
+            box.moveTop(std::clamp(top0, 0.0, std::max(0.0, H - height)));
+            placed.push_back({{v, text, box, box.top() + metrics.ascent()}, box.top() != top0});
         }
+        out.y = apart(placed, false);
     }
     // Where the two axes' numbers meet, the x axis's give way.
     std::erase_if(out.x, [&](const AxisNumber& n) {
