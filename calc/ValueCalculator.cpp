@@ -75,16 +75,20 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
     const std::string expression = engine::toLowerText(typed);
     engine_.emptyArrays();
     if (!engine_.CheckSyntax(expression))
-        return {kUndefinedText, {}, {}, {}, {}};
-    const double x = engine::textToNumber(xText);
-    if (!std::isfinite(x))
-        return {kUndefinedText, {}, {}, {}, {}};
+        return {kUndefinedText, {}, {}, {}, {}, {}};
+    bool fromExpression = false;
+    const std::optional<double> read = readX(xText, fromExpression);
+    if (!read || !std::isfinite(*read))
+        return {kUndefinedText, {}, {}, {}, {}, {}};
+    const double x = *read;
 
     const engine::Sample at = engine_.evaluateSample(expression, x);
     const engine::Sample next = engine_.evaluateSample(expression, x + kDerivativeStep);
     const bool valueShown = at.defined && std::isfinite(at.value);
 
     CalcFields fields;
+    if (fromExpression)
+        fields.xFromExpression = x;
     fields.VY = valueShown ? shown(at.value, 5) : kUndefinedText;
     if (valueShown)
         fields.value = at.value;
@@ -99,6 +103,34 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
         }
     }
     return fields;
+}
+
+std::optional<double> ValueCalculator::readX(std::string_view xText, bool& fromExpression) {
+    if (xText.find(',') != std::string_view::npos || engine::readsAsWholeNumber(xText))
+        return engine::textToNumber(xText);
+    // "p/2", "1/3", "rad(3)(2)": checked and evaluated as the plot would,
+    // with no x to put in.
+    const std::string constant = engine::toLowerText(xText);
+    const auto say = [this](const char* text) {
+        if (status_.write)
+            status_.write(text);
+    };
+    if (constant.find('x') != std::string::npos) {
+        say(kXWithXMessage);
+        return std::nullopt;
+    }
+    engine_.emptyArrays();
+    if (!engine_.CheckSyntax(constant))
+        return std::nullopt; // the checker's message stays
+    const engine::Sample sample = engine_.evaluateSample(constant, 0);
+    if (sample.outcome == engine::SampleOutcome::NothingToReduce)
+        return std::nullopt; // the evaluator's message stays
+    if (!sample.defined || !std::isfinite(sample.value)) {
+        say(kXUndefinedMessage);
+        return std::nullopt;
+    }
+    fromExpression = true;
+    return sample.value;
 }
 
 } // namespace curvalia::calc

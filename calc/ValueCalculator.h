@@ -30,6 +30,9 @@ struct StatusShare {
 
 inline constexpr const char* kUndefinedText = "Non definita!";
 inline constexpr const char* kDecimalCommaMessage = engine::msg::kDecimalComma;
+// For an x field that is neither a number nor a constant expression.
+inline constexpr const char* kXWithXMessage = "Per x scrivere un numero o un'espressione senza x";
+inline constexpr const char* kXUndefinedMessage = "Il valore scritto per x non è definito";
 
 // The forward-difference step of the derivative.
 inline constexpr double kDerivativeStep = 0.00001;
@@ -44,6 +47,8 @@ struct CalcFields {
     // none where the field shows none.
     std::optional<double> value;
     std::optional<double> slope;
+    // The x used, when the field held an expression rather than a number.
+    std::optional<double> xFromExpression;
 };
 
 // The output text when no locale is involved (tests, a C locale): up to 15
@@ -70,6 +75,11 @@ class ValueCalculator {
 
   private:
     CalcFields compute(std::string_view typed, std::string_view xText);
+    // x as typed: a number the conversion reads whole (an empty field is
+    // 0), a text with a comma read as the conversion reads it, else a
+    // constant expression worked out by the engine. None, with the reason
+    // in the status line, when it is none of these.
+    std::optional<double> readX(std::string_view xText, bool& fromExpression);
     std::string shown(double v, int decimals) const;
 
     engine::Engine& engine_;

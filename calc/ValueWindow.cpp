@@ -1,6 +1,7 @@
 #include "calc/ValueWindow.h"
 
 #include "engine/NumberText.h"
+#include "layout/GrowingNote.h"
 #include "layout/Labels.h"
 #include "layout/NumberWriter.h"
 #include "layout/Twips.h"
@@ -80,6 +81,8 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     // Enter in the x field works like the button, and like it does nothing
     // while a draw runs.
     connect(VX, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    xNote_ = std::make_unique<layout::GrowingNote>(*this, "XNote",
+                                                   QSize(kClientWidth, kClientHeight), 240);
 
     Command1->setEnabled(!busy.busy());
     busy.listen([button = QPointer<QPushButton>(Command1)](bool running) {
@@ -87,6 +90,8 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
             button->setEnabled(!running);
     });
 }
+
+ValueWindow::~ValueWindow() = default;
 
 void ValueWindow::calculate() {
     if (busy_.busy())
@@ -97,6 +102,12 @@ void ValueWindow::calculate() {
     VY->setText(QString::fromStdString(fields.VY));
     DPrima->setText(QString::fromStdString(fields.DPrima));
     Angolo->setText(QString::fromStdString(fields.Angolo));
+    // Which x an expression in the field came to.
+    xNote_->show(
+        fields.xFromExpression
+            ? QStringLiteral("x = ") +
+                  layout::interfaceNumber(*fields.xFromExpression, layout::Digits::significant(6))
+            : QString());
     last_ = {engine::toLowerText(expression), engine::textToNumber(xText), fields};
     emit calculated();
 }

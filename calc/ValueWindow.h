@@ -10,9 +10,14 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 class QLineEdit;
+
+namespace curvalia::layout {
+class GrowingNote;
+}
 class QPushButton;
 
 namespace curvalia::calc {
@@ -30,6 +35,7 @@ class ValueWindow : public QDialog {
     // is disabled and a calculation is refused.
     ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,
                 plot::DrawBusy& busy, QWidget* parent = nullptr);
+    ~ValueWindow() override;
 
     // What the last "Calcola" computed: the expression as it was evaluated
     // (lower-cased), the x it read and the fields it wrote.
@@ -59,6 +65,7 @@ class ValueWindow : public QDialog {
     QLineEdit* Angolo;
     QLineEdit* DPrima;
     QPushButton* Command1;
+    std::unique_ptr<layout::GrowingNote> xNote_;
     Calculation last_;
 };
 

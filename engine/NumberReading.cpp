@@ -141,6 +141,58 @@ double textToNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+bool readsAsWholeNumber(std::string_view text) {
+    // The same grammar as textToNumber, walked without converting.
+    std::size_t i = 0;
+    const auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    const auto digits = [&](auto isDigit) {
+        int count = 0;
+        for (skip(); i < text.size() && isDigit(text[i]); skip())
+            ++i, ++count;
+        return count;
+    };
+    const auto decimal = [](char c) { return c >= '0' && c <= '9'; };
+    skip();
+    if (i == text.size())
+        return true;
+    if (text[i] == '&') {
+        ++i;
+        skip();
+        if (i == text.size())
+            return false;
+        const char radix = text[i++];
+        int count = 0;
+        if (radix == 'H' || radix == 'h')
+            count = digits([](char c) {
+                return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+            });
+        else if (radix == 'O' || radix == 'o')
+            count = digits([](char c) { return c >= '0' && c <= '7'; });
+        return count > 0 && i == text.size();
+    }
+    if (text[i] == '-' || text[i] == '+')
+        ++i;
+    int mantissa = digits(decimal);
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        mantissa += digits(decimal);
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        skip();
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        if (digits(decimal) == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
 double roundToSignificantDigits(double v, int digits) {
     if (!std::isfinite(v))
         return v;

@@ -50,4 +50,8 @@ double roundToSignificantDigits(double v, int digits);
 // that callers reading user fields can refuse it; one too small gives 0.
 double textToNumber(std::string_view text);
 
+// Whether textToNumber reads the whole of text: nothing but blanks is left
+// where the conversion stops (a text of blanks alone reads as 0).
+bool readsAsWholeNumber(std::string_view text);
+
 } // namespace curvalia::engine

@@ -5,6 +5,7 @@
 
 #include "support/table_rows.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -63,7 +64,18 @@ TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
              Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"},
              // A character outside the language is named, not read as 0.
              Case{"2*\xCF\x80", "0", "Non definita!", "", "",
-                  "Operatore non riconosciuto... \xCF\x80 (usare p)"})) {
+                  "Operatore non riconosciuto... \xCF\x80 (usare p)"},
+             // An x the conversion cannot read whole is worked out as a
+             // constant expression, or refused with its reason.
+             Case{"sin(x)", "p/2", "1", "-1e-05", "-0.001"},
+             Case{"x", "1/3", "0.33333", "1", "44.999"}, Case{"x", "0-p", "-3.1416", "1", "44.999"},
+             Case{"x", "rad(3)(8)", "2", "1", "44.999"}, Case{"x", " 2 ", "2", "1", "44.999"},
+             Case{"x", "&h10", "16", "0.99999", "44.999"},
+             Case{"x", "x+1", "Non definita!", "", "", kXWithXMessage},
+             Case{"x", "lgn(0-1)", "Non definita!", "", "", kXUndefinedMessage},
+             Case{"x", "1+", "Non definita!", "", "",
+                  "Errore di sitassi, eliminare l'operatore ..."},
+             Case{"x", "abc", "Non definita!", "", "", "Operatore non riconosciuto... abc"})) {
         SCOPED_TRACE(std::string(c.expression) + " at x = \"" + c.x + '"');
         Rig rig;
         rig.calculator.calculate("x", "5"); // its fields are replaced, or emptied
@@ -72,15 +84,21 @@ TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
         EXPECT_EQ(fields.DPrima, c.DPrima);
         EXPECT_EQ(fields.Angolo, c.Angolo);
         EXPECT_EQ(rig.line, c.status);
+        // Only an x worked out from an expression is noted.
+        EXPECT_EQ(fields.xFromExpression.has_value(),
+                  !engine::readsAsWholeNumber(c.x) &&
+                      std::string_view(c.x).find(',') == std::string_view::npos &&
+                      fields.value.has_value());
     }
 }
 
 // The window's output in the user's locale; its input is always read with ".".
 TEST(ValueWindow, OutputFollowsTheLocaleInputDoesNot) {
     const QLocale saved;
-    for (const auto& [locale, VY, DPrima, Angolo] :
-         {std::tuple{QLocale(QLocale::Italian, QLocale::Italy), "1001,16666", "0,99999", "44,999"},
-          std::tuple{QLocale::c(), "1001.16666", "0.99999", "44.999"}}) {
+    for (const auto& [locale, VY, DPrima, Angolo, note] :
+         {std::tuple{QLocale(QLocale::Italian, QLocale::Italy), "1001,16666", "0,99999", "44,999",
+                     "x = 1,5708"},
+          std::tuple{QLocale::c(), "1001.16666", "0.99999", "44.999", "x = 1.5708"}}) {
         QLocale::setDefault(locale);
         engine::Engine engine;
         std::string status;
@@ -93,6 +111,19 @@ TEST(ValueWindow, OutputFollowsTheLocaleInputDoesNot) {
         EXPECT_EQ(window.findChild<QLineEdit*>("VY")->text(), VY);
         EXPECT_EQ(window.findChild<QLineEdit*>("DPrima")->text(), DPrima);
         EXPECT_EQ(window.findChild<QLineEdit*>("Angolo")->text(), Angolo);
+        // An x worked out from an expression is noted under the fields, in
+        // a window grown to hold the note, and only while it holds.
+        const QSize own = window.size();
+        auto* xNote = window.findChild<QLabel*>("XNote");
+        EXPECT_TRUE(xNote->isHidden());
+        window.calculateAt("p/2");
+        EXPECT_FALSE(xNote->isHidden());
+        EXPECT_EQ(xNote->text(), note);
+        EXPECT_GE(window.height(), xNote->geometry().bottom());
+        EXPECT_GT(window.height(), own.height());
+        window.calculateAt("2");
+        EXPECT_TRUE(xNote->isHidden());
+        EXPECT_EQ(window.size(), own);
     }
     QLocale::setDefault(saved);
 }

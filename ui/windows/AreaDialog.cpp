@@ -68,31 +68,14 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
     setTabOrder(YmaxTXT_, PrecisioneTXT_);
     setTabOrder(PrecisioneTXT_, ok);
 
-    note_ = new QLabel(this);
-    note_->setObjectName(QStringLiteral("RangeNote"));
-    note_->setWordWrap(true);
-    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette grey = note_->palette();
-    grey.setColor(QPalette::WindowText, QColor(96, 96, 96));
-    note_->setPalette(grey);
-    note_->hide();
+    note_ = std::make_unique<layout::GrowingNote>(*this, "RangeNote",
+                                                  QSize(kClientWidth, kClientHeight), kNoteMargin);
     for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
         connect(edit, &QLineEdit::textChanged, this, &AreaDialog::updateNote);
 }
 
 void AreaDialog::updateNote() {
-    const std::string note = plot::rangeNote(rangeTexts());
-    if (note.empty()) {
-        note_->hide();
-        setFixedSize(px(kClientWidth), px(kClientHeight));
-        return;
-    }
-    note_->setText(QString::fromStdString(note));
-    const int width = px(kClientWidth - 2 * kNoteMargin);
-    const int height = note_->heightForWidth(width);
-    note_->setGeometry(px(kNoteMargin), px(kClientHeight), width, height);
-    note_->show();
-    setFixedSize(px(kClientWidth), px(kClientHeight) + height + px(kNoteMargin));
+    note_->show(QString::fromStdString(plot::rangeNote(rangeTexts())));
 }
 
 plot::RangeTexts AreaDialog::rangeTexts() const {

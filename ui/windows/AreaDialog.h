@@ -6,9 +6,12 @@
 // what was typed last.
 #pragma once
 
+#include "layout/GrowingNote.h"
 #include "plot/PlotHost.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -34,7 +37,7 @@ class AreaDialog : public QDialog {
     QLineEdit* YminTXT_;
     QLineEdit* YmaxTXT_;
     QLineEdit* PrecisioneTXT_;
-    QLabel* note_;
+    std::unique_ptr<layout::GrowingNote> note_;
 };
 
 } // namespace curvalia::ui

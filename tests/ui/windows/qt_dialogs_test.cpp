@@ -3,6 +3,7 @@
 // the shipped document, RTF in plain ASCII, and its HTML twin explain every
 // message the program can show; the program's own window, with the twin,
 // opens when the desktop cannot open the document.
+#include "calc/ValueCalculator.h"
 #include "engine/Engine.h"
 #include "platform/platform_fakes_support.h"
 #include "plot/PlotMessages.h"
@@ -276,7 +277,8 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         PlotActions::kBusyNote, "Impossibile salvare il grafico: ", LinkFallbackBox::kCannotOpen,
         "Operatore non riconosciuto... \xCF\x80 (usare p)",
         "Operatore non riconosciuto... \xC2\xB2 (usare ^2)", "(usare ^3)", "U+00A0",
-        "X da -1 a 0 (arrotondati all'intero inferiore)");
+        "X da -1 a 0 (arrotondati all'intero inferiore)", calc::kXWithXMessage,
+        calc::kXUndefinedMessage);
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
