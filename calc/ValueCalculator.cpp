@@ -71,10 +71,10 @@ CalcFields ValueCalculator::compute(std::string_view typed, std::string_view xTe
 
     // What the draw command would plot is what is evaluated here: the same
     // lower-casing and the same check, so "X" is x and "x+" is refused
-    // instead of showing a value.
+    // instead of showing a value; an empty text is refused, not read as 0.
     const std::string expression = engine::toLowerText(typed);
     engine_.emptyArrays();
-    if (!engine_.CheckSyntax(expression))
+    if (!engine_.CheckExpression(expression))
         return {kUndefinedText, {}, {}, {}, {}, {}};
     bool fromExpression = false;
     const std::optional<double> read = readX(xText, fromExpression);

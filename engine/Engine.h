@@ -86,7 +86,14 @@ class Engine {
     // Loads text with x taken as 0, tokenizes it and applies the checks in
     // order, the last being that every character belongs to the language;
     // on the first error writes its message to the sink and answers false.
+    // A hint for the usual slips (see MessageHints.h) follows the message.
     bool CheckSyntax(std::string_view text);
+
+    // The check of every command that takes an expression: a text that shows
+    // nothing (empty, or only blanks and characters with no glyph) is refused
+    // with its own message, where the checker would accept it and every
+    // sample would read 0; anything else goes to CheckSyntax.
+    bool CheckExpression(std::string_view text);
 
     // A value is defined exactly when no domain error was counted.
     bool isDefined() const { return DomainTally == DomainEvents; }
@@ -134,6 +141,8 @@ class Engine {
     void storeResultAt(int i, double result);
     void takeStep(StepValue step);
     double giveUp(SampleOutcome outcome, std::string_view message);
+    // The bracket message for text, with its hint.
+    const std::string& bracketMessage(std::string_view text);
 
     void countDomainError(int count = 1);
 
@@ -153,6 +162,11 @@ class Engine {
     TextCell pCell_;
     StatusSink sink_;
     SampleOutcome lastOutcome_ = SampleOutcome::Normal;
+
+    std::string_view sampleText_; // set only while evaluateWith runs
+    std::string bracketText_;
+    std::string bracketMessage_;
+    bool bracketMessageValid_ = false;
 };
 
 // Lower-cases text code point by code point with the Unicode simple
@@ -182,6 +196,8 @@ inline constexpr const char* kRemoveOperatorPrefix = "Errore di sitassi, elimina
 inline constexpr const char* kRemoveOperatorSuffix = "...";
 inline constexpr const char* kCheckBrackets =
     "Errore di sitassi, verificare il contenuto delle parentesi";
+// An expression that shows nothing: every sample would read 0.
+inline constexpr const char* kEmptyExpression = "Scrivere l'espressione della funzione";
 // A comma where the language has none: a decimal comma, most likely.
 inline constexpr const char* kDecimalComma = "Usare il punto come separatore decimale";
 

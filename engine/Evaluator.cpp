@@ -313,7 +313,11 @@ double Engine::giveUp(SampleOutcome outcome, std::string_view message) {
     lastOutcome_ = outcome;
     if (recorder_)
         recorder_->recordEnd(outcome);
-    report(message);
+    // Outside a sample (Evaluate called on its own) the text is unknown.
+    if (outcome == SampleOutcome::NothingToReduce && !sampleText_.empty())
+        report(bracketMessage(sampleText_));
+    else
+        report(message);
     countDomainError();
     return 0;
 }

@@ -3,8 +3,10 @@
 #include "engine/Engine.h"
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 namespace curvalia::engine {
 
@@ -15,23 +17,32 @@ bool inLanguage(std::uint32_t c) {
            c == '*' || c == '/' || c == '^' || c == '(' || c == ')' || c == '&';
 }
 
-// Controls, format characters (soft hyphen, zero-width and direction marks,
-// the byte-order mark, tags), separators and every space but the blank: in
-// the status line they would show as nothing, or as a gap that looks like
-// the blank the checker already refuses.
+// What shows nothing of its own: in the status line a combining mark would
+// sit on the character before it (the space after "..."), and a control,
+// format character, filler or space other than the blank would show as
+// nothing, or as a gap that looks like the blank the checker refuses.
+enum class Unseen : std::uint8_t { Mark, Blank };
+struct UnseenRange {
+    std::uint32_t first, last;
+    Unseen kind;
+};
+constexpr Unseen Mark = Unseen::Mark;
+constexpr Unseen Blank = Unseen::Blank;
+constexpr UnseenRange kUnseen[] = {
+#include "engine/InvisibleTable.inc"
+};
+
+const UnseenRange* unseen(std::uint32_t c) {
+    const auto* after =
+        std::upper_bound(std::begin(kUnseen), std::end(kUnseen), c,
+                         [](std::uint32_t v, const UnseenRange& r) { return v < r.first; });
+    if (after == std::begin(kUnseen) || c > (after - 1)->last)
+        return nullptr;
+    return after - 1;
+}
+
 bool invisible(std::uint32_t c) {
-    struct Range {
-        std::uint32_t first, last;
-    };
-    static constexpr Range kRanges[] = {
-        {0x0000, 0x001F}, {0x007F, 0x00A0},  {0x00AD, 0x00AD}, {0x034F, 0x034F}, {0x061C, 0x061C},
-        {0x1680, 0x1680}, {0x180B, 0x180E},  {0x2000, 0x200F}, {0x2028, 0x202F}, {0x205F, 0x206F},
-        {0x3000, 0x3000}, {0x3164, 0x3164},  {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0},
-        {0xFFF9, 0xFFFB}, {0xE0000, 0xE0FFF}};
-    for (const Range& r : kRanges)
-        if (c >= r.first && c <= r.last)
-            return true;
-    return false;
+    return unseen(c) != nullptr;
 }
 
 // What to type instead, for the characters an Italian keyboard or a pasted
@@ -74,6 +85,21 @@ std::string foreignCharacterMessage(std::string_view text) {
         return message + hintFor(cp.value);
     }
     return {};
+}
+
+bool showsNothing(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const utf8::CodePoint cp = utf8::decode(text, pos);
+        pos += cp.length;
+        if (!cp.valid)
+            return false;
+        // A mark shows, on the field's edge or the blank before it.
+        const UnseenRange* range = unseen(cp.value);
+        if (cp.value != ' ' && (range == nullptr || range->kind == Unseen::Mark))
+            return false;
+    }
+    return true;
 }
 
 } // namespace curvalia::engine

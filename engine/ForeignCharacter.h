@@ -13,7 +13,15 @@ namespace curvalia::engine {
 // at most the 150 code points the loader takes) that is none of the digits,
 // ".", the letters a to z, "+", "-", "*", "/", "^", "(", ")" and "&"; empty
 // when there is none. A comma gets the decimal-point hint; a character that
-// cannot be seen is written as its code ("U+00A0").
+// cannot be seen (a combining mark
+// too, which would sit on the character before it) is written as its code
+// ("U+00A0", "U+0301").
 std::string foreignCharacterMessage(std::string_view text);
+
+// Whether text shows nothing at all: it is empty, or every character is the
+// blank or one with no glyph of its own (other spaces, tabs, line breaks,
+// zero-width and format characters, the Hangul fillers). A combining mark
+// shows, so a text holding one is not empty.
+bool showsNothing(std::string_view text);
 
 } // namespace curvalia::engine

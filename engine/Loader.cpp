@@ -1,6 +1,7 @@
 // The engine's arrays, and loading an expression into Chars with x, e and p
 // replaced by number texts.
 #include "engine/Engine.h"
+#include "engine/MessageHints.h"
 #include "engine/Utf8.h"
 
 #include <algorithm>
@@ -38,6 +39,17 @@ void Engine::setStatusSink(StatusSink sink) {
 void Engine::report(std::string_view message) const {
     if (sink_)
         sink_(message);
+}
+
+const std::string& Engine::bracketMessage(std::string_view text) {
+    // A sweep writes it at most once, but the calculator on every "Calcola"
+    // and a sample of a stopping text each time: worked out once per text.
+    if (!bracketMessageValid_ || text != bracketText_) {
+        bracketText_.assign(text);
+        bracketMessage_ = std::string(msg::kBrackets) + messageHint(text, msg::kBrackets);
+        bracketMessageValid_ = true;
+    }
+    return bracketMessage_;
 }
 
 void Engine::emptyArrays() {
@@ -131,7 +143,10 @@ Sample Engine::evaluateWith(std::string_view expression, const TextCell& xCell, 
     loadCharacters(expression, xCell, false);
     Tokenize();
     StepCount = 0;
+    // Known to Evaluate only for this sample, for the hint of its message.
+    sampleText_ = expression;
     const double value = Evaluate(x);
+    sampleText_ = {};
     return {value, isDefined(), lastOutcome_};
 }
 

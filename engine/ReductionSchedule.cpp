@@ -108,7 +108,10 @@ Sample ReductionSchedule::run(double x) {
         ++errors;
         if (end_ == SampleOutcome::NothingToReduce)
             engine_.StopRequested = -1;
-        engine_.report(end_ == SampleOutcome::StepLimit ? msg::kStepLimit : msg::kBrackets);
+        if (end_ == SampleOutcome::StepLimit)
+            engine_.report(msg::kStepLimit);
+        else
+            engine_.report(engine_.bracketMessage(expression_));
     }
     engine_.DomainTally = static_cast<std::int16_t>(-errors);
     engine_.DomainEvents = static_cast<std::int16_t>(errors);

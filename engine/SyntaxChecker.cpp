@@ -1,6 +1,7 @@
 // The check that runs once before a plot and names the first error it finds.
 #include "engine/Engine.h"
 #include "engine/ForeignCharacter.h"
+#include "engine/MessageHints.h"
 
 #include <string>
 
@@ -14,9 +15,18 @@ bool isLowerLetter(char c) {
 
 } // namespace
 
+bool Engine::CheckExpression(std::string_view text) {
+    if (showsNothing(text)) {
+        report(msg::kEmptyExpression);
+        return false;
+    }
+    return CheckSyntax(text);
+}
+
 bool Engine::CheckSyntax(std::string_view text) {
-    auto fail = [this](std::string_view message) {
-        report(message);
+    // The message stands as described; a hint for the usual slips follows it.
+    auto fail = [this, text](std::string_view message) {
+        report(std::string(message) + messageHint(text, message));
         return false;
     };
     TextCell zero;

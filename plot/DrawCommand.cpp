@@ -100,7 +100,8 @@ void DrawCommand::prepareAndSweep() {
 
     const std::string expression = engine::toLowerText(host_.expressionText());
     engine_.emptyArrays();
-    if (!engine_.CheckSyntax(expression))
+    // An empty text keeps the axes as a guide and says what is missing.
+    if (!engine_.CheckExpression(expression))
         return; // the checker's message stays
     host_.setStatus(msg::kSweeping);
     yieldNow();

@@ -61,6 +61,12 @@ TEST(ValueCalculator, ShowsFlooredValuesAndTheCheckersMessage) {
              Case{"x+", "2", "Non definita!", "", "",
                   "Errore di sitassi, eliminare l'operatore ..."},
              Case{"y", "0", "Non definita!", "", "", "Operatore non riconosciuto... y"},
+             // Nothing typed is no expression; one the evaluator stops on gets its hint.
+             Case{"", "1", "Non definita!", "", "", "Scrivere l'espressione della funzione"},
+             Case{"  ", "1", "Non definita!", "", "", "Scrivere l'espressione della funzione"},
+             Case{"2X", "1", "Non definita!", "", "",
+                  "Eventuale errore nell'espressione, controllare bene le parentesi (scrivere "
+                  "2*x)"},
              Case{"SIN(X)", "1", "0.84147", "0.54029", "28.382"},
              // A character outside the language is named, not read as 0.
              Case{"2*\xCF\x80", "0", "Non definita!", "", "",

@@ -116,7 +116,8 @@ void expectOneKnownMessageAtMost(const EngineRun& run, const std::string& text) 
         for (std::string_view f : {msg::kBrackets, msg::kStepLimit, msg::kBlank, msg::kMoreOpen,
                                    msg::kMoreClosed, msg::kEmptyBrackets, msg::kNeedOperator,
                                    msg::kBadStart, msg::kCheckBrackets, msg::kDecimalComma})
-            known = known || m == f;
+            known = known || m == f ||
+                    (m.starts_with(f) && m.substr(f.size()).starts_with(" (") && m.ends_with(')'));
         const std::string_view unknown = msg::kUnknownWordPrefix;
         known =
             known || (m.size() > unknown.size() && m.starts_with(unknown)) ||

@@ -82,12 +82,13 @@ TEST(CheckSyntax, AcceptsOrNamesTheFirstError) {
     for (const auto& [typed, message] : ::curvalia::testing::rows(
              C{"2*sinh(x)", ""}, C{"sin", ""}, C{"(x+)", ""}, C{"2x", ""}, C{"", ""},
              C{"sin (x)", msg::kBlank}, C{"sinh(x)", kUnknown + "sinh"},
-             C{"sin+cos(x)", kUnknown + "sin+cos"}, C{"y+1", kUnknown + "y+1"},
-             C{"sinx(x)", kUnknown + "sin 0"}, C{"max(1)(2)", kUnknown + "max"},
+             C{"sin+cos(x)", kUnknown + "sin+cos (scrivere sin(...))"}, C{"y+1", kUnknown + "y+1"},
+             C{"sinx(x)", kUnknown + "sin 0 (scrivere sin(x))"}, C{"max(1)(2)", kUnknown + "max"},
              C{"(x+1", msg::kMoreOpen}, C{")", msg::kMoreClosed}, C{"-5)", msg::kMoreClosed},
              C{"sin()", msg::kEmptyBrackets}, C{"(x+1)(x-1)", msg::kNeedOperator},
-             C{"-x", msg::kBadStart}, C{"x+-1", kRemove + "-..."}, C{"x+", kRemove + "..."},
-             C{"sin(-)", msg::kCheckBrackets}, C{"2*(+x)", kRemove + "+..."},
+             C{"-x", std::string(msg::kBadStart) + " (scrivere 0-x)"}, C{"x+-1", kRemove + "-..."},
+             C{"x+", kRemove + "..."}, C{"sin(-)", msg::kCheckBrackets},
+             C{"2*(+x)", kRemove + "+..."},
              // Characters outside the language.
              C{"\xCF\x80", pi}, C{"2*\xCF\x80", pi}, C{"cos(\xCE\xA0)", pi}, // π, Π lower-cased
              C{"x*\xC3\xA9", kUnknown + "\xC3\xA9"},                         // é
@@ -101,6 +102,10 @@ TEST(CheckSyntax, AcceptsOrNamesTheFirstError) {
              C{"x+1,", msg::kDecimalComma}, C{"2\xC2\xA0+x", kUnknown + "U+00A0"},
              C{"x\xE2\x80\x8B", kUnknown + "U+200B"}, C{"x\t", kUnknown + "U+0009"},
              C{"1\xFF", kUnknown + "U+FFFD"},
+             // Marks and what shows nothing: by code, not sitting on the blank.
+             C{"x\xCC\x81", kUnknown + "U+0301"}, C{"x*\xE2\x83\x9D", kUnknown + "U+20DD"},
+             C{"\xE3\x85\xA4x", kUnknown + "U+3164"}, C{"x\xE2\x81\xA0", kUnknown + "U+2060"},
+             C{"\xE1\x85\x9F+x", kUnknown + "U+115F"}, C{"2\xE2\x80\x8D", kUnknown + "U+200D"},
              // Every character in the language: checked as before.
              C{"&h10", ""}, C{"lge(x)*abs(x)+rad(3)(x+1)", ""}, C{"(-x)^2/p-e", ""},
              // An earlier check keeps its message, whatever follows.

@@ -129,6 +129,8 @@ TEST(DrawCommand, RefusalsStopsAndACloseAtTheFirstYieldDrawNoCurveAndGiveTheInpu
         std::function<void(Rig&)> setup = [](Rig&) {};
     };
     const std::string comma = std::string(msg::kBadStep) + msg::kDecimalCommaHint;
+    const std::string brackets = engine::msg::kBrackets, badStart = engine::msg::kBadStart,
+                      unknown = engine::msg::kUnknownWordPrefix;
     // The range's own reasons are the range reader's: one per status here.
     for (const Case& c :
          {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
@@ -143,8 +145,35 @@ TEST(DrawCommand, RefusalsStopsAndACloseAtTheFirstYieldDrawNoCurveAndGiveTheInpu
                    };
                }),
           // Passes the checker, but leaves two values with no step; the message stays.
-          Case("2x", {}, engine::msg::kBrackets, true,
+          Case("2x", {}, brackets + " (scrivere 2*x)", true,
                [](Rig& rig) { rig.host.drawDerivative = true; }),
+          // Nothing to draw: the axes as a guide, and what is missing.
+          Case("", {}, engine::msg::kEmptyExpression, true),
+          Case(" \t ", {}, engine::msg::kEmptyExpression, true),
+          // The described message, then a hint for the usual slips: the first one only.
+          Case("sen(x)", {}, unknown + "sen (usare sin)", true),
+          Case("EXP(x)", {}, brackets + " (usare e^(...))", true),
+          Case("2(x+1)", {}, brackets + " (scrivere 2*(...))", true),
+          Case("|x|", {}, unknown + "| (usare abs(...))", true),
+          Case("-x^2+3*x", {}, badStart + " (scrivere 0-x^2)", true),
+          Case("sinx", {}, unknown + "sin 0 (scrivere sin(x))", true),
+          Case("2*tgx+2x", {}, brackets + " (scrivere tg(x))", true),
+          Case("3.5sin(x)", {}, brackets + " (scrivere 3.5*sin)", true),
+          Case("1e5", {}, brackets, true), // the exponent form is no product
+          Case("tan(x)", {}, unknown + "tan (usare tg)", true),
+          Case("ln(x)", {}, unknown + "ln (usare lgn)", true),
+          Case("log(x)", {}, unknown + "log (usare lge o lgn)", true),
+          Case("sqrt(x)", {}, unknown + "sqrt (usare rad(2)(...))", true),
+          Case("radq(x)", {}, unknown + "radq (usare rad(2)(...))", true),
+          Case("arcsin(x)", {}, unknown + "arcsin (usare asin)", true),
+          Case("arcsen(x)", {}, unknown + "arcsen (usare asin)", true),
+          Case("asen(x)", {}, unknown + "asen (usare asin)", true),
+          Case("arccos(x)", {}, unknown + "arccos (usare acos)", true),
+          Case("arctan(x)", {}, unknown + "arctan (usare atg)", true),
+          Case("arctg(x)", {}, unknown + "arctg (usare atg)", true),
+          Case("atan(x)", {}, unknown + "atan (usare atg)", true),
+          Case("cot(x)", {}, unknown + "cot (usare 1/tg(...))", true),
+          Case("cotg(x)", {}, unknown + "cotg (usare 1/tg(...))", true),
           // The first yield comes before the command clears StopRequested, so the
           // window's own stop would be lost there; a closing window gets no status.
           Case("x", {}, msg::kAnalysing, true,

@@ -90,7 +90,8 @@ TEST_F(MainDrawTest, CalcolaEmptiesOnlyTheStatusTextItWrote) {
     auto* calculate = window.valueWindow()->findChild<QPushButton*>("Command1");
     const std::string trailing = "Errore di sitassi, eliminare l'operatore ...";
     const std::string pi = "Operatore non riconosciuto... \xCF\x80 (usare p)";
-    const std::string brackets = "Eventuale errore nell'espressione, controllare bene le parentesi";
+    const std::string brackets =
+        "Eventuale errore nell'espressione, controllare bene le parentesi (scrivere 2*x)";
     enum Act { Calcola, Draw, Stop };
     using S = std::tuple<Act, const char*, std::string>; // what, expression, status after
     for (const auto& [act, expression, status] : ::curvalia::testing::rows(

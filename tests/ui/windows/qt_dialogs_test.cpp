@@ -277,8 +277,11 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         PlotActions::kBusyNote, "Impossibile salvare il grafico: ", LinkFallbackBox::kCannotOpen,
         "Operatore non riconosciuto... \xCF\x80 (usare p)",
         "Operatore non riconosciuto... \xC2\xB2 (usare ^2)", "(usare ^3)", "U+00A0",
-        "X da -1 a 0 (arrotondati all'intero inferiore)", calc::kXWithXMessage,
-        calc::kXUndefinedMessage);
+        "X da -1 a 0 (arrotondati all'intero inferiore)", em::kEmptyExpression, "U+0301",
+        "sen (usare sin)", "(usare tg)", "(usare lgn)", "(usare lge o lgn)", "(usare rad(2)(...))",
+        "(usare asin)", "(usare acos)", "(usare atg)", "(usare 1/tg(...))", "(usare e^(...))",
+        "(scrivere 2*x)", "(scrivere 2*(...))", "(scrivere sin(x))", "(usare abs(...))",
+        "(scrivere 0-x^2)", calc::kXWithXMessage, calc::kXUndefinedMessage);
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
