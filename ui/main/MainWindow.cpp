@@ -63,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     statusLine_ = std::make_unique<StatusLine>(*StatusBar);
     engine_.setStatusSink(statusLine_->engineSink());
     area_ = new AreaDialog(this);
+    keepClearWhenGrowing(*area_, *this);
     events_ =
         std::make_unique<QtEventQueue>(std::initializer_list<PlotSurfaceWidget*>{Graph, ScrollBar});
     host_ = std::make_unique<MainPlotHost>(
@@ -224,6 +225,7 @@ void MainWindow::showValueWindow() {
                               [this] { return statusLine_->owner() == StatusOwner::Calculator; },
                               [this] { statusLine_->releaseEngine(StatusOwner::Calculator); }},
             drawCommand_->busy(), this);
+        keepClearWhenGrowing(*valueWindow_, *this);
         connect(valueWindow_, &calc::ValueWindow::calculated, trace_,
                 [this] { trace_->calculated(valueWindow_->lastCalculation()); });
     }

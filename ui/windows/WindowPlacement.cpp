@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -113,6 +115,71 @@ QPoint besideClearOf(QRect owner, QSize frame, QRect area, const QList<QRect>& t
         }
     }
     return best ? *best : besideOrOver(owner, frame, area);
+}
+
+QList<QPoint> clearAfterGrowing(QRect owner, QRect grown, const QList<QRect>& others, QRect area) {
+    grown.moveTopLeft(inside(grown.topLeft(), grown.size(), area));
+    QList<QRect> now = others;
+    for (qsizetype i = 0; i < now.size(); ++i) {
+        if (!now[i].intersects(grown))
+            continue;
+        QList<QRect> taken{grown};
+        for (qsizetype j = 0; j < now.size(); ++j)
+            if (j != i)
+                taken << now[j];
+        now[i].moveTopLeft(besideClearOf(owner, now[i].size(), area, taken, Side::Right));
+    }
+    QList<QPoint> out{grown.topLeft()};
+    for (const QRect& r : now)
+        out << r.topLeft();
+    return out;
+}
+
+namespace {
+
+// Watches one window's size; see keepClearWhenGrowing.
+class GrowthWatcher : public QObject {
+  public:
+    GrowthWatcher(QWidget& window, const QWidget& owner) : QObject(&window), owner_(&owner) {
+        window.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Resize && window && owner_ && window->isVisible() &&
+            static_cast<QResizeEvent*>(event)->size().height() >
+                static_cast<QResizeEvent*>(event)->oldSize().height())
+            moveClear(*window);
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    void moveClear(QWidget& window) {
+        QList<QWidget*> others;
+        QList<QRect> rects;
+        for (QWidget* other : QApplication::topLevelWidgets())
+            if (other != &window && other != owner_ && other->isVisible()) {
+                others << other;
+                rects << other->frameGeometry();
+            }
+        const QRect grown(window.frameGeometry().topLeft(), framedSize(window, *owner_));
+        const QList<QPoint> places =
+            clearAfterGrowing(owner_->frameGeometry(), grown, rects, areaOf(owner_->screen()));
+        if (places[0] != grown.topLeft())
+            window.move(places[0]);
+        for (qsizetype i = 0; i < others.size(); ++i)
+            if (places[i + 1] != rects[i].topLeft())
+                others[i]->move(places[i + 1]);
+    }
+
+    QPointer<const QWidget> owner_;
+};
+
+} // namespace
+
+void keepClearWhenGrowing(QWidget& window, const QWidget& owner) {
+    new GrowthWatcher(window, owner);
 }
 
 void centreOnPointerScreen(QWidget& window) {

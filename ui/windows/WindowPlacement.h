@@ -34,6 +34,17 @@ enum class Side { Right, Left };
 QPoint besideClearOf(QRect owner, QSize frame, QRect area, const QList<QRect>& taken,
                      Side preferred);
 
+// After a window grew to the outer rectangle grown (a note shown under its
+// fields), where it and the others go: grown pulled wholly onto the screen,
+// and each other window it now covers moved clear of it and of the rest
+// where the screen has room (see besideClearOf); the others stay. The
+// answer holds grown's top-left, then one top-left for each of others.
+QList<QPoint> clearAfterGrowing(QRect owner, QRect grown, const QList<QRect>& others, QRect area);
+
+// From now on, whenever window grows while shown, it and the program's
+// other open windows are moved as clearAfterGrowing says (owner stays).
+void keepClearWhenGrowing(QWidget& window, const QWidget& owner);
+
 // Centres window on the available area of the screen under the pointer.
 void centreOnPointerScreen(QWidget& window);
 

@@ -187,7 +187,7 @@ TEST(AreaDialog, NotesHowTheTextsAreReadGrowingOnlyWhileItShows) {
 
 // Area, Valore, the About box and the help window opened one after another
 // beside a main window centred on screens of three sizes (outer sizes as a
-// window manager frames them).
+// window manager frames them), then "Area" grown by its note.
 TEST(WindowPlacement, OpensWindowsClearOfEachOtherWhereTheScreenHasRoom) {
     const QSize main(528, 480);
     const std::tuple<const char*, QSize, Side> windows[] = {{"Area", {195, 165}, Side::Right},
@@ -215,6 +215,17 @@ TEST(WindowPlacement, OpensWindowsClearOfEachOtherWhereTheScreenHasRoom) {
             EXPECT_EQ(open[0].topLeft(), QPoint(owner.right() + 9, owner.top()));
             EXPECT_EQ(open[1].topLeft(), QPoint(owner.right() + 9, open[0].bottom() + 9));
             EXPECT_FALSE(open[0].intersects(owner) || open[1].intersects(owner));
+        }
+        // "Area" grows by its note: what it would cover moves, where there is room.
+        const QRect grown(open[0].topLeft(), open[0].size() + QSize(0, 56));
+        const QList<QPoint> places = clearAfterGrowing(owner, grown, open.mid(1), screen);
+        QList<QRect> after{QRect(places[0], grown.size())};
+        for (qsizetype i = 1; i < open.size(); ++i)
+            after << QRect(places[i], open[i].size());
+        for (qsizetype i = 0; i < after.size(); ++i) {
+            EXPECT_TRUE(screen.contains(after[i]) || after[i].height() > screen.height());
+            for (qsizetype j = i + 1; j < std::min<qsizetype>(after.size(), roomFor); ++j)
+                EXPECT_FALSE(after[i].intersects(after[j])) << "after growing, " << i << "/" << j;
         }
     }
 }
