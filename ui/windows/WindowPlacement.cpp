@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -150,7 +151,11 @@ class GrowthWatcher : public QObject {
         if (event->type() == QEvent::Resize && window && owner_ && window->isVisible() &&
             static_cast<QResizeEvent*>(event)->size().height() >
                 static_cast<QResizeEvent*>(event)->oldSize().height())
-            moveClear(*window);
+            // Once the window manager has framed the new size.
+            QTimer::singleShot(50, this, [this, guard = QPointer<QWidget>(window)] {
+                if (guard && guard->isVisible() && owner_)
+                    moveClear(*guard);
+            });
         return QObject::eventFilter(watched, event);
     }
 
