@@ -84,7 +84,7 @@ TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
     };
     for (const Case& c : {
              Case{-10, 10, 232, 20},   // 231.75: no row left for y = -10
-             Case{-10, 0, 464, 10},    // 463.5 rounds to even
+             Case{0, 206, 22, 211},    // 22.5 rounds to even: down
              Case{0, 1, 4635, 2},      // both edges
              Case{-200, 200, 24, 194}, // 11.5875 rounds to 12, thinned to every other row
              Case{-5000, 5000, 0, 0},  // rounds to 0: no rows
