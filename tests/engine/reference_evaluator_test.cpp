@@ -42,7 +42,7 @@ TEST(Evaluate, GivesValueDefinednessAndMessage) {
              // Roots: even ones of negatives are undefined, any other index keeps the sign.
              V{"rad(2)(x)", -9, 0, false}, V{"rad(3)(x)", -27, -3, true},
              V{"rad(x)(32)", 2.5, 4, true}, V{"rad(x)(0-32)", 2.5, -4, true},
-             V{"rad(0)(5)", 0, 0, false}, // the root of index 0 would divide by 0
+             V{"rad(0)(1)", 0, 0, false}, // index 0 would divide by 0 (1^inf would be 1)
              // Two operands side by side: the bracket message, and no value.
              V{"2x", 3, 0, false, msg::kBrackets}, V{"(x+1)(x)", 1, 0, false, msg::kBrackets},
              // An operator at the start (the calculator runs no check) takes 0 as its left operand,

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace curvalia::plot {
 namespace {
 
@@ -84,7 +82,7 @@ TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
     };
     for (const Case& c : {
              Case{-10, 10, 232, 20},   // 231.75: no row left for y = -10
-             Case{-10, 0, 464, 10},    // 463.5 rounds to even
+             Case{0, 206, 22, 211},    // 22.5 rounds to even: down
              Case{0, 1, 4635, 2},      // both edges
              Case{-200, 200, 24, 194}, // 11.5875 rounds to 12, thinned to every other row
              Case{-5000, 5000, 0, 0},  // rounds to 0: no rows
@@ -96,19 +94,6 @@ TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
         for (size_t i = 0; i < grid.size(); ++i)
             ASSERT_EQ(grid[i], (Point{static_cast<float>(i / c.rows * 333.75),
                                       static_cast<float>(i % c.rows * c.spacing), 7}));
-    }
-}
-
-TEST(AxesGrid, HugeRangesDrawAtMostOneTickOrDotPerPixel) {
-    RecordingSurface graph;
-    DrawAxes(graph, -1e15, 1e15, 0, 1000, kTrue);
-    const auto runs = runsOf(graph);
-    for (int run : {1, 3, 4}) {
-        std::set<std::pair<int, int>> pixels;
-        for (const Point& p : runs[run])
-            pixels.insert({static_cast<int>(p.x / 15), static_cast<int>(p.y / 15)});
-        EXPECT_GT(pixels.size(), 100u);
-        EXPECT_EQ(pixels.size(), runs[run].size()) << "run " << run;
     }
 }
 

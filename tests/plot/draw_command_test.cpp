@@ -70,11 +70,10 @@ struct SweepCase {
 const RangeTexts kHalf = {"-1", "1", "-2", "2", "0.5"};
 using S = SweepCase;
 const SweepCase kSweepCases[] = {
-    // 2.25 and 4 lie above Ymax: not drawn, yet 2.25 is the previous sample
-    // of the quotient at x = 2, (4 - 2.25) / 0.5, also off the plot.
-    S("points_above_the_range_still_count", "X*x", {"0", "2", "-2", "2", "0.5"},
-      {{col(0), row(0)}, {col(0.5), row(0.25)}, {col(1), row(1)}},
-      {{col(0.5), row(0.5)}, {col(1), row(1.5)}}, 5),
+    // 4, 3.75 and 3 lie above Ymax: not drawn, yet each is the previous
+    // sample of the next quotient, drawn at x = 0.5 and 1.
+    S("points_above_the_range_still_count", "4-X*x", {"0", "2", "-2", "2", "0.5"},
+      {{col(1.5), row(1.75)}, {col(2), row(0)}}, {{col(0.5), row(-0.5)}, {col(1), row(-1.5)}}, 5),
     // Undefined from -1 to 0: the first quotient waits for the second defined sample.
     S("quotient_starts_at_the_second_defined_sample", "lge(x)+1", kHalf,
       {{5006.25f, row(1 + std::log(0.5))}, {6675, row(1)}}, {{6675, row(-2 * std::log(0.5))}}, 5),
