@@ -85,7 +85,26 @@ export QT_QPA_PLATFORM=xcb
 # The frame, the buttons on it and the placement are the window manager's
 # work; without one the checks of them are left out.
 wm=""
-if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
+# openbox publishes _NET_SUPPORTING_WM_CHECK before it handles the windows
+# that ask to be shown: one mapped in that moment (a splash, on a loaded
+# machine) stays unmapped for good. So openbox counts as started once it has
+# shown a probe window; a probe it has not shown in 2 s is replaced by another.
+shows_windows() {
+    local from; from=$(now_ms)
+    while [ $(( $(now_ms) - from )) -lt 15000 ]; do
+        xev -name curvalia-wm-probe >/dev/null 2>&1 &
+        local probe=$! shown="" asked; asked=$(now_ms)
+        while [ $(( $(now_ms) - asked )) -lt 2000 ]; do
+            xdotool search --onlyvisible --name '^curvalia-wm-probe$' >/dev/null 2>&1 && { shown=1; break; }
+            sleep 0.02
+        done
+        kill "$probe" 2>/dev/null && wait "$probe" 2>/dev/null
+        [ -n "$shown" ] && return 0
+        kill -0 "$wm_pid" 2>/dev/null || return 1
+    done
+    return 1
+}
+if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1 && command -v xev >/dev/null 2>&1; then
     # On a loaded machine (other tests starting their own servers) openbox
     # can take seconds to claim the screen, or lose a race and end: it is
     # given time, and two more starts.
@@ -97,7 +116,8 @@ if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
             kill -0 "$wm_pid" 2>/dev/null || break
             sleep 0.05
         done
-        [ -n "$wm" ] && break
+        [ -n "$wm" ] && shows_windows && break
+        wm=""
         kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
         wm_pid=""
     done
