@@ -37,11 +37,11 @@ cannot_run() {
 
 # --- Xvfb on a display number of its own -------------------------------------
 command -v Xvfb >/dev/null 2>&1 || cannot_run "Xvfb is not installed, the end-to-end test cannot run"
-# With -displayfd alone every server starting at once tries the same lowest
-# free numbers, and a server that loses that race ends within a fraction of a
-# second. Each attempt takes a number of its own instead, at random from a
-# wide range and not one a server holds, and a server that ends is replaced
-# at once on another number. One that is merely slow (a loaded machine) is
+# With -displayfd alone every server starting at once races the others for
+# the same lowest free numbers, and a server that ends was replaced at once
+# in the same race. Each attempt takes a number of its own instead, at random
+# from a wide range and not one a server holds, and a server that ends (the
+# number was taken after all) is replaced at once on another number. One that is merely slow (a loaded machine) is
 # waited for: Xvfb writes its number to the descriptor only once it accepts
 # clients, and a client's answer confirms it.
 xvfb_wait_ms=20000
@@ -76,7 +76,7 @@ start_xvfb() { # display number
 for attempt in 1 2 3 4 5; do
     display_number
     start_xvfb "$number" && break
-    [ "$attempt" -eq 5 ] && cannot_run "Xvfb could not start in 5 attempts on 5 display numbers"
+    [ "$attempt" -eq 5 ] && cannot_run "Xvfb could not start in 5 attempts"
 done
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
