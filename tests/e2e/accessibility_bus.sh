@@ -2,7 +2,8 @@
 # Runs a test binary under Xvfb with a session bus and the AT-SPI bus, the
 # way a screen reader's desktop has them, so that Qt's accessibility bridge
 # is live and raises its events. Skipped where the AT-SPI bus is not
-# installed (under CI, CI=true, that fails instead). Usage: accessibility_bus.sh <test binary> [arguments...]
+# installed (under CI, CI=true, that fails instead).
+# Usage: accessibility_bus.sh <test binary> [arguments...]
 set -uo pipefail
 program=$1
 shift
