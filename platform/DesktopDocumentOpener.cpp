@@ -1,12 +1,16 @@
 #include "platform/DesktopDocumentOpener.h"
 
-#include <QProcess>
+#include "platform/OwnSession.h"
+
+#include <QFile>
+#include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QUrl>
 
-#include <memory>
+#include <cerrno>
+#include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace curvalia::platform {
 
@@ -25,18 +29,24 @@ QString argumentFor(const std::string& target) {
     return url.toString(QUrl::FullyEncoded);
 }
 
+// The read end of an opener's report, closed with its notifier.
+class Report final : public QSocketNotifier {
+  public:
+    Report(int pipeEnd, QObject* parent) : QSocketNotifier(pipeEnd, Read, parent) {}
+    ~Report() override {
+        setEnabled(false); // before the descriptor goes
+        ::close(static_cast<int>(socket()));
+    }
+};
+
 } // namespace
 
 DesktopDocumentOpener::DesktopDocumentOpener(QString opener, QStringList leading, int graceMs)
     : opener_(std::move(opener)), leading_(std::move(leading)), graceMs_(graceMs) {}
 
-DesktopDocumentOpener::~DesktopDocumentOpener() {
-    // Ending a process emits finished() from its destructor, which would
-    // answer from an opener half torn down.
-    for (QProcess* process :
-         running_.findChildren<QProcess*>(QString(), Qt::FindDirectChildrenOnly))
-        QObject::disconnect(process, nullptr, nullptr, nullptr);
-}
+// The reports still awaited go with running_, without a word: nothing is
+// emitted while they are destroyed.
+DesktopDocumentOpener::~DesktopDocumentOpener() = default;
 
 void DesktopDocumentOpener::open(const std::string& target, Answer answer) {
     const QString argument = argumentFor(target);
@@ -45,32 +55,28 @@ void DesktopDocumentOpener::open(const std::string& target, Answer answer) {
         answer(false);
         return;
     }
-    // Whichever comes first, the opener's end or the grace time, answers.
-    auto once = std::make_shared<Answer>(std::move(answer));
-    auto tell = [once](bool opened) {
-        if (*once)
-            std::exchange(*once, nullptr)(opened);
-    };
-    auto* process = new QProcess(&running_);
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->setStandardInputFile(QProcess::nullDevice());
-    auto* grace = new QTimer(process);
-    grace->setSingleShot(true);
-    QObject::connect(grace, &QTimer::timeout, process, [tell] { tell(true); });
-    QObject::connect(process, &QProcess::finished, process,
-                     [tell, process](int code, QProcess::ExitStatus status) {
-                         tell(status == QProcess::NormalExit && code == 0);
-                         process->deleteLater();
+    std::vector<std::string> argv{QFile::encodeName(program).toStdString()};
+    for (const QString& arg : leading_ + QStringList{argument})
+        argv.push_back(QFile::encodeName(arg).toStdString());
+    const int pipeEnd = startInOwnSession(argv, graceMs_);
+    if (pipeEnd < 0) {
+        answer(false);
+        return;
+    }
+    // The opener's exit code when it ends within the grace time; end of
+    // file alone when it is still running then, which counts as opened.
+    auto* report = new Report(pipeEnd, &running_);
+    QObject::connect(report, &QSocketNotifier::activated, report,
+                     [report, pipeEnd, answer = std::move(answer)] {
+                         int code = kNoExitCode;
+                         ssize_t got = 0;
+                         do
+                             got = ::read(pipeEnd, &code, sizeof code);
+                         while (got < 0 && errno == EINTR);
+                         report->setEnabled(false); // answers once
+                         report->deleteLater();
+                         answer(got == 0 || (got == sizeof code && code == 0));
                      });
-    QObject::connect(process, &QProcess::errorOccurred, process,
-                     [tell, process](QProcess::ProcessError error) {
-                         if (error != QProcess::FailedToStart)
-                             return; // a crash also ends in finished()
-                         tell(false);
-                         process->deleteLater();
-                     });
-    grace->start(graceMs_);
-    process->start(program, leading_ + QStringList{argument});
 }
 
 } // namespace curvalia::platform

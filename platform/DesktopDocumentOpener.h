@@ -6,7 +6,9 @@
 // start, or ending with a non-zero exit within the grace time means "cannot
 // open". An opener still running after the grace time has found a program
 // (without a desktop session it waits for the viewer it started), so it is
-// left to run and counts as opened.
+// left to run and counts as opened. Each opener runs in a session of its own
+// (see OwnSession.h): the viewer it starts outlives a Ctrl+C on this program
+// and this program's end.
 #pragma once
 
 #include "platform/DocumentOpener.h"
@@ -25,8 +27,8 @@ class DesktopDocumentOpener final : public DocumentOpener {
     // before the target (tests use a shell that plays the opener).
     explicit DesktopDocumentOpener(QString opener = QStringLiteral("xdg-open"),
                                    QStringList leading = {}, int graceMs = kGraceMs);
-    // Openers still running are ended; those that have not answered yet
-    // never do, since whoever asked may be gone as well.
+    // Openers still running are left to run; those that have not answered
+    // yet never do, since whoever asked may be gone as well.
     ~DesktopDocumentOpener() override;
     void open(const std::string& target, Answer answer) override;
 
@@ -34,7 +36,7 @@ class DesktopDocumentOpener final : public DocumentOpener {
     QString opener_;
     QStringList leading_;
     int graceMs_;
-    QObject running_; // parent of the openers still running
+    QObject running_; // parent of the reports still awaited
 };
 
 } // namespace curvalia::platform

@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts: Xvfb on a free display, openbox when it
 # is installed, the program's process, and small helpers for windows.
 # Sourced, not run; the sourcing script sets "program" first. Exits 77
-# (skipped) only when Xvfb cannot start.
+# (skipped) only when Xvfb cannot start, and under CI fails then instead.
 title="Curvalia Light v1.1" # the main window's caption
 fail() { echo "FAIL: $*"; exit 1; }
 for tool in xdotool import convert; do
@@ -23,41 +23,60 @@ trap cleanup EXIT
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-# --- Xvfb on a display number it picks itself --------------------------------
-if ! command -v Xvfb >/dev/null 2>&1; then
-    echo "SKIP: Xvfb is not installed, the end-to-end test cannot run"
-    exit 77
-fi
-# Two servers started at the same moment may race for one display number,
-# so a server that does not answer is replaced, a few times at most.
-start_xvfb() {
-    : >"$work/display"
-    if [ -n "${CURVALIA_DISPLAY:-}" ]; then
-        echo "$CURVALIA_DISPLAY" >"$work/display"
-        Xvfb ":$CURVALIA_DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
-    else
-        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# A session that cannot run hides every fault it guards: under CI
+# (CI=true) that is a failure; elsewhere, on a machine without the tools,
+# the session is skipped.
+cannot_run() {
+    if [ "${CI:-}" = true ]; then
+        echo "FAIL: $* (under CI a session that cannot run fails)"
+        exit 1
     fi
+    echo "SKIP: $*"
+    exit 77
+}
+
+# --- Xvfb on a display number of its own -------------------------------------
+command -v Xvfb >/dev/null 2>&1 || cannot_run "Xvfb is not installed, the end-to-end test cannot run"
+# With -displayfd alone every server starting at once races the others for
+# the same lowest free numbers, and a server that ends was replaced at once
+# in the same race. Each attempt takes a number of its own instead, at random
+# from a wide range and not one a server holds, and a server that ends (the
+# number was taken after all) is replaced at once on another number. One that is merely slow (a loaded machine) is
+# waited for: Xvfb writes its number to the descriptor only once it accepts
+# clients, and a client's answer confirms it.
+xvfb_wait_ms=20000
+display_number() {
+    if [ -n "${CURVALIA_DISPLAY:-}" ]; then
+        number=$CURVALIA_DISPLAY
+        return
+    fi
+    for _ in $(seq 20); do
+        number=$(( 100 + RANDOM % 30000 ))
+        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] || return
+    done
+}
+start_xvfb() { # display number
+    : >"$work/display"
+    Xvfb ":$1" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
-    for _ in $(seq 100); do
-        [ -s "$work/display" ] && break
+    local from; from=$(now_ms)
+    while [ $(( $(now_ms) - from )) -lt "$xvfb_wait_ms" ]; do
         kill -0 "$xvfb_pid" 2>/dev/null || break
+        if [ -s "$work/display" ] && DISPLAY=":$1" xdotool getdisplaygeometry >/dev/null 2>&1; then
+            export DISPLAY=":$1"
+            return 0
+        fi
         sleep 0.05
     done
-    if [ -s "$work/display" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        export DISPLAY=":$(head -n 1 "$work/display")"
-        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-    fi
+    echo "NOTE: Xvfb on :$1 did not start in $(( $(now_ms) - from )) ms: $(tail -n 2 "$work/xvfb.log" | tr '\n' ' ')"
     kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=""
     return 1
 }
-for attempt in 1 2 3; do
-    start_xvfb && break
-    if [ "$attempt" -eq 3 ]; then
-        echo "SKIP: Xvfb could not start: $(tail -n 3 "$work/xvfb.log" | tr '\n' ' ')"
-        exit 77
-    fi
+for attempt in 1 2 3 4 5; do
+    display_number
+    start_xvfb "$number" && break
+    [ "$attempt" -eq 5 ] && cannot_run "Xvfb could not start in 5 attempts"
 done
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
@@ -66,11 +85,30 @@ export QT_QPA_PLATFORM=xcb
 # The frame, the buttons on it and the placement are the window manager's
 # work; without one the checks of them are left out.
 wm=""
-if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
+# openbox publishes _NET_SUPPORTING_WM_CHECK before it handles the windows
+# that ask to be shown: one mapped in that moment (a splash, on a loaded
+# machine) stays unmapped for good. So openbox counts as started once it has
+# shown a probe window; a probe it has not shown in 2 s is replaced by another.
+shows_windows() {
+    local from; from=$(now_ms)
+    while [ $(( $(now_ms) - from )) -lt 15000 ]; do
+        xev -name curvalia-wm-probe >/dev/null 2>&1 &
+        local probe=$! shown="" asked; asked=$(now_ms)
+        while [ $(( $(now_ms) - asked )) -lt 2000 ]; do
+            xdotool search --onlyvisible --name '^curvalia-wm-probe$' >/dev/null 2>&1 && { shown=1; break; }
+            sleep 0.02
+        done
+        kill "$probe" 2>/dev/null && wait "$probe" 2>/dev/null
+        [ -n "$shown" ] && return 0
+        kill -0 "$wm_pid" 2>/dev/null || return 1
+    done
+    return 1
+}
+if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1 && command -v xev >/dev/null 2>&1; then
     # On a loaded machine (other tests starting their own servers) openbox
     # can take seconds to claim the screen, or lose a race and end: it is
-    # given time, and a second start.
-    for _ in 1 2; do
+    # given time, and two more starts.
+    for _ in 1 2 3; do
         openbox --sm-disable >"$work/openbox.log" 2>&1 &
         wm_pid=$!
         for _ in $(seq 300); do
@@ -78,13 +116,16 @@ if command -v openbox >/dev/null 2>&1 && command -v xprop >/dev/null 2>&1; then
             kill -0 "$wm_pid" 2>/dev/null || break
             sleep 0.05
         done
-        [ -n "$wm" ] && break
+        [ -n "$wm" ] && shows_windows && break
+        wm=""
         kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
         wm_pid=""
     done
     [ -n "$wm" ] || echo "NOTE: openbox did not start: $(tail -n 3 "$work/openbox.log" | tr '\n' ' ')"
 fi
 echo "Window manager: ${wm:-none}"
+# For sessions that check the window manager's work: without one they cannot run.
+need_wm() { [ -n "$wm" ] || cannot_run "$1"; }
 # X, Y, WIDTH, HEIGHT of a window's client area on the screen. Under a
 # reparenting window manager xdotool adds the frame to the position once too
 # often; xwininfo reports it as it is.

@@ -6,7 +6,7 @@
 # whole units, the point under the pointer kept in place). Then turns on
 # "Traccia la curva", traces a point, asks "Valore" for the same x and checks
 # that a tangent in its own colour appears on the plot.
-# Exit 77 (skipped) only when Xvfb cannot start.
+# Exit 77 (skipped) only when Xvfb cannot start; under CI (CI=true) that fails.
 #   explore.sh <program>
 #   CURVALIA_ZOOM_SHOT=<file> keeps the screenshot after the zoom,
 #   CURVALIA_TRACE_SHOT=<file> the one with the traced point and the tangent,

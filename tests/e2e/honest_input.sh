@@ -10,7 +10,7 @@
 #     own help window appears within 4 s at about 640 x 600;
 #   - "Area", "Valore" and the help window lie side by side, no two
 #     overlapping, all on the screen.
-# Exit 77 (skipped) only when Xvfb cannot start.
+# Exit 77 (skipped) only when Xvfb cannot start; under CI (CI=true) that fails.
 #   honest_input.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot with the three windows open,
 #   CURVALIA_PI_SHOT=<file> the one after drawing 2*π,

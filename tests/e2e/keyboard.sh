@@ -87,10 +87,7 @@ main_active() { # the keys go to the main window again
 }
 
 # Without a window manager nothing hands the keyboard from window to window.
-if [ -z "$wm" ]; then
-    echo "SKIP: the keyboard session needs a window manager (openbox)"
-    exit 77
-fi
+need_wm "the keyboard session needs a window manager (openbox)"
 
 start_past_splash
 sleep 0.5

@@ -9,7 +9,7 @@
 # every window offers close and lies wholly on the screen, that the main
 # window offers maximize and resize and the dialogs neither, and that the
 # dialogs are transient for the main window.
-# Exit 77 (skipped) only when Xvfb cannot start.
+# Exit 77 (skipped) only when Xvfb cannot start; under CI (CI=true) that fails.
 #   main_window.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot of the plot,
 #   CURVALIA_SPLASH_SHOT=<file> the one of the splash,

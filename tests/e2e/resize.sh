@@ -6,7 +6,8 @@
 # mapping puts them at that size (floor(X * (W - 1) / 6675), floor(Y * (H - 1)
 # / 4635) for a plot of W x H pixels), and that numbers stand under the x
 # axis; then restores the window and checks that it is back at its own size.
-# Exit 77 (skipped) when Xvfb cannot start or no window manager runs.
+# Exit 77 (skipped) when Xvfb cannot start or no window manager runs; under
+# CI (CI=true) that fails instead.
 #   resize.sh <program>
 #   CURVALIA_SHOT=<file> keeps the screenshot of the maximized window,
 #   CURVALIA_SMALL_SHOT=<file> the one at the window's own size.
@@ -16,7 +17,7 @@ program=${1:?usage: resize.sh <program>}
 
 . "$(dirname "$0")/e2e_lib.sh"
 
-[ -n "$wm" ] || { echo "SKIP: maximizing needs a window manager"; exit 77; }
+need_wm "maximizing needs a window manager"
 command -v python3 >/dev/null 2>&1 || fail "python3 is not installed"
 
 start_past_splash

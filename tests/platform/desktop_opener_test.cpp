@@ -1,6 +1,6 @@
 // The desktop opener against stand-in openers (a shell playing xdg-open):
-// what counts as opened, that the caller is never kept waiting, and what
-// the opener is given.
+// what counts as opened, that the caller is never kept waiting, what the
+// opener is given, and that an opener still running outlives its starter.
 #include "platform/DesktopDocumentOpener.h"
 #include "support/table_rows.h"
 
@@ -9,10 +9,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <optional>
 #include <tuple>
+#include <unistd.h>
+#include <vector>
 
 namespace curvalia::platform {
 namespace {
@@ -51,8 +55,44 @@ QStringList script(const QString& body) {
     return {QStringLiteral("-c"), body, QStringLiteral("opener")};
 }
 
+// Openers that sleep on: each writes its PID, and since its starter leaves it
+// running, it is ended here.
+struct Lingering {
+    QTemporaryDir dir;
+    std::size_t expected = 0;
+    QString body() const { return "echo $$ >> '" + dir.filePath("pids") + "'; exec sleep 30"; }
+    std::vector<pid_t> pids() const { // waits for the expected ones to write
+        std::vector<pid_t> found;
+        for (QDeadlineTimer end(5000); found.size() < expected && !end.hasExpired();
+             QThread::msleep(20)) {
+            QFile file(dir.filePath("pids"));
+            found.clear();
+            if (file.open(QIODevice::ReadOnly))
+                for (const QByteArray& pid : file.readAll().split('\n'))
+                    if (!pid.isEmpty())
+                        found.push_back(pid.toInt());
+        }
+        return found;
+    }
+    ~Lingering() {
+        for (pid_t pid : pids())
+            ::kill(pid, SIGKILL);
+    }
+};
+
+QString warnings; // what Qt warned of
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtWarningMsg || type == QtCriticalMsg)
+        warnings += text;
+}
+
+// The opener that is still running is left to run, in a session of its own:
+// a Ctrl+C in the terminal (its foreground process group) or a hang-up (its
+// session) ends this program, not the viewer.
 TEST(DesktopDocumentOpener, CountsAnEndWithinTheGraceTimeAndAnOpenerStillRunningAfterIt) {
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
     QTemporaryDir temp;
+    Lingering lingering;
     // Executable, but it cannot be started: its interpreter does not exist.
     QFile broken(temp.filePath(QStringLiteral("broken-opener")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -64,7 +104,7 @@ TEST(DesktopDocumentOpener, CountsAnEndWithinTheGraceTimeAndAnOpenerStillRunning
     for (const auto& [what, program, leading, opened] : ::curvalia::testing::rows(
              C{"exits 0", sh, script("exit 0"), true},
              C{"exits 3: no program for the document", sh, script("exit 3"), false},
-             C{"still running after the grace time", sh, script("exec sleep 30"), true},
+             C{"still running after the grace time", sh, script(lingering.body()), true},
              C{"missing", "curvalia-no-such-opener", {}, false},
              C{"cannot start", broken.fileName(), {}, false})) {
         SCOPED_TRACE(what);
@@ -74,8 +114,16 @@ TEST(DesktopDocumentOpener, CountsAnEndWithinTheGraceTimeAndAnOpenerStillRunning
         EXPECT_LT(outcome.returnedMs, 300); // never waits for the opener
         if (opened && leading.size() && leading[1].contains(QStringLiteral("sleep"))) {
             EXPECT_GE(outcome.answeredMs, 300); // the grace time, give or take a coarse timer
+            lingering.expected = 1;
         }
-    } // a lingering opener ends with its owner
+    } // the openers are gone, what they started is not
+    qInstallMessageHandler(previous);
+    const std::vector<pid_t> pids = lingering.pids();
+    ASSERT_EQ(pids.size(), 1u);
+    EXPECT_EQ(::kill(pids[0], 0), 0) << "ended with its opener";
+    EXPECT_NE(getsid(pids[0]), getsid(0));
+    EXPECT_NE(getpgid(pids[0]), getpgrp());
+    EXPECT_EQ(warnings.toStdString(), "");
 }
 
 TEST(DesktopDocumentOpener, HandsOverPathsAndLinksButNothingElse) {
@@ -98,9 +146,11 @@ TEST(DesktopDocumentOpener, HandsOverPathsAndLinksButNothingElse) {
 // answers nobody: the one who asked may be gone too.
 TEST(DesktopDocumentOpener, GoneBeforeItsOpenersAnswerTellsNobody) {
     app();
+    Lingering lingering;
+    lingering.expected = 2;
     int answers = 0;
     {
-        DesktopDocumentOpener opener(QStringLiteral("sh"), script("exec sleep 30"), 5000);
+        DesktopDocumentOpener opener(QStringLiteral("sh"), script(lingering.body()), 5000);
         opener.open("/cartella/CurvaliaHelp.doc", [&](bool) { ++answers; });
         opener.open("mailto:autore@curvalia.example", [&](bool) { ++answers; });
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
