@@ -13,6 +13,8 @@ Two kinds, from Python's own Unicode database:
 import sys
 import unicodedata
 
+from table_lines import write_cells
+
 # Default_Ignorable_Code_Point (DerivedCoreProperties.txt), which Python's
 # database does not carry; the braille blank draws an empty cell.
 IGNORABLE = [(0x00AD, 0x00AD), (0x034F, 0x034F), (0x061C, 0x061C), (0x115F, 0x1160),
@@ -48,11 +50,5 @@ with open("engine/InvisibleTable.inc", "w") as out:
               % unicodedata.unidata_version)
     out.write("// {first, last, kind}: every code point first..last shows nothing of its own.\n")
     cells = ["{0x%04X, 0x%04X, %s}," % tuple(run) for run in runs]
-    line = ""
-    for cell in cells:
-        if line and len(line) + 1 + len(cell) > 100:
-            out.write(line + "\n")
-            line = ""
-        line = line + " " + cell if line else cell
-    out.write(line + "\n")
+    write_cells(out, cells)
 print(len(runs), "runs")

@@ -10,6 +10,8 @@ and whose simple mapping is plain "i".
 import sys
 import unicodedata
 
+from table_lines import write_cells
+
 pairs = []
 for cp in range(sys.maxunicode + 1):
     c = chr(cp)
@@ -41,12 +43,5 @@ with open("engine/LowerCaseTable.inc", "w") as out:
     out.write("// {first, last, stride, offset}: each code point first, first + stride, ...,\n")
     out.write("// last lower-cases to itself plus offset.\n")
     cells = ["{0x%04X, 0x%04X, %d, %d}," % run for run in runs]
-    # As many runs a line as fit in the 100 columns of the C++ files.
-    line = ""
-    for cell in cells:
-        if line and len(line) + 1 + len(cell) > 100:
-            out.write(line + "\n")
-            line = ""
-        line = line + " " + cell if line else cell
-    out.write(line + "\n")
+    write_cells(out, cells)
 print(len(pairs), "letters in", len(runs), "runs")
