@@ -67,7 +67,8 @@ void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& b
     switches.GridOn = plot::kTrue;
     BenchHost host(events);
     plot::SteadyClock clock;
-    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    plot::PlotModel model;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock, model);
     for (auto _ : state)
         command.run();
     state.SetItemsProcessed(state.iterations() * 2001);
@@ -123,7 +124,8 @@ void sweep2MillionSamples(benchmark::State& state, plot::Surface& graph, plot::S
     BenchHost host(events, expression);
     host.texts.step = "0.00001";
     plot::SteadyClock clock;
-    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    plot::PlotModel model;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock, model);
     double sweepTotal = 0;
     double engineTotal = 0;
     for (auto _ : state) {
@@ -176,7 +178,8 @@ void BM_SweepYieldEachSample(benchmark::State& state) {
     host.texts.step = "0.0001";
     const double samples = 200001;
     plot::SteadyClock clock;
-    plot::DrawCommand command(engine, switches, graph, bar, host, clock);
+    plot::PlotModel model;
+    plot::DrawCommand command(engine, switches, graph, bar, host, clock, model);
     double total = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

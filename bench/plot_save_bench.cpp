@@ -35,7 +35,8 @@ void drawSin(ui::PlotSurfaceWidget& graph, const char* step = "0.01") {
     BenchHost host(nullptr);
     host.texts.step = step;
     plot::SteadyClock clock;
-    plot::DrawCommand(engine, switches, graph, bar, host, clock).run();
+    plot::PlotModel model;
+    plot::DrawCommand(engine, switches, graph, bar, host, clock, model).run();
 }
 
 void save(benchmark::State& state, const char* step, const char* name) {

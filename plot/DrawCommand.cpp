@@ -1,6 +1,7 @@
 #include "plot/DrawCommand.h"
 
 #include "plot/AxesRenderer.h"
+#include "plot/CurveSweep.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
 #include "plot/YieldPolicy.h"
@@ -15,12 +16,31 @@ constexpr int kCurvePenWidth = 1;
 constexpr int kProgressPenWidth = 10;
 constexpr float kProgressRow = 10;
 
+bool sameRange(const PlotRange& a, const PlotRange& b) {
+    return a.Xmin == b.Xmin && a.Xmax == b.Xmax && a.Ymin == b.Ymin && a.Ymax == b.Ymax;
+}
+
+// Borrows the engine with a sink that writes nothing: a curve drawn again
+// has said what it had to say when it was first drawn.
+class SilentEngine {
+  public:
+    explicit SilentEngine(engine::Engine& engine)
+        : engine_(engine), sink_(engine.exchangeStatusSink({})) {}
+    ~SilentEngine() { engine_.exchangeStatusSink(std::move(sink_)); }
+    SilentEngine(const SilentEngine&) = delete;
+    SilentEngine& operator=(const SilentEngine&) = delete;
+
+  private:
+    engine::Engine& engine_;
+    engine::Engine::StatusSink sink_;
+};
+
 } // namespace
 
 DrawCommand::DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph,
-                         Surface& scrollBar, PlotHost& host, Clock& clock)
+                         Surface& scrollBar, PlotHost& host, Clock& clock, PlotModel& model)
     : engine_(engine), schedule_(engine), switches_(switches), graph_(graph), scrollBar_(scrollBar),
-      host_(host), clock_(clock) {}
+      host_(host), clock_(clock), model_(model) {}
 
 void DrawCommand::requestStop() {
     engine_.StopRequested = kTrue;
@@ -66,11 +86,13 @@ void DrawCommand::prepareAndSweep() {
     scrollBar_.setDrawWidth(kProgressPenWidth);
     const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
     host_.setInputsEnabled(false);
-    if (switches_.ClearBeforePlot != kFalse) {
+    const bool keep = switches_.ClearBeforePlot == kFalse;
+    if (!keep) {
         graph_.Cls();
         publishedFrame_.reset();
         publishedRange_.reset();
         lastSweep_.reset();
+        model_.clearCurves();
     }
 
     const RangeTexts texts = host_.rangeTexts();
@@ -80,11 +102,20 @@ void DrawCommand::prepareAndSweep() {
         return;
     }
     const PlotRange& range = reading.range;
+    // The box is disabled since step 5: read now, it is the text of step 10.
+    const std::string expression = engine::toLowerText(host_.expressionText());
+    // Kept curves under axes of another range would lie about their values:
+    // they are drawn again at the new range first.
+    if (keep && publishedRange_ && !sameRange(*publishedRange_, range)) {
+        graph_.Cls();
+        lastSweep_.reset();
+        if (reading.verdict == RangeVerdict::Valid)
+            redrawKept(range, expression);
+    }
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
-    publishedFrame_ = frame;
-    publishedRange_ = range;
-    lastSweep_.reset();
+    publish(range, frame);
+    model_.setHome(range);
     yieldNow();
     // The range itself is fine, so its axes stay as a guide; only the sweep
     // is refused.
@@ -98,7 +129,6 @@ void DrawCommand::prepareAndSweep() {
     if (engine_.StopRequested != 0)
         return;
 
-    const std::string expression = engine::toLowerText(host_.expressionText());
     engine_.emptyArrays();
     // An empty text keeps the axes as a guide and says what is missing.
     if (!engine_.CheckExpression(expression))
@@ -110,6 +140,72 @@ void DrawCommand::prepareAndSweep() {
     sweep(range, frame, expression, curves);
 }
 
+void DrawCommand::publish(const PlotRange& range, const PlotFrame& frame) {
+    publishedFrame_ = frame;
+    publishedRange_ = range;
+    model_.setView(range);
+}
+
+bool DrawCommand::redrawKept(const PlotRange& range, const std::string& replaced) {
+    const SilentEngine silent(engine_);
+    YieldPolicy policy(clock_, host_);
+    const PlotFrame frame = frameOf(range.Xmin, range.Xmax, range.Ymin, range.Ymax);
+    for (const std::size_t index : model_.shownCurves()) {
+        const Curve& curve = model_.curves()[index];
+        if (curve.expression == replaced)
+            continue; // the new sweep draws it
+        engine_.emptyArrays();
+        schedule_.record(curve.expression);
+        const SweepResult result = sweepCurve(
+            schedule_, graph_, range, frame,
+            {curve.colour, curve.derivativePaletteColour(), curve.function, curve.derivative},
+            [&](float) {
+                policy.sampleDone(switches_.YieldEachSample != kFalse);
+                stopIfClosing();
+                return engine_.StopRequested == 0;
+            });
+        if (result.stopped)
+            return false;
+        // It ended there when it was drawn too; the evaluator's stop is
+        // that curve's alone.
+        if (result.nothingToReduce)
+            engine_.StopRequested = 0;
+    }
+    return true;
+}
+
+void DrawCommand::redraw(const PlotRange& view) {
+    if (busy_.busy() || !stepAdvancesAcross(view.Xmin, view.Xmax, view.Step))
+        return;
+    ++drawNumber_;
+    const SilentEngine silent(engine_);
+    const std::int16_t stopBefore = engine_.StopRequested;
+    graph_.Cls();
+    graph_.setDrawWidth(kCurvePenWidth);
+    lastSweep_.reset();
+    const PlotFrame frame = frameOf(view.Xmin, view.Xmax, view.Ymin, view.Ymax);
+    const std::vector<std::size_t> shown = model_.shownCurves();
+    // As the draws left them: the axes of the latest lie over the earlier
+    // curves, and the latest curve over its axes.
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (i + 1 == shown.size())
+            DrawAxes(graph_, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+        const Curve& curve = model_.curves()[shown[i]];
+        engine_.emptyArrays();
+        schedule_.record(curve.expression);
+        const SweepResult result = sweepCurve(
+            schedule_, graph_, view, frame,
+            {curve.colour, curve.derivativePaletteColour(), curve.function, curve.derivative},
+            [](float) { return true; });
+        lastSweep_ = Sweep{curve.expression, result.samples};
+    }
+    if (shown.empty())
+        DrawAxes(graph_, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+    engine_.StopRequested = stopBefore;
+    publish(view, frame);
+    host_.repaint();
+}
+
 void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
                         const std::string& expression, Curves curves) {
     YieldPolicy policy(clock_, host_);
@@ -117,51 +213,37 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
     // here, then replayed for each sample.
     schedule_.record(expression);
     lastSweep_ = Sweep{expression, 0};
-    std::int64_t& samples = lastSweep_->samples;
-    bool stepLimitHit = false;
-    bool havePrevious = false;
-    double prevX = 0;
-    double prevY = 0;
-    const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
-    graph_.pointsAhead((std::floor((range.Xmax - range.Xmin) / range.Step) + 1) *
-                       (int{curves.function} + int{curves.derivative}));
-
-    for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
-        const engine::Sample sample = schedule_.run(x);
-        ++samples;
-        // Nothing to reduce: the value means nothing, the evaluator has set
-        // StopRequested, and its message stays.
-        if (sample.outcome == engine::SampleOutcome::NothingToReduce)
-            return;
-        if (sample.outcome == engine::SampleOutcome::StepLimit)
-            stepLimitHit = true;
-
-        const float column = static_cast<float>(frame.column(x));
-        if (sample.defined) {
-            const double y = sample.value;
-            // Backward difference with the previous defined sample, drawn
-            // at this sample; values outside the y range still count as the
-            // previous sample.
-            const bool haveSlope = havePrevious;
-            const double slope = haveSlope ? (y - prevY) / (x - prevX) : 0.0;
-            prevX = x;
-            prevY = y;
-            havePrevious = true;
-            if (curves.function && inRange(y))
-                graph_.PSet(column, static_cast<float>(frame.row(y)), switches_.CurveColor);
-            if (curves.derivative && haveSlope && inRange(slope))
-                graph_.PSet(column, static_cast<float>(frame.row(slope)), kDerivativeColour);
+    // The curve is on the plot from its first point; both switches off draw
+    // nothing to keep.
+    std::optional<std::size_t> entry;
+    if (curves.function || curves.derivative)
+        entry = model_.enter(Curve{expression, switches_.CurveColor, std::nullopt, curves.function,
+                                   curves.derivative, true});
+    const SweepResult result =
+        sweepCurve(schedule_, graph_, range, frame,
+                   {switches_.CurveColor, kDerivativeColour, curves.function, curves.derivative},
+                   [&](float column) {
+                       lastSweep_->samples += 1;
+                       scrollBar_.PSet(column, kProgressRow, kProgressColour);
+                       // Read at every sample: the speed button works during a sweep.
+                       policy.sampleDone(switches_.YieldEachSample != kFalse);
+                       stopIfClosing();
+                       return engine_.StopRequested == 0;
+                   });
+    if (entry) {
+        // Refused by the evaluator at its first sample: nothing was drawn.
+        if (result.nothingToReduce && result.samples == 1) {
+            model_.remove(*entry);
+        } else {
+            model_.edit(*entry).colour = switches_.CurveColor;
+            model_.changed();
         }
-        scrollBar_.PSet(column, kProgressRow, kProgressColour);
-
-        // Read at every sample: the speed button works during a sweep.
-        policy.sampleDone(switches_.YieldEachSample != kFalse);
-        stopIfClosing();
-        if (engine_.StopRequested != 0)
-            return;
     }
+    lastSweep_->samples = result.samples;
+    if (result.nothingToReduce)
+        return; // the evaluator's message stays
     // Emptying the status would hide why some points are missing.
-    if (!stepLimitHit)
+    if (!result.stopped && !result.stepLimitHit)
         host_.setStatus("");
 }
 

@@ -7,6 +7,7 @@
 #include "plot/DrawBusy.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
+#include "plot/PlotModel.h"
 #include "plot/PlotSettings.h"
 #include "plot/RangeReader.h"
 #include "plot/Surface.h"
@@ -20,11 +21,18 @@ namespace curvalia::plot {
 class DrawCommand {
   public:
     DrawCommand(engine::Engine& engine, PlotSwitches& switches, Surface& graph, Surface& scrollBar,
-                PlotHost& host, Clock& clock);
+                PlotHost& host, Clock& clock, PlotModel& model);
 
     // Runs one draw to its end, yielding to the host as it goes. A call made
     // while a draw is already running (from inside a yield) is ignored.
     void run();
+    // Draws the shown curves of the model again at view (any range of
+    // doubles with a step that advances), which becomes the model's view:
+    // at once, without yielding, without status texts, the inputs left as
+    // they are. Ignored while a draw runs.
+    void redraw(const PlotRange& view);
+    PlotModel& model() { return model_; }
+    const PlotModel& model() const { return model_; }
     // Busy from the start of run() to its end; every part asks this.
     DrawBusy& busy() { return busy_; }
     const DrawBusy& busy() const { return busy_; }
@@ -60,8 +68,11 @@ class DrawCommand {
         bool derivative;
     };
     void prepareAndSweep();
+    // The curves kept on the plot, at a new range, before its axes.
+    bool redrawKept(const PlotRange& range, const std::string& replaced);
     void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
                Curves curves);
+    void publish(const PlotRange& range, const PlotFrame& frame);
     void finish();
     // Every yield outside the sweep: what was drawn is shown, and a close
     // of the window stops the draw like the stop button.
@@ -75,6 +86,7 @@ class DrawCommand {
     Surface& scrollBar_;
     PlotHost& host_;
     Clock& clock_;
+    PlotModel& model_;
     DrawBusy busy_;
     std::optional<PlotFrame> publishedFrame_;
     std::optional<PlotRange> publishedRange_;

@@ -46,4 +46,21 @@ struct PlotFrame {
     double valueAt(double row) const { return Ymax - row / PlotHeight * RangeY; }
 };
 
+// The frame the axes of this range publish, without drawing them: the
+// curves kept on the plot are drawn again before the axes that lie over them.
+inline PlotFrame frameOf(double Xmin, double Xmax, double Ymin, double Ymax) {
+    PlotFrame frame;
+    frame.Xmin = Xmin;
+    frame.Ymax = Ymax;
+    frame.RangeX = Xmax - Xmin;
+    frame.RangeY = Ymax - Ymin;
+    if (Ymax < 0)
+        frame.AxisY = PlotHeight - toTwips(std::fabs(Ymin), PlotHeight, frame.RangeY);
+    else if (Ymin <= 0 && Ymax == 0)
+        frame.AxisY = toTwips(std::fabs(Ymin), PlotHeight, frame.RangeY);
+    else
+        frame.AxisY = toTwips(std::fabs(Ymax), PlotHeight, frame.RangeY);
+    return frame;
+}
+
 } // namespace curvalia::plot

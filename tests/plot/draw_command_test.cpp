@@ -24,7 +24,8 @@ struct Rig {
     RecordingSurface graph, bar;
     testing::FakeHost host;
     testing::FakeClock clock;
-    DrawCommand command{engine, switches, graph, bar, host, clock};
+    PlotModel model;
+    DrawCommand command{engine, switches, graph, bar, host, clock, model};
     size_t repaintedAt = 0;
 
     Rig(const char* expression, RangeTexts texts = {}) {

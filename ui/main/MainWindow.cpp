@@ -71,7 +71,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
                             [this](bool enabled) { setDrawInputsEnabled(enabled); },
                             [this] { return closeAfterDraw_; }});
     drawCommand_ =
-        std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_);
+        std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_,
+                                            model_);
     host_->follow(drawCommand_->busy());
     connectToolButtons();
     centreOnPointerScreen(*this);

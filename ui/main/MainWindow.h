@@ -79,6 +79,7 @@ class MainWindow : public QMainWindow {
 
     engine::Engine engine_;
     plot::PlotSwitches switches_;
+    plot::PlotModel model_;
     plot::SteadyClock clock_;
 
     std::unique_ptr<MainMenu> menu_;

@@ -49,7 +49,8 @@ struct TracedDraw {
     RecordingSurface graph, bar;
     FakeHost host;
     FakeClock clock;
-    plot::DrawCommand command{engine, switches, graph, bar, host, clock};
+    plot::PlotModel model;
+    plot::DrawCommand command{engine, switches, graph, bar, host, clock, model};
     CurveTracer tracer{engine, command};
 };
 
