@@ -45,6 +45,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     funzione = addEntry(derivat, owner, "funzione", "&Funzione", true, true);
     derpri = addEntry(derivat, owner, "derpri", "&Derivata Prima", true, false);
     menu->addMenu(derivat);
+    elencoFunzioni = addEntry(menu, owner, "elencoFunzioni", "&Elenco funzioni...");
+    elencoFunzioni->setShortcut(Qt::Key_F6);
     disegna = addEntry(menu, owner, "disegna", "&Disegna");
     disegna->setShortcut(Qt::Key_F5);
     stop = addEntry(menu, owner, "stop", "S&top");
@@ -65,6 +67,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     disegnoVeloce = addEntry(optionx, owner, "disegnoVeloce", "Disegno &veloce", true, true);
     axisNumbers = addEntry(optionx, owner, "numeriAssi", "N&umeri sugli assi", true, false);
     traccia = addEntry(optionx, owner, "traccia", "&Traccia la curva", true, false);
+    disegnoAutomatico =
+        addEntry(optionx, owner, "disegnoAutomatico", "Disegno &automatico", true, false);
     bar->addMenu(optionx);
 
     QMenu* in = addMenu(owner, "in", "&?");

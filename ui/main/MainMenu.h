@@ -37,6 +37,7 @@ class MainMenu {
     QActionGroup* colourGroup = nullptr;
     QAction* funzione = nullptr;
     QAction* derpri = nullptr;
+    QAction* elencoFunzioni = nullptr; // F6: the list of the plot's curves
     // The tool buttons' commands, for the keyboard: F5, Esc (only while a
     // draw runs), Ctrl+I, Ctrl+L.
     QAction* disegna = nullptr;
@@ -49,7 +50,9 @@ class MainMenu {
     QAction* noncancellare = nullptr;
     QAction* disegnoVeloce = nullptr; // checked while "Speed Attivato" is shown
     QAction* axisNumbers = nullptr;   // "N&umeri sugli assi", off at start
-    QAction* traccia = nullptr;       // "&Traccia la curva", last in "Opzioni"
+    QAction* traccia = nullptr;       // "&Traccia la curva"
+    // Off at start: typing in the expression box redraws the plot as it goes.
+    QAction* disegnoAutomatico = nullptr;
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };

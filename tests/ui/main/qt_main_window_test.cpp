@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, StartsWithTheProgramsState) {
     EXPECT_EQ(window.switches().CurveColor, 10); // the others start as their marks show
     const std::set<std::string> on = {"verde", "funzione", "disegnoVeloce"};
     for (const char* name : {"verde", "funzione", "giallo", "derpri", "GrigliaM", "noncancellare",
-                             "disegnoVeloce", "numeriAssi", "traccia"})
+                             "disegnoVeloce", "numeriAssi", "traccia", "disegnoAutomatico"})
         EXPECT_EQ(action(name)->isChecked(), on.count(name) > 0) << name;
     fx()->setText(QString(151, QLatin1Char('1')));
     EXPECT_EQ(fx()->text().size(), 150);
