@@ -8,12 +8,12 @@
 
 #include "plot/PlotHost.h"
 #include "plot/RangeReader.h"
+#include "plot/ViewZoom.h"
 
 #include <cstdint>
 
 namespace curvalia::plot {
 
-inline constexpr double kZoomFactor = 1.25;
 // A zoom out that would need more samples than this is not made.
 inline constexpr double kMaxZoomSamples = 2'000'000;
 
