@@ -34,9 +34,10 @@ namespace curvalia::ui::testing {
 
 // At local position at, else at the widget's centre.
 inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
-                      Qt::MouseButtons buttons, std::optional<QPointF> at = {}) {
+                      Qt::MouseButtons buttons, std::optional<QPointF> at = {},
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF local = at.value_or(QPointF(w->width() / 2.0, w->height() / 2.0));
-    QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, modifiers);
     QApplication::sendEvent(w, &event);
 }
 

@@ -1,9 +1,11 @@
 #include "ui/explore/PlotExplorer.h"
 
+#include "layout/NumberWriter.h"
 #include "ui/explore/CoordinateLabel.h"
+#include "ui/explore/ZoomBoxLayer.h"
 #include "ui/plotview/PlotInputRouter.h"
+#include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
-#include "ui/windows/AreaDialog.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,27 +20,36 @@ namespace curvalia::ui {
 namespace {
 
 constexpr int kEighthsPerNotch = 120; // one notch of an ordinary wheel
-constexpr double kKeyPanShare = 0.1;  // an arrow key moves by a tenth of the range
+constexpr double kKeyPanShare = 0.1;  // an arrow key moves by a tenth of the view
+constexpr double kLeastBoxPixels = 4; // a smaller rectangle is a slip of the hand
 
-bool sameTexts(const plot::RangeTexts& a, const plot::RangeTexts& b) {
-    return a.xmin == b.xmin && a.xmax == b.xmax && a.ymin == b.ymin && a.ymax == b.ymax &&
-           a.step == b.step;
-}
-
-bool sameRange(const plot::PlotRange& a, const plot::PlotRange& b) {
+bool sameView(const plot::PlotRange& a, const plot::PlotRange& b) {
     return a.Xmin == b.Xmin && a.Xmax == b.Xmax && a.Ymin == b.Ymin && a.Ymax == b.Ymax &&
            a.Step == b.Step;
 }
 
-double keyPan(double width) {
-    return std::max(1.0, std::round(width * kKeyPanShare));
+// Two decimals past the first digit that the width changes.
+QString end(double v, double width, const QLocale& locale) {
+    const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(width))), 0, 15);
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::abs(v) < 1e15 ? std::round(v * scale) / scale : v;
+    return layout::interfaceNumber(rounded, layout::Digits::significant(15), locale);
 }
 
 } // namespace
 
+QString viewNoteText(const plot::PlotRange& view, const QLocale& locale) {
+    const double wx = view.Xmax - view.Xmin;
+    const double wy = view.Ymax - view.Ymin;
+    return QStringLiteral("Vista: x da %1 a %2; y da %3 a %4")
+        .arg(end(view.Xmin, wx, locale), end(view.Xmax, wx, locale), end(view.Ymin, wy, locale),
+             end(view.Ymax, wy, locale));
+}
+
 PlotExplorer::PlotExplorer(Parts parts, QObject* parent)
     : QObject(parent), parts_(std::move(parts)) {
     setObjectName(QStringLiteral("plotExplorer"));
+    box_ = parts_.overlay.addLayer(std::make_unique<ZoomBoxLayer>());
     PlotInputRouter::of(parts_.plot)
         .add(PlotInputRouter::Stage::Explore, [self = QPointer<PlotExplorer>(this)](QEvent& event) {
             return self && self->plotEvent(event);
@@ -59,8 +70,7 @@ bool PlotExplorer::plotEvent(QEvent& event) {
         drag(static_cast<QMouseEvent&>(event));
         return false;
     case QEvent::MouseButtonRelease:
-        drag_.reset();
-        return false;
+        return release(static_cast<QMouseEvent&>(event));
     case QEvent::KeyPress:
         return key(static_cast<QKeyEvent&>(event));
     default:
@@ -82,27 +92,45 @@ bool PlotExplorer::wheel(QWheelEvent& event) {
     return true;
 }
 
+QPointF PlotExplorer::unitsAt(QPointF widgetPosition) const {
+    const plot::PlotFrame& frame = *parts_.draw.publishedFrame();
+    const QPointF twips = parts_.plot.twipsAt(widgetPosition);
+    return {frame.xAt(twips.x()), frame.valueAt(twips.y())};
+}
+
 void PlotExplorer::press(QMouseEvent& event) {
     drag_.reset();
     const auto& frame = parts_.draw.publishedFrame();
     if (event.button() != Qt::LeftButton || !frame || busy())
         return;
     const QPointF at = event.position();
+    if (event.modifiers() & Qt::ShiftModifier) {
+        const QPointF twips = parts_.plot.twipsAt(at);
+        box_->setBox(QRectF(twips, twips));
+        return;
+    }
     const PlotMapping& mapping = parts_.plot.mapping();
     drag_ = Drag{at, mapping.twipsPerPixelX() * frame->RangeX / plot::PlotWidth,
                  mapping.twipsPerPixelY() * frame->RangeY / plot::PlotHeight};
 }
 
 void PlotExplorer::drag(QMouseEvent& event) {
-    if (!drag_ || !(event.buttons() & Qt::LeftButton) || busy())
+    if (!(event.buttons() & Qt::LeftButton) || busy())
         return;
-    // Whole units, counted from the press, so no fraction is lost between moves.
+    if (box_->box()) {
+        box_->setBox(QRectF(box_->box()->topLeft(), parts_.plot.twipsAt(event.position())));
+        parts_.overlay.layersChanged();
+        return;
+    }
+    if (!drag_)
+        return;
+    // Counted from the press, so no fraction is lost between moves.
     const QPointF moved = event.position() - drag_->from;
-    const double x = -std::round(moved.x() * drag_->unitsPerPixelX) + 0.0;
-    const double y = std::round(moved.y() * drag_->unitsPerPixelY) + 0.0;
+    const double x = -moved.x() * drag_->unitsPerPixelX + 0.0;
+    const double y = moved.y() * drag_->unitsPerPixelY + 0.0;
     if (x == drag_->movedX && y == drag_->movedY)
         return;
-    if (!mayChangeRange()) {
+    if (!mayChangeView()) {
         drag_.reset();
         return;
     }
@@ -111,6 +139,23 @@ void PlotExplorer::drag(QMouseEvent& event) {
     drag_->movedX = x;
     drag_->movedY = y;
     panBy(dx, dy);
+}
+
+bool PlotExplorer::release(QMouseEvent& event) {
+    drag_.reset();
+    if (!box_->box() || event.button() != Qt::LeftButton)
+        return false;
+    const QRectF twips = box_->box()->normalized();
+    box_->setBox(std::nullopt);
+    parts_.overlay.layersChanged();
+    const PlotMapping& mapping = parts_.plot.mapping();
+    const QRectF pixels(mapping.toPixels(twips.topLeft()), mapping.toPixels(twips.bottomRight()));
+    if (pixels.width() < kLeastBoxPixels || pixels.height() < kLeastBoxPixels || !mayChangeView())
+        return true;
+    const plot::PlotFrame& frame = *parts_.draw.publishedFrame();
+    follow(zoom_.box(frame.xAt(twips.left()), frame.valueAt(twips.top()),
+                     frame.xAt(twips.right()), frame.valueAt(twips.bottom())));
+    return true;
 }
 
 bool PlotExplorer::key(QKeyEvent& event) {
@@ -135,94 +180,81 @@ bool PlotExplorer::key(QKeyEvent& event) {
     case Qt::Key_0:
         if (!control)
             return false;
-        if (mayChangeRange())
-            backToTyped();
+        if (mayChangeView())
+            goHome();
         return true;
     default:
         return false;
     }
     if (control && notches == 0)
         return false;
-    if (!mayChangeRange())
+    if (!mayChangeView())
         return true;
-    if (notches != 0)
+    if (notches != 0) {
         zoomBy(notches, QPointF(plot::PlotWidth / 2, plot::PlotHeight / 2));
-    else
-        panBy(dx * keyPan(zoom_.shown().Xmax - zoom_.shown().Xmin),
-              dy * keyPan(zoom_.shown().Ymax - zoom_.shown().Ymin));
+    } else {
+        const plot::PlotRange& view = zoom_.view();
+        panBy(dx * (view.Xmax - view.Xmin) * kKeyPanShare,
+              dy * (view.Ymax - view.Ymin) * kKeyPanShare);
+    }
     return true;
 }
 
-bool PlotExplorer::mayChangeRange() {
-    if (busy())
-        return false;
-    // The plot holds curves of earlier draws that a new range cannot redraw.
-    if (parts_.switches.ClearBeforePlot == plot::kFalse) {
-        note(kKeepNote);
-        return false;
-    }
-    const auto& drawn = parts_.draw.publishedRange();
-    if (!drawn)
+bool PlotExplorer::mayChangeView() {
+    const plot::PlotModel& model = parts_.draw.model();
+    if (busy() || !parts_.draw.publishedFrame() || !model.view() || !model.home())
         return false; // nothing on the plot to move
-    const plot::RangeTexts fields = parts_.area.rangeTexts();
-    if (!written_ || !sameTexts(fields, *written_))
-        typed_ = fields; // the user's own, since the last zoom wrote them
-    if (!written_ || !sameRange(*drawn, zoom_.shown())) {
-        // The plot shows a draw of the user's; the zoom starts from it.
-        if (plot::sampleCount(*drawn) == 0) {
-            note(kBadStepNote);
+    if (!sameView(*model.view(), zoom_.view()) || !sameView(*model.home(), zoom_.home())) {
+        // A draw has shown the range of "Area" since: the zoom starts there.
+        const plot::PlotRange& home = *model.home();
+        if (!plot::stepAdvancesAcross(home.Xmin, home.Xmax, home.Step)) {
+            note(QString::fromUtf8(kBadStepNote));
             return false;
         }
-        zoom_.start(*drawn);
-        written_ = plot::rangeTextsOf(*drawn);
+        zoom_.start(home);
+        if (!sameView(*model.view(), home))
+            zoom_.box(model.view()->Xmin, model.view()->Ymin, model.view()->Xmax,
+                      model.view()->Ymax);
     }
     return true;
 }
 
 void PlotExplorer::zoomBy(int notches, QPointF anchorTwips) {
-    if (!mayChangeRange())
+    if (!mayChangeView())
         return;
     const double fx = std::clamp(anchorTwips.x() / plot::PlotWidth, 0.0, 1.0);
     const double fy = std::clamp(anchorTwips.y() / plot::PlotHeight, 0.0, 1.0);
-    switch (zoom_.zoom(notches, fx, fy)) {
-    case plot::ZoomOutcome::Changed:
-        show(zoom_.shown());
+    follow(zoom_.zoom(notches, fx, fy));
+}
+
+void PlotExplorer::panBy(double dx, double dy) {
+    follow(zoom_.pan(dx, dy));
+}
+
+void PlotExplorer::goHome() {
+    zoom_.goHome();
+    follow(plot::ViewOutcome::Changed);
+}
+
+void PlotExplorer::follow(plot::ViewOutcome outcome) {
+    switch (outcome) {
+    case plot::ViewOutcome::Changed:
+        parts_.draw.redraw(zoom_.view());
+        if (parts_.viewChanged)
+            parts_.viewChanged();
+        note(viewNoteText(zoom_.view()));
         break;
-    case plot::ZoomOutcome::Narrowest:
-        note(kNarrowestNote);
+    case plot::ViewOutcome::TooNarrow:
+        note(QString::fromUtf8(kTooNarrowNote));
         break;
-    case plot::ZoomOutcome::Widest:
-        note(kWidestNote);
-        break;
-    case plot::ZoomOutcome::Refused:
-        note(kRefusedNote);
+    case plot::ViewOutcome::TooWide:
+        note(QString::fromUtf8(kTooWideNote));
         break;
     }
 }
 
-void PlotExplorer::panBy(double dxUnits, double dyUnits) {
-    if (zoom_.pan(dxUnits, dyUnits) == plot::ZoomOutcome::Changed)
-        show(zoom_.shown());
-    else
-        note(kRefusedNote);
-}
-
-void PlotExplorer::backToTyped() {
-    if (!typed_)
-        return;
-    parts_.area.setRangeTexts(*typed_);
-    written_.reset();
-    parts_.runDraw();
-}
-
-void PlotExplorer::show(const plot::PlotRange& range) {
-    written_ = plot::rangeTextsOf(range);
-    parts_.area.setRangeTexts(*written_);
-    parts_.runDraw();
-}
-
-void PlotExplorer::note(const char* text) {
-    parts_.notes.showNote(QString::fromUtf8(text));
+void PlotExplorer::note(const QString& text) {
+    parts_.notes.showNote(text);
 }
 
 } // namespace curvalia::ui

@@ -164,8 +164,12 @@ void MainWindow::buildPlotExtras() {
                                     {*MyFx, *tools_->penna, *tools_->Stopim, *tools_->Impostazioni,
                                      *tools_->Lente, *tools_->speedSwitch, *Graph},
                                     drawCommand_->busy());
-    explorer_ = new PlotExplorer(
-        {*Graph, *drawCommand_, switches_, *area_, *coordinates_, [this] { draw(); }}, this);
+    explorer_ = new PlotExplorer({*Graph, *drawCommand_, *overlay_, *coordinates_,
+                                  [this] {
+                                      trace_->drawn();
+                                      overlay_->layersChanged();
+                                  }},
+                                 this);
     trace_ =
         new TraceControl({*Graph, *overlay_, *drawCommand_, *coordinates_, engine_, *menu_->traccia,
                           [this](const QString& x) { calculateAt(x); }, legend_->derivativeParts()},

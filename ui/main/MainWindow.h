@@ -51,6 +51,7 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     const plot::PlotSwitches& switches() const { return switches_; }
+    const plot::PlotModel& plotModel() const { return model_; }
     bool isDrawing() const;
     AreaDialog* areaDialog() const { return area_; }
     // Created on the first click of the value button.

@@ -24,7 +24,7 @@ class AreaDialog : public QDialog {
     explicit AreaDialog(QWidget* parent = nullptr);
 
     plot::RangeTexts rangeTexts() const;
-    // Replaces the five texts (a zoom or pan of the plot).
+    // Replaces the five texts.
     void setRangeTexts(const plot::RangeTexts& texts);
     // The five fields, disabled while a draw runs.
     void setFieldsEnabled(bool enabled);

@@ -1,7 +1,7 @@
 // Exploring the plot: the trace against the value calculator's own output,
-// zoom and pan through the wheel, drags and keys into the fields of "Area",
-// the tangent after "Calcola", and what is refused while a draw runs or while
-// "Non Cancellare" keeps earlier curves.
+// zoom and pan through the wheel, drags, boxes and keys, which move the view
+// and leave "Area" alone, the tangent after "Calcola", and what is refused
+// while a draw runs.
 #include "calc/ValueWindow.h"
 #include "plot/recording_surface_support.h"
 #include "support/qt_main_input_support.h"
@@ -105,6 +105,8 @@ TEST(CurveTracer, LeavesTheStatusLineAndTheStopFlagAlone) {
     EXPECT_EQ(draw.statusWrites, writes);
 }
 
+using View = std::array<double, 5>;
+
 struct PlotExplorerTest : MainWindowRig {
     PlotExplorerTest() {
         fx()->setText("x^2");
@@ -133,79 +135,103 @@ struct PlotExplorerTest : MainWindowRig {
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         pressKey(graph(), k, "", modifiers);
     }
+    void boxBy(QPointF from, QPointF by) {
+        sendMouse(graph(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from,
+                  Qt::ShiftModifier);
+        sendMouse(graph(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + by,
+                  Qt::ShiftModifier);
+        sendMouse(graph(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, from + by,
+                  Qt::ShiftModifier);
+    }
+    View view() {
+        const plot::PlotRange v = *window.plotModel().view();
+        return {v.Xmin, v.Xmax, v.Ymin, v.Ymax, v.Step};
+    }
     QString readOut() { return child<QLabel>("Coordinate")->text(); }
     QString status() { return child<QLabel>("StatusBar")->text(); }
 };
 
 const QStringList kDefaults{"-10", "10", "-10", "10", "0.01"};
+const View kHome{-10, 10, -10, 10, 0.01};
 
-TEST_F(PlotExplorerTest, WheelDragsAndKeysWriteWholeUnitRangesAndDraw) {
-    using Step = std::pair<std::function<void()>, QStringList>;
-    // The plot's drawing starts one pixel in (its border); pixel 224 is the
-    // middle column, 15 twips each.
-    const QPointF middle(224, 155.5);
-    for (const auto& [act, expected] :
-         {Step([&] { wheel(middle, 3); }, {"-5", "5", "-5", "5", "0.005"}),
-          Step([&] { wheel(middle, -3); }, kDefaults),
-          Step([&] { wheel(QPointF(1, 1), 1); }, {"-10", "6", "-6", "10", "0.008"}),
-          Step([&] { wheel(QPointF(1, 1), -1); }, kDefaults),
-          Step(
-              [&] {
-                  dragBy(middle, {45, 0});
-              },
-              {"-12", "8", "-10", "10", "0.01"}),
-          Step(
-              [&] {
-                  dragBy(middle, {-90, 31});
-              },
-              {"-8", "12", "-8", "12", "0.01"}),
-          Step([&] { key(Qt::Key_Left); }, {"-10", "10", "-8", "12", "0.01"}),
-          Step([&] { key(Qt::Key_Down); }, {"-10", "10", "-10", "10", "0.01"}),
-          Step([&] { key(Qt::Key_Plus); }, {"-8", "8", "-8", "8", "0.008"}),
-          Step([&] { key(Qt::Key_Minus); }, kDefaults),
-          Step([&] { key(Qt::Key_Equal); }, {"-8", "8", "-8", "8", "0.008"}),
-          Step([&] { key(Qt::Key_0, Qt::ControlModifier); }, kDefaults)}) {
-        SCOPED_TRACE(expected.join(' ').toStdString());
-        act();
-        EXPECT_EQ(fields(), expected);
-        // Drawn with those fields, as the draw button draws.
+// The plot's drawing starts one pixel in (its border); pixel 224 is the
+// middle column, 15 twips each.
+const QPointF kMiddle(224, 155.5);
+
+TEST_F(PlotExplorerTest, WheelDragsKeysAndBoxesMoveTheViewAndNeverTheFields) {
+    // One pixel of the drawing in units of the home range.
+    const double px = 15 * 20 / plot::PlotWidth, py = 15 * 20 / plot::PlotHeight;
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        View expected;
+        double tolerance = 0; // 0: bit for bit
+    };
+    const Step steps[] = {
+        {"three_in", [&] { wheel(kMiddle, 3); }, {}, -1},
+        {"three_out_give_back_home", [&] { wheel(kMiddle, -3); }, kHome},
+        {"plus", [&] { key(Qt::Key_Plus); }, {-8, 8, -8, 8, 0.008}, 1e-12},
+        {"minus", [&] { key(Qt::Key_Minus); }, kHome},
+        {"drag", [&] { dragBy(kMiddle, {45, 0}); }, {-10 - 45 * px, 10 - 45 * px, -10, 10, 0.01},
+         1e-12},
+        {"left_then_down", [&] { key(Qt::Key_Left), key(Qt::Key_Down); },
+         {-12 - 45 * px, 8 - 45 * px, -12, 8, 0.01}, 1e-12},
+        {"home", [&] { key(Qt::Key_0, Qt::ControlModifier); }, kHome},
+        {"box", [&] { boxBy(QPointF(1 + 112, 1 + 77), {112, 77}); },
+         {-5, 0, 0, 77 * py, 0.0025}, 1e-9},
+        {"too_narrow", [&] { wheel(kMiddle, 200); }, {-5, 0, 0, 77 * py, 0.0025}, 1e-9},
+        {"back_home", [&] { key(Qt::Key_0, Qt::ControlModifier); }, kHome},
+        {"too_wide", [&] { wheel(kMiddle, -200); }, kHome},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        const View now = view();
+        if (step.tolerance == 0) {
+            EXPECT_EQ(now, step.expected);
+        } else if (step.tolerance > 0) {
+            for (std::size_t i = 0; i < now.size(); ++i)
+                EXPECT_NEAR(now[i], step.expected[i], step.tolerance) << i;
+        }
+        EXPECT_EQ(fields(), kDefaults);
         EXPECT_FALSE(window.isDrawing());
         EXPECT_TRUE(status().isEmpty()) << status().toStdString();
     }
+    wheel(kMiddle, 200);
+    EXPECT_EQ(readOut(), QString::fromUtf8(PlotExplorer::kTooNarrowNote));
+    wheel(kMiddle, -200);
+    EXPECT_EQ(readOut(), QString::fromUtf8(PlotExplorer::kTooWideNote));
+    key(Qt::Key_Plus);
+    EXPECT_TRUE(readOut().startsWith("Vista: x da -8")) << readOut().toStdString();
 }
 
-TEST_F(PlotExplorerTest, ControlZeroBringsBackTheUsersOwnTexts) {
-    window.areaDialog()->findChild<QLineEdit*>("XminTXT")->setText("-10.7");
+TEST(PlotExplorerNote, WritesEachEndWithTheDecimalsItsWidthNeeds) {
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    for (const auto& [view, text] :
+         {std::pair{plot::PlotRange{0.7, 0.85, 0.65, 0.8, 0}, "x da 0,7 a 0,85; y da 0,65 a 0,8"},
+          std::pair{plot::PlotRange{-10, 10, -8.2, 8.2, 0}, "x da -10 a 10; y da -8,2 a 8,2"},
+          std::pair{plot::PlotRange{1e6 + 0.1, 1e6 + 0.2, -1e-7, 1e-7, 0},
+                    "x da 1000000,1 a 1000000,2; y da -0,0000001 a 0,0000001"}})
+        EXPECT_EQ(viewNoteText(view, italian), "Vista: " + QString::fromUtf8(text));
+}
+
+TEST_F(PlotExplorerTest, KeptCurvesFollowTheViewAndControlZeroGivesBackThePicture) {
+    window.findChild<QAction*>("noncancellare")->trigger();
+    fx()->setText("sin(x)");
     draw();
-    wheel(QPointF(224, 155.5), 2);
-    EXPECT_EQ(fields()[0], "-7");
+    const QImage before = graph()->image().copy();
+    wheel(QPointF(300, 100), 4);
+    dragBy(kMiddle, {-30, 12});
+    EXPECT_FALSE(samePixels(graph()->image(), before));
     key(Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(fields(), (QStringList{"-10.7", "10", "-10", "10", "0.01"}));
-}
-
-TEST_F(PlotExplorerTest, NothingMovesWhileADrawRunsOrEarlierCurvesAreKept) {
-    window.findChild<QAction*>("noncancellare")->trigger();
-    wheel(QPointF(100, 100), 1);
-    key(Qt::Key_Right);
-    EXPECT_EQ(fields(), kDefaults);
-    EXPECT_EQ(readOut(), QString::fromUtf8(PlotExplorer::kKeepNote));
-    window.findChild<QAction*>("noncancellare")->trigger();
-
-    // A refused text typed since the last draw: the zoom starts from what the
-    // plot shows, and no "Campi errati" comes of it.
-    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
+    EXPECT_TRUE(samePixels(graph()->image(), before));
+    // Nothing moves while a draw runs.
     duringDraw([&] {
         wheel(QPointF(100, 100), 2);
         dragBy(QPointF(100, 100), {60, 60});
         key(Qt::Key_Minus);
     });
-    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("10");
-    draw();
-    EXPECT_EQ(fields(), kDefaults); // nothing queued from the draw
-    window.areaDialog()->findChild<QLineEdit*>("XmaxTXT")->setText("-20");
-    wheel(QPointF(224, 155.5), 3);
-    EXPECT_EQ(fields(), (QStringList{"-5", "5", "-5", "5", "0.005"}));
-    EXPECT_TRUE(status().isEmpty()) << status().toStdString();
+    EXPECT_EQ(view(), kHome);
 }
 
 TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
