@@ -97,5 +97,59 @@ TEST(AxesGrid, RowsAtTheRoundedSpacingUnderEveryUnitColumn) {
     }
 }
 
+// Views with a non-whole end: ticks on the multiples of a round step within
+// the range, found again by mapping them back; never more than one a pixel;
+// grid dots on every tick column and tick row.
+TEST(Axes, NonWholeViewsPutTicksOnMultiplesOfARoundStep) {
+    struct Axis {
+        double low, high;
+        double step, first, last; // between ticks, and the first and last in drawing order
+        size_t ticks;
+    };
+    const struct {
+        const char* name;
+        Axis x, y;
+    } cases[] = {
+        {"narrow", {0.7, 0.85, 0.02, 0.7, 0.84, 8}, {0.05, 0.7, 0.1, 0.7, 0.1, 7}},
+        {"one_whole_unit", {-3.3, 7.1, 1, -3, 7, 11}, {-0.5, 0.5, 0.1, 0.5, -0.5, 11}},
+        {"far_from_0",
+         {1e6 + 0.125, 1e6 + 0.25, 0.02, 1e6 + 0.14, 1e6 + 0.24, 6},
+         {0, 1, 1, 1, 0, 2}},
+        {"a_billionth_wide",
+         {-5e-10, 5e-10, 1e-10, -5e-10, 5e-10, 11},
+         {1.25, 1.25 + 2.2e-9, 5e-10, 1.25 + 2e-9, 1.25, 5}},
+        {"a_quadrillion_wide",
+         {-0.5, 1e15 + 0.5, 2247191011236, 0, 444 * 2247191011236.0, 445},
+         {-1e15 + 0.5, 1e15, 6472491909386, 154 * 6472491909386.0, -154 * 6472491909386.0, 309}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(tickStep(c.x.low, c.x.high), std::min(c.x.step, 1.0));
+        RecordingSurface graph;
+        const PlotFrame f = DrawAxes(graph, c.x.low, c.x.high, c.y.low, c.y.high, kTrue);
+        const auto runs = runsOf(graph);
+        std::vector<double> columns, rows, xs, ys; // twips, and the values they map back to
+        for (const Point& p : runs[1])
+            columns.push_back(p.x), xs.push_back(f.xAt(p.x));
+        for (const Point& p : runs[3])
+            rows.push_back(p.y), ys.push_back(f.valueAt(p.y));
+        for (const auto& [a, at, values] : {std::tie(c.x, columns, xs), std::tie(c.y, rows, ys)}) {
+            ASSERT_EQ(values.size(), a.ticks);
+            const double near = (a.high - a.low) * 1e-6; // the points are floats
+            EXPECT_NEAR(values.front(), a.first, near);
+            EXPECT_NEAR(values.back(), a.last, near);
+            for (size_t i = 1; i < values.size(); ++i) {
+                EXPECT_GE(at[i] - at[i - 1], kTwipsPerPixel - 0.01);
+                EXPECT_NEAR(std::abs(values[i] - values[i - 1]), a.step, near);
+            }
+        }
+        const std::vector<Point>& grid = runs[4];
+        ASSERT_EQ(grid.size(), columns.size() * rows.size());
+        for (size_t i = 0; i < grid.size(); ++i)
+            ASSERT_EQ(grid[i], (Point{float(columns[i / rows.size()]), float(rows[i % rows.size()]),
+                                      kAxesColour}));
+    }
+}
+
 } // namespace
 } // namespace curvalia::plot

@@ -126,6 +126,26 @@ double widestText(double low, double high, double step, const TextWidths& width,
     return widest;
 }
 
+// In a view narrower than two whole units the ticks lie at tickStep(), so
+// the numbers' step is the least multiple of it that is at least the step
+// their text needs; doubling is enough, since of two round steps the larger
+// is a multiple of the smaller except for 5 over 2 (and 10 is 5 times 2).
+// Wider views keep the numbers' own step, which may well fall between
+// whole-unit ticks.
+double onTicks(double step, double low, double high) {
+    const double tick = plot::tickStep(low, high);
+    if (step <= 0 || tick == 1)
+        return step;
+    step = std::max(step, tick);
+    const auto onTick = [tick](double s) {
+        const double ratio = s / tick;
+        return std::abs(ratio - std::round(ratio)) < 1e-6 * ratio;
+    };
+    while (!onTick(step))
+        step *= 2;
+    return step;
+}
+
 } // namespace
 
 double roundStep(double range, double pixels, const std::function<double(double)>& room) {
@@ -175,10 +195,14 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
                     : (ymax < 0 ? plot::kTopTickY : plot::kBottomTickY) * mapping.pixelsPerTwipY();
     const double axisColumn = yAxisInside ? toX(0) : plot::kLeftTickX * mapping.pixelsPerTwipX();
 
-    out.xStep = roundStep(xmax - xmin, W, [&](double step) {
-        return widestText(xmin, xmax, step, widthOf, locale) + kSpacingPixels;
-    });
-    out.yStep = roundStep(ymax - ymin, H, [&](double) { return height + kSpacingPixels; });
+    out.xStep =
+        onTicks(roundStep(xmax - xmin, W,
+                          [&](double step) {
+                              return widestText(xmin, xmax, step, widthOf, locale) + kSpacingPixels;
+                          }),
+                xmin, xmax);
+    out.yStep = onTicks(roundStep(ymax - ymin, H, [&](double) { return height + kSpacingPixels; }),
+                        ymin, ymax);
 
     // Under the x axis, or over it where there is no room below.
     const bool below = axisRow + kGapPixels + height <= H;

@@ -143,5 +143,44 @@ TEST(AxisNumbersLayout, RangesFarFromZeroEndWithDistinctNumbers) {
     }
 }
 
+// Views narrower than two whole units: every number on a tick, in order,
+// with the decimals that tell neighbours apart.
+TEST(AxisNumbersLayout, NarrowViewsPutEveryNumberOnATick) {
+    const struct {
+        double xmin, xmax, ymin, ymax;
+        QSize size;
+        const char* someX; // as written
+    } cases[] = {
+        {0.7, 0.85, 2.5, 2.6, {446, 310}, "0,72"},
+        {1000000.1, 1000000.2, -0.5, 0.5, {446, 310}, "1000000,14"},
+        // Text wide enough for 0.05 apart, between ticks 0.02 apart.
+        {1000000.1, 1000000.25, -0.5, 0.5, {446, 310}, "1000000,2"},
+        {0.7, 0.85, 2.5, 2.6, {1600, 1000}, "0,84"}, // room for numbers closer than ticks
+        {-3.3, 7.1, 1e-9, 2e-9, {446, 310}, "4"},
+        {-1e-9, 1e-9, 0.05, 0.7, {446, 310}, "0,000000001"},
+    };
+    const QFontMetricsF metrics(axisNumberFont());
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.someX);
+        const plot::PlotFrame f{
+            .Xmin = k.xmin, .Ymax = k.ymax, .RangeX = k.xmax - k.xmin, .RangeY = k.ymax - k.ymin};
+        const AxisNumbers n =
+            layoutAxisNumbers(f, PlotMapping().resized(k.size), metrics, QLocale(QLocale::Italian));
+        EXPECT_TRUE(std::any_of(n.x.begin(), n.x.end(), [&](const AxisNumber& a) {
+            return a.text == QString::fromUtf8(k.someX);
+        }));
+        for (const auto& [axis, tick] : {std::pair(&n.x, plot::tickStep(k.xmin, k.xmax)),
+                                         std::pair(&n.y, plot::tickStep(k.ymin, k.ymax))}) {
+            ASSERT_GE(axis->size(), 2u);
+            for (std::size_t i = 0; i < axis->size(); ++i) {
+                const double q = (*axis)[i].value / tick;
+                EXPECT_NEAR(q, std::round(q), 1e-6) << (*axis)[i].text.toStdString();
+                EXPECT_TRUE(i == 0 || ((*axis)[i - 1].value < (*axis)[i].value &&
+                                       (*axis)[i - 1].text != (*axis)[i].text));
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace curvalia::ui
