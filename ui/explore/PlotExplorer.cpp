@@ -28,12 +28,20 @@ bool sameView(const plot::PlotRange& a, const plot::PlotRange& b) {
            a.Step == b.Step;
 }
 
-// Two decimals past the first digit that the width changes.
+// Three digits of the width, trailing zeros dropped: a view far from 0 keeps
+// the digits that tell its ends apart, and none is written in exponent form.
 QString end(double v, double width, const QLocale& locale) {
-    const int decimals = std::clamp(1 - static_cast<int>(std::floor(std::log10(width))), 0, 15);
-    const double scale = std::pow(10.0, decimals);
-    const double rounded = std::abs(v) < 1e15 ? std::round(v * scale) / scale : v;
-    return layout::interfaceNumber(rounded, layout::Digits::significant(15), locale);
+    if (std::abs(v) >= 1e15)
+        return layout::interfaceNumber(v, layout::Digits::significant(15), locale);
+    const int decimals = std::clamp(2 - static_cast<int>(std::floor(std::log10(width))), 0, 15);
+    QString text = layout::interfaceNumber(v, layout::Digits::decimals(decimals), locale);
+    if (decimals > 0) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(locale.decimalPoint()))
+            text.chop(locale.decimalPoint().size());
+    }
+    return text;
 }
 
 } // namespace
@@ -153,8 +161,8 @@ bool PlotExplorer::release(QMouseEvent& event) {
     if (pixels.width() < kLeastBoxPixels || pixels.height() < kLeastBoxPixels || !mayChangeView())
         return true;
     const plot::PlotFrame& frame = *parts_.draw.publishedFrame();
-    follow(zoom_.box(frame.xAt(twips.left()), frame.valueAt(twips.top()),
-                     frame.xAt(twips.right()), frame.valueAt(twips.bottom())));
+    follow(zoom_.box(frame.xAt(twips.left()), frame.valueAt(twips.top()), frame.xAt(twips.right()),
+                     frame.valueAt(twips.bottom())));
     return true;
 }
 

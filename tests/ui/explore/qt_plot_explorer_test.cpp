@@ -172,14 +172,27 @@ TEST_F(PlotExplorerTest, WheelDragsKeysAndBoxesMoveTheViewAndNeverTheFields) {
         {"three_out_give_back_home", [&] { wheel(kMiddle, -3); }, kHome},
         {"plus", [&] { key(Qt::Key_Plus); }, {-8, 8, -8, 8, 0.008}, 1e-12},
         {"minus", [&] { key(Qt::Key_Minus); }, kHome},
-        {"drag", [&] { dragBy(kMiddle, {45, 0}); }, {-10 - 45 * px, 10 - 45 * px, -10, 10, 0.01},
+        {"drag",
+         [&] {
+             dragBy(kMiddle, {45, 0});
+         },
+         {-10 - 45 * px, 10 - 45 * px, -10, 10, 0.01},
          1e-12},
-        {"left_then_down", [&] { key(Qt::Key_Left), key(Qt::Key_Down); },
-         {-12 - 45 * px, 8 - 45 * px, -12, 8, 0.01}, 1e-12},
+        {"left_then_down",
+         [&] { key(Qt::Key_Left), key(Qt::Key_Down); },
+         {-12 - 45 * px, 8 - 45 * px, -12, 8, 0.01},
+         1e-12},
         {"home", [&] { key(Qt::Key_0, Qt::ControlModifier); }, kHome},
-        {"box", [&] { boxBy(QPointF(1 + 112, 1 + 77), {112, 77}); },
-         {-5, 0, 0, 77 * py, 0.0025}, 1e-9},
-        {"too_narrow", [&] { wheel(kMiddle, 200); }, {-5, 0, 0, 77 * py, 0.0025}, 1e-9},
+        {"box",
+         [&] {
+             boxBy(QPointF(1 + 112, 1 + 77), {112, 77});
+         },
+         {-10 + 112 * px, -10 + 224 * px, 10 - 154 * py, 10 - 77 * py, 0.00252},
+         1e-12},
+        {"too_narrow",
+         [&] { wheel(kMiddle, 200); },
+         {-10 + 112 * px, -10 + 224 * px, 10 - 154 * py, 10 - 77 * py, 0.00252},
+         1e-12},
         {"back_home", [&] { key(Qt::Key_0, Qt::ControlModifier); }, kHome},
         {"too_wide", [&] { wheel(kMiddle, -200); }, kHome},
     };
@@ -211,7 +224,9 @@ TEST(PlotExplorerNote, WritesEachEndWithTheDecimalsItsWidthNeeds) {
          {std::pair{plot::PlotRange{0.7, 0.85, 0.65, 0.8, 0}, "x da 0,7 a 0,85; y da 0,65 a 0,8"},
           std::pair{plot::PlotRange{-10, 10, -8.2, 8.2, 0}, "x da -10 a 10; y da -8,2 a 8,2"},
           std::pair{plot::PlotRange{1e6 + 0.1, 1e6 + 0.2, -1e-7, 1e-7, 0},
-                    "x da 1000000,1 a 1000000,2; y da -0,0000001 a 0,0000001"}})
+                    "x da 1000000,1 a 1000000,2; y da -0,0000001 a 0,0000001"},
+          std::pair{plot::PlotRange{0.70341, 0.85, -3, 1e15, 0},
+                    "x da 0,703 a 0,85; y da -3 a 1E+15"}})
         EXPECT_EQ(viewNoteText(view, italian), "Vista: " + QString::fromUtf8(text));
 }
 
