@@ -61,6 +61,11 @@ bool CurveTracer::follow() {
         samples_ = plot::SweepSamples(range.Xmin, range.Step, draw_.lastSweep()->samples);
         followed_ = draw_.drawNumber();
         point_.reset();
+        // The curve picked stays picked while it shows.
+        const plot::PlotModel& model = draw_.model();
+        const auto picked = model.find(traced_);
+        if (!picked || !model.curves()[*picked].shown())
+            traced_ = draw_.lastSweep()->expression;
     }
     return true;
 }
@@ -93,6 +98,25 @@ const CurveTracer::Point* CurveTracer::last() {
     return follow() ? select(samples_.count() - 1) : nullptr;
 }
 
+const CurveTracer::Point* CurveTracer::otherCurve(int direction) {
+    if (!follow())
+        return nullptr;
+    const plot::PlotModel& model = draw_.model();
+    const std::vector<std::size_t> shown = model.shownCurves();
+    if (shown.size() < 2)
+        return point_ ? &*point_ : moveBy(0);
+    std::size_t at = 0;
+    while (at < shown.size() && model.curves()[shown[at]].expression != traced_)
+        ++at;
+    const std::size_t n = shown.size();
+    const std::size_t next = at == n ? n - 1 : (at + n + (direction < 0 ? n - 1 : 1)) % n;
+    const std::int64_t index =
+        point_ ? point_->index : samples_.nearest(*draw_.publishedFrame(), plot::PlotWidth / 2);
+    traced_ = model.curves()[shown[next]].expression;
+    point_.reset();
+    return select(index);
+}
+
 const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
     if (point_ && point_->index == index)
         return &*point_; // the same sample: nothing to compute again
@@ -102,10 +126,13 @@ const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
     calc::CalcFields fields;
     {
         const BorrowedEngine borrowed(engine_);
-        fields = calculator_.calculate(draw_.lastSweep()->expression, xText);
+        fields = calculator_.calculate(traced_, xText);
     }
     const QString shown = layout::interfaceNumber(x, layout::Digits::decimals(samples_.decimals()));
-    Point point{followed_, index, x, QString::fromStdString(xText), readOutText(shown, fields), {}};
+    QString readOut = readOutText(shown, fields);
+    if (draw_.model().shownCount() > 1)
+        readOut.prepend(QString::fromStdString(traced_) + QStringLiteral(": "));
+    Point point{followed_, index, x, QString::fromStdString(xText), std::move(readOut), {}};
     const plot::PlotFrame& frame = *draw_.publishedFrame();
     const plot::PlotRange& range = *draw_.publishedRange();
     if (fields.value && range.Ymin <= *fields.value && *fields.value <= range.Ymax)

@@ -1,6 +1,8 @@
 // The trace: the sample of the last draw nearest to a column of the plot,
-// with the read-out "x = ...   f(x) = ...   f'(x) = ..." that the value
-// calculator would show for that x. The numbers come from the calculator's
+// on one of the curves shown (the newest, until PageUp or PageDown picks
+// another), with the read-out "x = ...   f(x) = ...   f'(x) = ..." that
+// the value calculator would show for that x, led by the curve's
+// expression while several curves show. The numbers come from the calculator's
 // own computation, on the expression as the draw evaluated it (not as the
 // expression box reads since), with a status writer that goes nowhere: the
 // engine is borrowed, and the status line and StopRequested are left as
@@ -42,6 +44,10 @@ class CurveTracer {
     const Point* moveBy(std::int64_t samples); // from the traced one, kept in range
     const Point* first();
     const Point* last();
+    // The same x on the previous (-1) or next (+1) shown curve, round the list.
+    const Point* otherCurve(int direction);
+    // The expression of the traced curve, as drawn.
+    const std::string& expression() const { return traced_; }
     // The traced point while it belongs to the draw on the plot.
     const Point* current() const;
 
@@ -58,6 +64,7 @@ class CurveTracer {
     std::uint64_t followed_ = 0;
     plot::SweepSamples samples_;
     std::optional<Point> point_;
+    std::string traced_;
 };
 
 } // namespace curvalia::ui

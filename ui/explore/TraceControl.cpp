@@ -126,6 +126,10 @@ bool TraceControl::traceKey(QKeyEvent& event) {
         point = tracer_.moveBy((event.key() == Qt::Key_Left ? -1 : 1) *
                                (shift ? kFastTraceSamples : 1));
         break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        point = busy() ? nullptr : tracer_.otherCurve(event.key() == Qt::Key_PageUp ? -1 : 1);
+        break;
     case Qt::Key_Home:
         point = busy() ? nullptr : tracer_.first();
         break;
@@ -174,8 +178,12 @@ void TraceControl::traceSwitched(bool on) {
 }
 
 void TraceControl::handToCalculator() {
-    if (const CurveTracer::Point* point = tracer_.current())
-        parts_.calculateAt(point->xText);
+    if (const CurveTracer::Point* point = tracer_.current()) {
+        const QString x = point->xText;
+        if (parts_.showExpression)
+            parts_.showExpression(tracer_.expression());
+        parts_.calculateAt(x);
+    }
 }
 
 } // namespace curvalia::ui

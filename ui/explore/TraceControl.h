@@ -1,6 +1,8 @@
 // The trace and the tangent over the plot. With "Traccia la curva" on, the
 // pointer (or Left, Right, Shift with them, Home and End) traces the curve
-// of the last draw; a double click or Enter hands the traced x to "Valore".
+// of the last draw, PageUp and PageDown move to another curve shown; a
+// double click or Enter hands the traced curve to the expression box and
+// its x to "Valore".
 // After a "Calcola" for the expression on the plot, the tangent is drawn
 // over it. Both marks belong to the frame of a finished draw: while a draw
 // runs neither shows, and a draw that ends takes them away.
@@ -44,6 +46,9 @@ class TraceControl : public QObject {
         QAction& traceEntry; // "&Traccia la curva"
         // Opens "Valore" as its button does, types x there and calculates.
         std::function<void(const QString& x)> calculateAt;
+        // Puts the traced curve's expression into the expression box unless
+        // it is there already, so that "Valore" computes for that curve.
+        std::function<void(const std::string& expression)> showExpression;
         // The derivative's swatch and label: while the tangent shows, their
         // tooltip tells its colour apart.
         QList<QWidget*> legend;

@@ -15,7 +15,7 @@ namespace curvalia::ui {
 
 // Whose text the line shows: the calculator may empty only its own, and
 // the same words written by a draw are the draw's.
-enum class StatusOwner : std::uint8_t { Nobody, Draw, Calculator };
+enum class StatusOwner : std::uint8_t { Nobody, Draw, Calculator, Live };
 
 class StatusLine {
   public:

@@ -6,6 +6,7 @@
 #include "layout/WindowHints.h"
 #include "plot/Palette.h"
 #include "ui/explore/CoordinateLabel.h"
+#include "ui/explore/LiveDrawing.h"
 #include "ui/explore/PlotExplorer.h"
 #include "ui/explore/TraceControl.h"
 #include "ui/host/MainPlotHost.h"
@@ -70,9 +71,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         MainPlotHost::Parts{*statusLine_, *MyFx, *area_, *menu_->funzione, *menu_->derpri, *events_,
                             [this](bool enabled) { setDrawInputsEnabled(enabled); },
                             [this] { return closeAfterDraw_; }});
-    drawCommand_ =
-        std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar, *host_, clock_,
-                                            model_);
+    drawCommand_ = std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar,
+                                                       *host_, clock_, model_);
     host_->follow(drawCommand_->busy());
     connectToolButtons();
     centreOnPointerScreen(*this);
@@ -164,16 +164,54 @@ void MainWindow::buildPlotExtras() {
                                     {*MyFx, *tools_->penna, *tools_->Stopim, *tools_->Impostazioni,
                                      *tools_->Lente, *tools_->speedSwitch, *Graph},
                                     drawCommand_->busy());
-    explorer_ = new PlotExplorer({*Graph, *drawCommand_, *overlay_, *coordinates_,
-                                  [this] {
-                                      trace_->drawn();
-                                      overlay_->layersChanged();
-                                  }},
-                                 this);
+    explorer_ = new PlotExplorer(
+        {*Graph, *drawCommand_, *overlay_, *coordinates_, [this] { viewRedrawn(); }}, this);
     trace_ =
         new TraceControl({*Graph, *overlay_, *drawCommand_, *coordinates_, engine_, *menu_->traccia,
-                          [this](const QString& x) { calculateAt(x); }, legend_->derivativeParts()},
+                          [this](const QString& x) { calculateAt(x); },
+                          [this](const std::string& expression) { showExpression(expression); },
+                          legend_->derivativeParts()},
                          this);
+    buildLiveDrawing();
+}
+
+void MainWindow::buildLiveDrawing() {
+    live_ =
+        new LiveDrawing({*MyFx, *menu_->disegnoAutomatico, *drawCommand_, engine_, *coordinates_,
+                         [this](const std::string& expression) {
+                             return plot::Curve{expression,
+                                                switches_.CurveColor,
+                                                std::nullopt,
+                                                menu_->funzione->isChecked(),
+                                                menu_->derpri->isChecked(),
+                                                true};
+                         },
+                         [this]() -> std::optional<plot::PlotRange> {
+                             const plot::RangeReading reading =
+                                 plot::readRange(host_->rangeTexts());
+                             if (reading.verdict != plot::RangeVerdict::Valid)
+                                 return std::nullopt;
+                             return reading.range;
+                         },
+                         [this](const std::string& message) {
+                             // Its own message goes when the text is good again; any other stays.
+                             if (!message.empty() || statusLine_->owner() == StatusOwner::Live)
+                                 statusLine_->write(StatusOwner::Live, message);
+                         },
+                         [this] { viewRedrawn(); }},
+                        this);
+}
+
+void MainWindow::viewRedrawn() {
+    trace_->drawn();
+    overlay_->layersChanged();
+}
+
+void MainWindow::showExpression(const std::string& expression) {
+    if (engine::toLowerText(MyFx->text().toStdString()) != expression)
+        MyFx->setText(QString::fromStdString(expression));
+    if (const auto index = model_.find(expression))
+        model_.setEdited(*index);
 }
 
 void MainWindow::connectToolButtons() {

@@ -32,6 +32,7 @@ namespace curvalia::ui {
 class AreaDialog;
 class CoordinateLabel;
 class KeyboardActions;
+class LiveDrawing;
 class Legend;
 class MainPlotHost;
 class PictureButton;
@@ -69,6 +70,11 @@ class MainWindow : public QMainWindow {
     void connectToolButtons();
     void connectMenu();
     void buildPlotExtras();
+    void buildLiveDrawing();
+    // After the plot was drawn again from its model: the marks over it follow.
+    void viewRedrawn();
+    // The traced curve's expression into the expression box, unless it is there.
+    void showExpression(const std::string& expression);
 
     void draw();
     void showSettings();
@@ -110,6 +116,7 @@ class MainWindow : public QMainWindow {
     KeyboardActions* keyboard_ = nullptr;
     PlotExplorer* explorer_ = nullptr;
     TraceControl* trace_ = nullptr;
+    LiveDrawing* live_ = nullptr;
 };
 
 } // namespace curvalia::ui
