@@ -61,10 +61,12 @@ bool CurveTracer::follow() {
         samples_ = plot::SweepSamples(range.Xmin, range.Step, draw_.lastSweep()->samples);
         followed_ = draw_.drawNumber();
         point_.reset();
-        // The curve picked stays picked while it shows.
+        // The curve picked stays picked while it shows and no newer curve
+        // has been drawn since.
         const plot::PlotModel& model = draw_.model();
         const auto picked = model.find(traced_);
-        if (!picked || !model.curves()[*picked].shown())
+        const std::string newest = model.empty() ? std::string() : model.curves().back().expression;
+        if (!picked || !model.curves()[*picked].shown() || newest != pickedOver_)
             traced_ = draw_.lastSweep()->expression;
     }
     return true;
@@ -113,6 +115,7 @@ const CurveTracer::Point* CurveTracer::otherCurve(int direction) {
     const std::int64_t index =
         point_ ? point_->index : samples_.nearest(*draw_.publishedFrame(), plot::PlotWidth / 2);
     traced_ = model.curves()[shown[next]].expression;
+    pickedOver_ = model.curves().back().expression;
     point_.reset();
     return select(index);
 }

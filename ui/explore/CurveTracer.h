@@ -65,6 +65,7 @@ class CurveTracer {
     plot::SweepSamples samples_;
     std::optional<Point> point_;
     std::string traced_;
+    std::string pickedOver_; // the newest curve when traced_ was picked
 };
 
 } // namespace curvalia::ui

@@ -18,10 +18,12 @@
 #include "ui/main/PictureButton.h"
 #include "ui/main/ToolButtons.h"
 #include "ui/plotview/AxisNumbers.h"
+#include "ui/plotview/CurveLegendLayer.h"
 #include "ui/plotview/PlotActions.h"
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 #include "ui/windows/AreaDialog.h"
+#include "ui/windows/FunctionListWindow.h"
 #include "ui/windows/WindowPlacement.h"
 
 #include <QAction>
@@ -172,6 +174,11 @@ void MainWindow::buildPlotExtras() {
                           [this](const std::string& expression) { showExpression(expression); },
                           legend_->derivativeParts()},
                          this);
+    // With several curves on the plot a legend tells them apart; it and the
+    // list of functions follow the model.
+    overlay_->addLayer(std::make_unique<CurveLegendLayer>(model_));
+    model_.listen([this] { overlay_->layersChanged(); });
+    connect(menu_->elencoFunzioni, &QAction::triggered, this, &MainWindow::showFunctionList);
     buildLiveDrawing();
 }
 
@@ -212,6 +219,32 @@ void MainWindow::showExpression(const std::string& expression) {
         MyFx->setText(QString::fromStdString(expression));
     if (const auto index = model_.find(expression))
         model_.setEdited(*index);
+}
+
+void MainWindow::showFunctionList() {
+    if (!functionList_) {
+        const auto redraw = [this] {
+            if (auto view = model_.view())
+                drawCommand_->redraw(*view);
+            viewRedrawn();
+        };
+        // The curve goes into the expression box, and typing there now
+        // replaces it.
+        const auto modify = [this](std::size_t index) {
+            MyFx->setText(QString::fromStdString(model_.curves().at(index).expression));
+            model_.setEdited(index);
+            activateWindow();
+            MyFx->setFocus();
+        };
+        functionList_ =
+            new FunctionListWindow(model_, drawCommand_->busy(), {redraw, modify}, this);
+        keepClearWhenGrowing(*functionList_, *this);
+    }
+    if (!functionList_->isVisible())
+        placeBeside(*functionList_, *this);
+    functionList_->show();
+    functionList_->raise();
+    functionList_->activateWindow();
 }
 
 void MainWindow::connectToolButtons() {

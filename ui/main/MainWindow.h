@@ -31,6 +31,7 @@ namespace curvalia::ui {
 
 class AreaDialog;
 class CoordinateLabel;
+class FunctionListWindow;
 class KeyboardActions;
 class LiveDrawing;
 class Legend;
@@ -79,6 +80,7 @@ class MainWindow : public QMainWindow {
     void draw();
     void showSettings();
     void showValueWindow();
+    void showFunctionList();
     void calculateAt(const QString& x);
     void toggleSpeed();
     void chooseColour(QAction* entry);
@@ -100,6 +102,7 @@ class MainWindow : public QMainWindow {
 
     AreaDialog* area_ = nullptr;
     calc::ValueWindow* valueWindow_ = nullptr;
+    FunctionListWindow* functionList_ = nullptr; // created on first opening
     // Set when the window is asked to close while a draw runs: the draw is
     // stopped and the window closes as soon as it has ended.
     bool closeAfterDraw_ = false;

@@ -273,8 +273,27 @@ TEST_F(PlotExplorerTest, TraceFollowsTheDrawnExpressionAndHandsItsXToValore) {
     ASSERT_NE(valore, nullptr);
     EXPECT_TRUE(valore->isVisible());
     EXPECT_EQ(valore->findChild<QLineEdit*>("VX")->text(), "-9.9");
-    // Valore computes for the expression box as it reads now, as it always has.
-    EXPECT_EQ(valore->findChild<QLineEdit*>("VY")->text().left(4), "-970");
+    // The traced curve went into the expression box first, so "Valore"
+    // computes for it.
+    EXPECT_EQ(fx()->text(), "x^2");
+    EXPECT_EQ(valore->findChild<QLineEdit*>("VY")->text(), "98.01");
+
+    // Several curves: PageUp and PageDown go round them at the same x, and
+    // the read-out names the curve.
+    window.findChild<QAction*>("noncancellare")->trigger();
+    fx()->setText("Sin(x)");
+    draw();
+    graph()->setFocus();
+    key(Qt::Key_Home);
+    EXPECT_TRUE(readOut().startsWith("sin(x): x = -10")) << readOut().toStdString();
+    for (const char* name : {"x^2", "sin(x)", "x^2"}) {
+        key(Qt::Key_PageDown);
+        EXPECT_TRUE(readOut().startsWith(QString::fromUtf8(name) + ": x = -10"))
+            << readOut().toStdString();
+    }
+    key(Qt::Key_Enter);
+    EXPECT_EQ(fx()->text(), "x^2");
+    EXPECT_EQ(window.plotModel().size(), 2u); // handed over, neither added nor lost
     // Off: the label goes back to the pointer's read-out, the cross goes.
     window.findChild<QAction*>("traccia")->trigger();
     EXPECT_FALSE(trace()->marks().cross.has_value());
