@@ -106,13 +106,19 @@ void DrawCommand::prepareAndSweep() {
     const std::string expression = engine::toLowerText(host_.expressionText());
     // Kept curves under axes of another range would lie about their values:
     // they are drawn again at the new range first.
-    if (keep && publishedRange_ && !sameRange(*publishedRange_, range)) {
+    const bool anotherRange = keep && publishedRange_ && !sameRange(*publishedRange_, range);
+    // A step that cannot sweep them there either: the plot stays as it is,
+    // rather than show axes the kept curves do not fit.
+    if (anotherRange && reading.verdict == RangeVerdict::BadStep) {
+        host_.setStatus(refusalText(texts, reading.verdict));
+        return;
+    }
+    if (anotherRange) {
         graph_.Cls();
         lastSweep_.reset();
         // With both switches off the sweep enters nothing: the entry of
         // the same expression stays, and is drawn again with the others.
-        if (reading.verdict == RangeVerdict::Valid)
-            redrawKept(range, curves.function || curves.derivative ? expression : std::string());
+        redrawKept(range, curves.function || curves.derivative ? expression : std::string());
     }
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
