@@ -1,10 +1,10 @@
 #include "plot/AxesRenderer.h"
 #include "plot/DrawCommand.h"
 
+#include "draw_rig_support.h"
 #include "engine/Engine.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
-#include "recording_surface_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,18 +17,7 @@ namespace {
 
 using testing::RecordingSurface;
 
-struct Rig {
-    engine::Engine engine;
-    PlotSwitches switches;
-    RecordingSurface graph, bar;
-    testing::FakeHost host;
-    testing::FakeClock clock;
-    PlotModel model;
-    DrawCommand command{engine, switches, graph, bar, host, clock, model};
-
-    Rig() {
-        engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
-    }
+struct Rig : testing::DrawRig {
     void draw(const char* expression, const RangeTexts& texts, bool f = true, bool d = false) {
         host.expression = expression;
         host.texts = texts;
