@@ -1,3 +1,5 @@
+#include "app/CommandLine.h"
+#include "app/StudyCommand.h"
 #include "platform/DesktopShellServices.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/help/QtMessageBox.h"
@@ -10,11 +12,19 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace curvalia;
 
 int main(int argc, char** argv) {
+    // Read before the toolkit exists: the study needs no display.
+    const app::CommandLine line = app::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (line.mode != app::CommandLine::Mode::Windows)
+        return app::runStudy(line, std::cout, std::cerr);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(CURVALIA_TITLE));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")

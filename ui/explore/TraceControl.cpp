@@ -14,6 +14,8 @@
 #include <QPointer>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace curvalia::ui {
 
 namespace {
@@ -123,6 +125,12 @@ bool TraceControl::traceKey(QKeyEvent& event) {
     case Qt::Key_Right:
         if (busy())
             return true;
+        if (event.modifiers() & Qt::ControlModifier) {
+            point = studyStep(event.key() == Qt::Key_Left ? -1 : 1);
+            if (!point)
+                return true; // no point that way: the trace stays
+            break;
+        }
         point = tracer_.moveBy((event.key() == Qt::Key_Left ? -1 : 1) *
                                (shift ? kFastTraceSamples : 1));
         break;
@@ -146,6 +154,26 @@ bool TraceControl::traceKey(QKeyEvent& event) {
     }
     showTrace(point);
     return true;
+}
+
+const CurveTracer::Point* TraceControl::studyStep(int direction) {
+    const analysis::Study* study = parts_.study ? parts_.study() : nullptr;
+    if (!study || study->refusal)
+        return nullptr;
+    const CurveTracer::Point* now = tracer_.current();
+    const double from = now ? now->x : parts_.draw.publishedFrame() ? parts_.draw.publishedFrame()->xAt(plot::PlotWidth / 2) : 0;
+    const analysis::StudyPoint* next = nullptr;
+    for (const analysis::StudyPoint& p : study->points) {
+        if (!std::isfinite(p.y))
+            continue; // an asymptote has no point on the curve
+        const bool ahead = direction > 0 ? p.x > from : p.x < from;
+        if (ahead && (!next || (direction > 0 ? p.x < next->x : p.x > next->x)))
+            next = &p;
+    }
+    if (!next)
+        return nullptr;
+    return tracer_.studyPoint(study->expression, next->x, next->y,
+                              QString::fromStdString(analysis::kindName(*next)));
 }
 
 void TraceControl::traceAt(QPointF widgetPosition) {

@@ -1,6 +1,7 @@
 // The trace and the tangent over the plot. With "Traccia la curva" on, the
 // pointer (or Left, Right, Shift with them, Home and End) traces the curve
-// of the last draw, PageUp and PageDown move to another curve shown; a
+// of the last draw, PageUp and PageDown move to another curve shown,
+// Ctrl+Left and Ctrl+Right to the points of the study shown; a
 // double click or Enter hands the traced curve to the expression box and
 // its x to "Valore".
 // After a "Calcola" for the expression on the plot, the tangent is drawn
@@ -8,6 +9,7 @@
 // runs neither shows, and a draw that ends takes them away.
 #pragma once
 
+#include "analysis/FunctionStudy.h"
 #include "calc/ValueWindow.h"
 #include "plot/DrawCommand.h"
 #include "ui/explore/CurveTracer.h"
@@ -52,6 +54,9 @@ class TraceControl : public QObject {
         // The derivative's swatch and label: while the tangent shows, their
         // tooltip tells its colour apart.
         QList<QWidget*> legend;
+        // The study whose points show on the plot, if any: Ctrl+Left and
+        // Ctrl+Right move the trace from one of its points to the next.
+        std::function<const analysis::Study*()> study;
     };
     TraceControl(Parts parts, QObject* parent);
 
@@ -70,6 +75,8 @@ class TraceControl : public QObject {
   private:
     bool plotEvent(QEvent& event);
     bool traceKey(QKeyEvent& event);
+    // The next (+1) or previous (-1) point of the study from the trace.
+    const CurveTracer::Point* studyStep(int direction);
     bool busy() const { return parts_.draw.busy().busy(); }
     void marksChanged();
     void traceAt(QPointF widgetPosition);

@@ -56,6 +56,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     impostazioniAssi->setShortcut(Qt::CTRL | Qt::Key_I);
     valoreY = addEntry(menu, owner, "valoreY", "&Valore di y...");
     valoreY->setShortcut(Qt::CTRL | Qt::Key_L);
+    studio = addEntry(menu, owner, "studio", "Studi&o della funzione...");
+    studio->setShortcut(Qt::Key_F7);
     salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
     salvagrafico->setShortcut(QKeySequence::Save);
     Uscita = addEntry(menu, owner, "Uscita", "&Uscita");

@@ -16,6 +16,7 @@
 #include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/StudyHost.h"
 #include "ui/main/ToolButtons.h"
 #include "ui/plotview/AxisNumbers.h"
 #include "ui/plotview/CurveLegendLayer.h"
@@ -172,12 +173,18 @@ void MainWindow::buildPlotExtras() {
         new TraceControl({*Graph, *overlay_, *drawCommand_, *coordinates_, engine_, *menu_->traccia,
                           [this](const QString& x) { calculateAt(x); },
                           [this](const std::string& expression) { showExpression(expression); },
-                          legend_->derivativeParts()},
+                          legend_->derivativeParts(),
+                          [this] { return study_->shownStudy(); }},
                          this);
     // With several curves on the plot a legend tells them apart; it and the
     // list of functions follow the model.
     overlay_->addLayer(std::make_unique<CurveLegendLayer>(model_));
-    model_.listen([this] { overlay_->layersChanged(); });
+    study_ = new StudyHost(*this, *MyFx, *drawCommand_, *host_, *overlay_);
+    connect(menu_->studio, &QAction::triggered, study_, &StudyHost::open);
+    model_.listen([this] {
+        overlay_->layersChanged();
+        study_->plotChanged();
+    });
     connect(menu_->elencoFunzioni, &QAction::triggered, this, &MainWindow::showFunctionList);
     buildLiveDrawing();
 }
@@ -211,6 +218,7 @@ void MainWindow::buildLiveDrawing() {
 
 void MainWindow::viewRedrawn() {
     trace_->drawn();
+    study_->plotChanged();
     overlay_->layersChanged();
 }
 
@@ -278,6 +286,7 @@ void MainWindow::draw() {
         return;
     drawCommand_->run();
     trace_->drawn();
+    study_->plotChanged();
     if (closeAfterDraw_)
         close();
 }

@@ -34,6 +34,7 @@ class CoordinateLabel;
 class FunctionListWindow;
 class KeyboardActions;
 class LiveDrawing;
+class StudyHost;
 class Legend;
 class MainPlotHost;
 class PictureButton;
@@ -120,6 +121,7 @@ class MainWindow : public QMainWindow {
     PlotExplorer* explorer_ = nullptr;
     TraceControl* trace_ = nullptr;
     LiveDrawing* live_ = nullptr;
+    StudyHost* study_ = nullptr;
 };
 
 } // namespace curvalia::ui

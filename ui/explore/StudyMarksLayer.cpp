@@ -1,0 +1,47 @@
+#include "ui/explore/StudyMarksLayer.h"
+
+#include "plot/Palette.h"
+
+#include <QPainter>
+#include <QPen>
+
+#include <cstdio>
+
+namespace curvalia::ui {
+
+namespace {
+
+constexpr qreal kRingRadius = 4; // logical pixels
+
+QColor colourOf(int palette) {
+    const plot::Rgb c = plot::QBColor(palette);
+    return QColor(c.r, c.g, c.b);
+}
+
+} // namespace
+
+void StudyMarksLayer::paint(QPainter& painter, const PlotMapping& mapping) const {
+    const StudyMarks marks = marks_();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colourOf(marks.colour), 1.5));
+    painter.setBrush(Qt::NoBrush);
+    for (const QPointF& twips : marks.twips)
+        painter.drawEllipse(mapping.toPixels(twips), kRingRadius, kRingRadius);
+    painter.restore();
+}
+
+void StudyMarksLayer::appendSvg(std::string& out, const PlotMapping& mapping) const {
+    const StudyMarks marks = marks_();
+    const QColor colour = colourOf(marks.colour);
+    char stroke[8];
+    std::snprintf(stroke, sizeof stroke, "#%02x%02x%02x", colour.red(), colour.green(),
+                  colour.blue());
+    for (const QPointF& twips : marks.twips) {
+        const QPointF p = mapping.toPixels(twips);
+        out += "<circle cx=\"" + svgCoordinate(p.x()) + "\" cy=\"" + svgCoordinate(p.y()) +
+               "\" r=\"4\" fill=\"none\" stroke=\"" + stroke + "\" stroke-width=\"1.5\"/>\n";
+    }
+}
+
+} // namespace curvalia::ui
