@@ -8,6 +8,7 @@
 #include "analysis/FunctionStudy.h"
 #include "plot/DrawCommand.h"
 
+#include "ui/windows/StudyWindow.h"
 #include <QObject>
 #include <QPointer>
 

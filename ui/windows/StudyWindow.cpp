@@ -84,13 +84,14 @@ StudyWindow::StudyWindow(Sources sources, plot::DrawBusy& busy, QWidget* parent)
     layout->addWidget(table_, 3);
     layout->addWidget(sentences_, 2);
     layout->addLayout(row);
-    resize(420, 360);
+    // Narrow enough to open beside the main window on a 1280 pixel screen.
+    resize(360, 340);
 
     connect(marks_, &QCheckBox::toggled, this, &StudyWindow::studyChanged);
     connect(copy_, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(studyText()); });
-    busy_.listen([window = QPointer<StudyWindow>(this)](bool busy) {
-        if (!window || busy || !window->waiting_)
+    busy_.listen([window = QPointer<StudyWindow>(this)](bool running) {
+        if (!window || running || !window->waiting_)
             return;
         // After the draw has unwound, not from inside its last step.
         QTimer::singleShot(0, window, [window] {
@@ -125,12 +126,12 @@ void StudyWindow::compute() {
         study = engine_.study(engine::toLowerText(expression), *range,
                               sources_.others(engine::toLowerText(expression)));
     }
-    show(study);
+    display(study);
     study_ = std::move(study);
     emit studyChanged();
 }
 
-void StudyWindow::show(const analysis::Study& study) {
+void StudyWindow::display(const analysis::Study& study) {
     heading_->setText(QStringLiteral("f(x) = ") + QString::fromStdString(study.expression));
     table_->setRowCount(0);
     if (study.refusal) {

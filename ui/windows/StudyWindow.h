@@ -61,7 +61,7 @@ class StudyWindow : public QDialog {
 
   private:
     void compute();
-    void show(const analysis::Study& study);
+    void display(const analysis::Study& study);
 
     Sources sources_;
     plot::DrawBusy& busy_;
