@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
+#include "app/StudyCommand.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 namespace curvalia::app {
 namespace {
@@ -43,6 +46,35 @@ TEST(CommandLine, ReadsTheStudyAndItsAreaOrSaysWhatIsWrong) {
         EXPECT_EQ(texts(line.area), texts(c.area));
         if (c.mode == Mode::Refused)
             EXPECT_EQ(line.message, std::string(c.firstLine) + "\n" + kUsage);
+    }
+}
+
+TEST(StudyCommand, WritesTheStudyOrSaysWhyNot) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* out; // "" for none
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"--studio", "(x^2-4)/(x-1)", "--area", "-5", "5", "-10", "10", "0.01"},
+         0,
+         "zero\t-2\t0\nintersezione con l'asse y\t0\t4\nasintoto verticale\t1\t\n"
+         "zero\t2\t0\nf > 0 per x in (-2; 1) e (2; 5)\n",
+         ""},
+        {{"--studio", "sin(x"}, 2, "", "Le parentesi APERTE sono maggiori di quelle chiuse\n"},
+        {{"--studio", "x", "--area", "0.2", "0.7", "-1", "1", "0.1"}, 2, "", "Campi errati"},
+        {{"--studio", "x", "--area", "-10", "10", "-1", "1", "0.000001"},
+         2,
+         "",
+         "Step troppo piccolo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::ostringstream out, err;
+        EXPECT_EQ(runStudy(readCommandLine(c.args), out, err), c.status);
+        EXPECT_EQ(out.str().rfind(c.out, 0), 0u) << out.str();
+        EXPECT_EQ(err.str().rfind(c.err, 0), 0u) << err.str();
     }
 }
 
