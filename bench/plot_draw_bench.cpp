@@ -201,29 +201,38 @@ double threadSeconds() {
 // Exploring the plot through the real main window, offscreen, at 1600 x 1000:
 // one event per iteration, from the event to a plot ready to paint.
 struct ExploredWindow {
-    explicit ExploredWindow(const char* expression) {
-        window.resize(1600, 1000);
+    // The first expression is drawn with f'; the others are drawn after it
+    // with "Non Cancellare" on, each with f' too. No size: the window's own.
+    explicit ExploredWindow(std::vector<const char*> expressions, bool large = true) {
+        if (large)
+            window.resize(1600, 1000);
         window.show();
         QApplication::processEvents();
         graph = window.findChild<ui::PlotSurfaceWidget*>(QStringLiteral("Graph"));
-        window.findChild<QLineEdit*>(QStringLiteral("MyFx"))
-            ->setText(QString::fromUtf8(expression));
+        fx = window.findChild<QLineEdit*>(QStringLiteral("MyFx"));
         window.findChild<QAction*>(QStringLiteral("derpri"))->trigger();
-        emit window.findChild<QLineEdit*>(QStringLiteral("MyFx"))->returnPressed();
-        QApplication::processEvents();
+        for (std::size_t i = 0; i < expressions.size(); ++i) {
+            if (i == 1)
+                window.findChild<QAction*>(QStringLiteral("noncancellare"))->trigger();
+            fx->setText(QString::fromUtf8(expressions[i]));
+            emit fx->returnPressed();
+            QApplication::processEvents();
+        }
     }
+    explicit ExploredWindow(const char* expression) : ExploredWindow(std::vector{expression}) {}
     void counter(benchmark::State& state, double seconds) {
         state.counters["per_event_us"] = seconds * 1e6 / static_cast<double>(state.iterations());
         state.counters["plot_width"] = graph->width();
     }
     ui::MainWindow window;
     ui::PlotSurfaceWidget* graph = nullptr;
+    QLineEdit* fx = nullptr;
 };
 
-// One notch of the wheel on the default plot of sin(x) with f'; notches go
-// in and out in turn, so every one draws the same two ranges.
-void BM_ZoomStep(benchmark::State& state) {
-    ExploredWindow explored("sin(x)");
+// One notch of the wheel on the default plot with f'; notches go in and out
+// in turn, so every one draws the same two views.
+void zoomStep(benchmark::State& state, std::vector<const char*> expressions) {
+    ExploredWindow explored(std::move(expressions));
     const QPointF at(explored.graph->width() * 0.4, explored.graph->height() * 0.6);
     int direction = 1;
     const double start = threadSeconds();
@@ -235,7 +244,38 @@ void BM_ZoomStep(benchmark::State& state) {
     }
     explored.counter(state, threadSeconds() - start);
 }
-BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(zoomStep, default, std::vector{"sin(x)"})
+    ->Name("BM_ZoomStep/default")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(zoomStep, five_curves,
+                  std::vector{"sin(x)", "cos(x)", "x^2/10", "(x^3-3*x)/10", "lgn(abs(x))"})
+    ->Name("BM_ZoomStep/five_curves")
+    ->Unit(benchmark::kMicrosecond);
+
+// One keystroke in the expression box with "Disegno automatico" on, at the
+// window's own size: from "x^2+" (refused) to "x^2+1", to the plot ready.
+// The Backspace that goes back to "x^2+" is not counted.
+void BM_LiveRedraw(benchmark::State& state) {
+    ExploredWindow explored({"x^2"}, false);
+    explored.window.findChild<QAction*>(QStringLiteral("disegnoAutomatico"))->trigger();
+    explored.fx->setFocus();
+    explored.fx->setText(QStringLiteral("x^2+"));
+    const auto press = [&](Qt::Key key, const QString& text) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(explored.fx, &event);
+    };
+    double total = 0;
+    for (auto _ : state) {
+        const double start = threadSeconds();
+        press(Qt::Key_1, QStringLiteral("1"));
+        total += threadSeconds() - start;
+        press(Qt::Key_Backspace, QString());
+    }
+    if (explored.fx->text() != QStringLiteral("x^2+"))
+        state.SkipWithError("the keys did not reach the expression box");
+    explored.counter(state, total);
+}
+BENCHMARK(BM_LiveRedraw)->Unit(benchmark::kMicrosecond);
 
 // One pointer move with the trace on, each to another column, so that every
 // move computes a new sample's read-out.

@@ -106,11 +106,19 @@ void DrawCommand::prepareAndSweep() {
     const std::string expression = engine::toLowerText(host_.expressionText());
     // Kept curves under axes of another range would lie about their values:
     // they are drawn again at the new range first.
-    if (keep && publishedRange_ && !sameRange(*publishedRange_, range)) {
+    const bool anotherRange = keep && publishedRange_ && !sameRange(*publishedRange_, range);
+    // A step that cannot sweep them there either: the plot stays as it is,
+    // rather than show axes the kept curves do not fit.
+    if (anotherRange && reading.verdict == RangeVerdict::BadStep) {
+        host_.setStatus(refusalText(texts, reading.verdict));
+        return;
+    }
+    if (anotherRange) {
         graph_.Cls();
         lastSweep_.reset();
-        if (reading.verdict == RangeVerdict::Valid)
-            redrawKept(range, expression);
+        // With both switches off the sweep enters nothing: the entry of
+        // the same expression stays, and is drawn again with the others.
+        redrawKept(range, curves.function || curves.derivative ? expression : std::string());
     }
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
@@ -150,10 +158,12 @@ bool DrawCommand::redrawKept(const PlotRange& range, const std::string& replaced
     const SilentEngine silent(engine_);
     YieldPolicy policy(clock_, host_);
     const PlotFrame frame = frameOf(range.Xmin, range.Xmax, range.Ymin, range.Ymax);
+    // The new sweep draws the entry it replaces; until it starts that entry
+    // is off the plot, so a stop before then must not leave it listed.
+    if (const auto old = model_.find(replaced); old && model_.curves()[*old].shown())
+        model_.remove(*old);
     for (const std::size_t index : model_.shownCurves()) {
         const Curve& curve = model_.curves()[index];
-        if (curve.expression == replaced)
-            continue; // the new sweep draws it
         engine_.emptyArrays();
         schedule_.record(curve.expression);
         const SweepResult result = sweepCurve(

@@ -68,7 +68,8 @@ class DrawCommand {
         bool derivative;
     };
     void prepareAndSweep();
-    // The curves kept on the plot, at a new range, before its axes.
+    // The curves kept on the plot, at a new range, before its axes; the
+    // shown entry of replaced leaves the model for the sweep to enter anew.
     bool redrawKept(const PlotRange& range, const std::string& replaced);
     void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
                Curves curves);

@@ -1,9 +1,9 @@
 #include "plot/DrawCommand.h"
 
+#include "draw_rig_support.h"
 #include "engine/Engine.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
-#include "recording_surface_support.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +18,10 @@ using testing::RecordingSurface;
 using namespace std::chrono_literals;
 using Statuses = std::vector<std::string>;
 
-struct Rig {
-    engine::Engine engine;
-    PlotSwitches switches;
-    RecordingSurface graph, bar;
-    testing::FakeHost host;
-    testing::FakeClock clock;
-    PlotModel model;
-    DrawCommand command{engine, switches, graph, bar, host, clock, model};
+struct Rig : testing::DrawRig {
     size_t repaintedAt = 0;
 
     Rig(const char* expression, RangeTexts texts = {}) {
-        engine.setStatusSink([this](std::string_view text) { host.setStatus(text); });
         host.expression = expression;
         host.texts = texts;
         host.onRepaint = [this] { repaintedAt = bar.calls.size(); };

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kEighthsPerNotch = 120; // one notch of an ordinary wheel
 constexpr double kKeyPanShare = 0.1;  // an arrow key moves by a tenth of the view
-constexpr double kLeastBoxPixels = 4; // a smaller rectangle is a slip of the hand
+constexpr double kLeastBoxPixels = 2; // a smaller rectangle is a slip of the hand
 
 bool sameView(const plot::PlotRange& a, const plot::PlotRange& b) {
     return a.Xmin == b.Xmin && a.Xmax == b.Xmax && a.Ymin == b.Ymin && a.Ymax == b.Ymax &&

@@ -120,7 +120,9 @@ FunctionListWindow::FunctionListWindow(plot::PlotModel& model, plot::DrawBusy& b
     setTabOrder(colourButton_, derivativeColourButton_);
     setTabOrder(derivativeColourButton_, removeButton_);
     setTabOrder(removeButton_, modifyButton_);
-    resize(560, 280);
+    // Four rows show at once: small enough to open clear of the main window
+    // above or beside it on a 1024 x 768 projector screen.
+    resize(520, 210);
 
     connect(table_, &QTableWidget::itemChanged, this, &FunctionListWindow::switchToggled);
     connect(table_, &QTableWidget::itemSelectionChanged, this, &FunctionListWindow::updateButtons);

@@ -9,6 +9,8 @@
 #include "plot/PlotMessages.h"
 #include "support/qt_main_input_support.h"
 #include "support/table_rows.h"
+#include "ui/explore/LiveDrawing.h"
+#include "ui/explore/PlotExplorer.h"
 #include "ui/plotview/PlotActions.h"
 #include "ui/windows/AreaDialog.h"
 #include "ui/windows/SplashWindow.h"
@@ -292,7 +294,10 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "sen (usare sin)", "(usare tg)", "(usare lgn)", "(usare lge o lgn)", "(usare rad(2)(...))",
         "(usare asin)", "(usare acos)", "(usare atg)", "(usare 1/tg(...))", "(usare e^(...))",
         "(scrivere 2*x)", "(scrivere 2*(...))", "(scrivere sin(x))", "(usare abs(...))",
-        "(scrivere 0-x^2)", calc::kXWithXMessage, calc::kXUndefinedMessage);
+        "(scrivere 0-x^2)", calc::kXWithXMessage, calc::kXUndefinedMessage, "Elenco funzioni",
+        "Disegno automatico", PlotExplorer::kTooNarrowNote, PlotExplorer::kTooWideNote,
+        LiveDrawing::kTooManyNote, "Vista: x da", "Colore f...", "Colore f'...", "Rimuovi",
+        "Modifica", "Visibile", "PagSu (PageUp)", "PagGi\xC3\xB9 (PageDown)", "F6");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
