@@ -4,30 +4,39 @@
 # The bus needs a D-Bus session of its own, so the order is:
 #   a11y_session "$@"   before e2e_lib.sh: runs the script again inside one
 #   a11y_start          after e2e_lib.sh, before the program: 0 when the bus runs
-a11y_launcher=""
-for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-    [ -x "$candidate" ] && { a11y_launcher=$candidate; break; }
-done
+
+# Runs the script again inside a D-Bus session of its own, and exits with
+# its status. The bus launcher that the session starts names its socket
+# after the display it was started with, which it has none of yet: in a
+# runtime folder shared with other sessions they would all take the same
+# socket from each other, so the session gets a folder of its own.
+a11y_rerun() { # the script's arguments
+    local runtime status
+    runtime=$(mktemp -d) || { echo "FAIL: no runtime folder for the session bus"; exit 1; }
+    XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$0" "$@"
+    status=$?
+    rm -rf "$runtime"
+    exit "$status"
+}
 a11y_session() { # the script's arguments
-    if [ -z "${CURVALIA_SESSION_BUS:-}" ] && [ -n "$a11y_launcher" ] &&
+    if [ -z "${CURVALIA_SESSION_BUS:-}" ] &&
+        { [ -x /usr/libexec/at-spi-bus-launcher ] || [ -x /usr/lib/at-spi2-core/at-spi-bus-launcher ]; } &&
         command -v dbus-run-session >/dev/null 2>&1 && command -v dbus-send >/dev/null 2>&1 &&
         /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
-        CURVALIA_SESSION_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+        CURVALIA_SESSION_BUS=1 a11y_rerun "$@"
     fi
 }
-a11y_pid=""
 a11y="" # set once the bus runs
 a11y_start() {
     [ -n "${CURVALIA_SESSION_BUS:-}" ] || return 1
     export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    "$a11y_launcher" --launch-immediately >"$work/a11y.log" 2>&1 &
-    a11y_pid=$!
-    trap '[ -n "$a11y_pid" ] && kill "$a11y_pid" 2>/dev/null; cleanup' EXIT
-    # Qt only connects to a bus that is already there when it starts.
-    for _ in $(seq 200); do
+    # The session bus starts the bus launcher on the first call, one alone:
+    # a second launcher started beside it would replace its socket. Qt only
+    # connects to a bus that is already there when it starts.
+    for _ in 1 2 3; do
         dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
             org.a11y.Bus.GetAddress >/dev/null 2>&1 && { a11y=1; return 0; }
-        sleep 0.05
+        sleep 1
     done
     return 1
 }
