@@ -122,8 +122,8 @@ box_drag() {
     xdotool mouseup 1 keyup shift
 }
 change_view box_drag
-# The view of a pixel rectangle, and where the crossing of sin and cos at
-# x = pi/4 lies in it: in pixels of the drawing, and in twips.
+# The view of the rectangle's pixels, and the pixel of the drawing nearest
+# to the crossing of sin and cos at x = pi/4 in a view.
 view_of_box() {
     awk -v c0="$c0" -v r0="$r0" -v c1="$c1" -v r1="$r1" 'BEGIN {
         printf "%.17g %.17g %.17g %.17g\n", -10 + c0 * 15 / 6675 * 20, -10 + c1 * 15 / 6675 * 20,
