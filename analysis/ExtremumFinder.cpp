@@ -74,7 +74,14 @@ std::int64_t ExtremumFinder::candidate(std::int64_t first, std::int64_t last, bo
     // Where the steps between samples are no larger than the noise (a root
     // of even multiplicity written out in full, just beside its zero), the
     // samples within the noise of this one count as one with it.
-    const double band = kNoiseMargin * c_.probe.noiseAt(s.xAt(first));
+    // One reading of noise can be low: when the climb is anywhere near it,
+    // the largest of a few around.
+    double noise = c_.probe.noiseAt(s.xAt(first));
+    const double climbs = std::min(sign * (s.at(first - 1) - v), sign * (s.at(last + 1) - v));
+    for (std::int64_t k = first - 2; k <= first + 2 && climbs <= 64 * noise; ++k)
+        if (s.isDefined(k) && k != first)
+            noise = std::max(noise, c_.probe.noiseAt(s.xAt(k)));
+    const double band = kNoiseMargin * noise;
     if (band > 0 && std::min(sign * (s.at(first - 1) - v), sign * (s.at(last + 1) - v)) <= band) {
         while (reaches(first - 1, first - 1) && std::fabs(s.at(first - 1) - v) <= band)
             --first;
