@@ -101,6 +101,15 @@ std::int64_t ExtremumFinder::candidate(std::int64_t first, std::int64_t last, bo
     const Extremum e =
         refineExtremum(c_.probe, s.xAt(first - 1), s.xAt(last + 1), sign, c_.scale.floor, band);
     Found found{e.x, e.value, sign < 0, false, first};
+    if (e.holeAtBest) {
+        // The best value is a limit, never reached: no extremum, but a hole.
+        const Hole hole = readHole(c_.probe, e.x, c_.scale.step / 2, true, true);
+        found.pole = hole.asymptote;
+        found.hole = !hole.asymptote;
+        found.y = hole.y;
+        out.push_back(found);
+        return last;
+    }
     // A smooth extremum lies at most a quarter of the climb beyond the best
     // sample; a search that went much further ran into a pole.
     const double gain = sign * (v - e.value);
