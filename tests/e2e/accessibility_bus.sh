@@ -20,7 +20,9 @@ if [ -z "$launcher" ]; then
     cannot_run "the AT-SPI bus (at-spi2-core) is not installed"
 fi
 # The bus starts on first use; Qt only connects to one that is already there.
-dbus-run-session -- bash -c '
+# Its socket is named after a display the session bus does not have: a
+# runtime folder of its own keeps it from other sessions' (see a11y_lib.sh).
+XDG_RUNTIME_DIR=$work dbus-run-session -- bash -c '
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
         >/dev/null || { echo "FAIL: the AT-SPI bus did not start"; exit 1; }
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$@"' bash "$program" "$@"

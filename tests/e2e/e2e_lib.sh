@@ -178,3 +178,51 @@ press_picture() { # x, y
     sleep 0.3
     xdotool click 1
 }
+# The main window's layout, in twips / 15 under the menu bar: the frame, the
+# plot's drawing (graph_x, graph_y: its first pixel, inside the border), the
+# expression box and the pen button. Taken again until the window manager
+# has framed and placed the window.
+plot_layout() {
+    geometry "$window"
+    menu=$(( HEIGHT - 429 ))
+    frame_x=$(( X + $(px 120) )); frame_y=$(( Y + menu ))
+    graph_x=$(( frame_x + $(px 120) + 1 )); graph_y=$(( frame_y + $(px 240) + 1 ))
+    fx_x=$(( frame_x + $(px 180) + 100 )); fx_y=$(( frame_y + $(px 5400) + 10 ))
+    pen_x=$(( frame_x + $(px 6960) + 16 ))
+}
+# How many of the points of a curve at 40 columns, mapped through the frame
+# of the range xmin xmax ymin ymax, have the curve's colour in the
+# screenshot; and how many lie inside the frame at all. Points under the
+# legend that several curves get (the top-left corner) are not counted, nor
+# those where a curve drawn later in the cover colour crosses this one.
+curve_hits() { # screenshot colour expression xmin xmax ymin ymax [cover colour]
+    convert "$1" -crop "446x310+${graph_x}+${graph_y}" +repage txt:- |
+        awk -v colour="$2" -v e="$3" -v xmin="$4" -v xmax="$5" -v ymin="$6" -v ymax="$7" -v cover="${8:-}" '
+        function f(x) {
+            if (e == "x^2") return x * x
+            if (e == "x^2/10") return x * x / 10
+            if (e == "sin(x)") return sin(x)
+            if (e == "cos(x)") return cos(x)
+            print "curve_hits knows no " e > "/dev/stderr"; exit 2
+        }
+        # The nearest sample may sit a pixel to either side.
+        function near(c, r, want) {
+            return pixel[c "," r] == want || pixel[c-1 "," r] == want || pixel[c+1 "," r] == want ||
+                pixel[c "," r-1] == want || pixel[c "," r+1] == want
+        }
+        /^[0-9]+,[0-9]+:/ { split($1, p, /[,:]/); pixel[p[1] "," p[2]] = $3 }
+        END {
+            inside = 0; hits = 0
+            for (i = 1; i <= 40; ++i) {
+                X = i * 6675 / 41; x = xmin + X / 6675 * (xmax - xmin); y = f(x)
+                if (y < ymin || y > ymax) continue
+                Y = 4635 * (ymax - y) / (ymax - ymin)
+                c = int(X / 15); r = int(Y / 15)
+                if (c < 50 && r < 40) continue
+                if (near(c, r, colour)) ++hits
+                else if (cover != "" && near(c, r, cover)) continue
+                ++inside
+            }
+            print hits, inside
+        }'
+}

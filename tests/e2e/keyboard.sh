@@ -23,7 +23,8 @@ if [ -z "${CURVALIA_A11Y_SESSION:-}" ] && command -v dbus-run-session >/dev/null
     command -v dbus-send >/dev/null 2>&1 && [ -n "$python" ] &&
     { [ -x /usr/libexec/at-spi-bus-launcher ] || [ -x /usr/lib/at-spi2-core/at-spi-bus-launcher ]; }; then
     export CURVALIA_A11Y_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
+    . "$(dirname "$0")/a11y_lib.sh"
+    a11y_rerun "$@"
 fi
 
 . "$(dirname "$0")/e2e_lib.sh"
