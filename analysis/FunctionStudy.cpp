@@ -39,7 +39,8 @@ void markNoisy(Findings& f, const ZeroFinder::Event& e) {
         f.noisy[static_cast<std::size_t>(k)] = 1;
 }
 
-// The cut beside sample k on the side where x lies.
+// Breaks the curve at x: between the samples around it, and on both sides
+// of a sample that x is.
 void cutAt(Findings& f, const Samples& s, double x) {
     const auto after = std::upper_bound(s.x.begin(), s.x.end(), x) - s.x.begin();
     f.cutAfter(after - 1);
