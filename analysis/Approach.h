@@ -5,8 +5,8 @@
 //
 // Unbounded means: over the last several decades |f| keeps moving the same
 // way by steps that do not shrink. A pole's steps grow tenfold, a
-// logarithm's stay the same; a finite limit's shrink (even rad(10)(x), whose
-// steps shrink by 10^0.1 per decade, shrinks by a third over five), and the
+// logarithm's stay the same; a finite limit's shrink (even rad(9)(x), whose
+// steps shrink by 10^(1/9) per decade, are under a third after five), and the
 // noise of a removable point has no steady direction nor any size.
 #pragma once
 

@@ -47,15 +47,16 @@ double CurveProbe::noiseAt(double x) const {
     // What a straight line through the neighbours does not explain: the
     // slope alone moves f between lattice points, noise moves it at random.
     // Next to each other, the terms of a cancellation often round alike, so
-    // the neighbours are also taken further out, up to 10^4 lattice points,
-    // where curvature still moves f by nothing.
+    // the neighbours are also taken further out, up to 5 10^4 lattice
+    // points, where curvature still moves f by nothing.
     double grain = 0;
-    for (double d = unit; d <= 1e4 * unit; d *= 10) {
-        const std::optional<double> before = (*this)(at - d);
-        const std::optional<double> after = (*this)(at + d);
-        if (before && after)
-            grain = std::max(grain, std::fabs(*after - 2 * *here + *before) / 2);
-    }
+    for (double decade = unit; decade <= 1e4 * unit; decade *= 10)
+        for (const double times : {1, 2, 5}) {
+            const std::optional<double> before = (*this)(at - times * decade);
+            const std::optional<double> after = (*this)(at + times * decade);
+            if (before && after)
+                grain = std::max(grain, std::fabs(*after - 2 * *here + *before) / 2);
+        }
     return grain;
 }
 

@@ -74,7 +74,14 @@ std::int64_t ExtremumFinder::candidate(std::int64_t first, std::int64_t last, bo
     // Where the steps between samples are no larger than the noise (a root
     // of even multiplicity written out in full, just beside its zero), the
     // samples within the noise of this one count as one with it.
-    const double band = kNoiseMargin * c_.probe.noiseAt(s.xAt(first));
+    // One reading of noise can be low: when the climb is anywhere near it,
+    // the largest of a few around.
+    double noise = c_.probe.noiseAt(s.xAt(first));
+    const double climbs = std::min(sign * (s.at(first - 1) - v), sign * (s.at(last + 1) - v));
+    for (std::int64_t k = first - 2; k <= first + 2 && climbs <= 64 * noise; ++k)
+        if (s.isDefined(k) && k != first)
+            noise = std::max(noise, c_.probe.noiseAt(s.xAt(k)));
+    const double band = kNoiseMargin * noise;
     if (band > 0 && std::min(sign * (s.at(first - 1) - v), sign * (s.at(last + 1) - v)) <= band) {
         while (reaches(first - 1, first - 1) && std::fabs(s.at(first - 1) - v) <= band)
             --first;
@@ -94,6 +101,15 @@ std::int64_t ExtremumFinder::candidate(std::int64_t first, std::int64_t last, bo
     const Extremum e =
         refineExtremum(c_.probe, s.xAt(first - 1), s.xAt(last + 1), sign, c_.scale.floor, band);
     Found found{e.x, e.value, sign < 0, false, first};
+    if (e.holeAtBest) {
+        // The best value is a limit, never reached: no extremum, but a hole.
+        const Hole hole = readHole(c_.probe, e.x, c_.scale.step / 2, true, true);
+        found.pole = hole.asymptote;
+        found.hole = !hole.asymptote;
+        found.y = hole.y;
+        out.push_back(found);
+        return last;
+    }
     // A smooth extremum lies at most a quarter of the climb beyond the best
     // sample; a search that went much further ran into a pole.
     const double gain = sign * (v - e.value);

@@ -23,6 +23,7 @@ class ExtremumFinder {
         bool maximum;
         bool pole; // not an extremum: f is unbounded beside x
         std::int64_t sample;
+        bool hole = false; // not an extremum: f is undefined at x, y its limit (or NaN)
     };
 
     ExtremumFinder(const Curve& curve, const Findings& findings) : c_(curve), f_(findings) {}

@@ -39,7 +39,8 @@ void markNoisy(Findings& f, const ZeroFinder::Event& e) {
         f.noisy[static_cast<std::size_t>(k)] = 1;
 }
 
-// The cut beside sample k on the side where x lies.
+// Breaks the curve at x: between the samples around it, and on both sides
+// of a sample that x is.
 void cutAt(Findings& f, const Samples& s, double x) {
     const auto after = std::upper_bound(s.x.begin(), s.x.end(), x) - s.x.begin();
     f.cutAfter(after - 1);
@@ -103,8 +104,9 @@ bool touches(const Curve& c, const Findings& f, const ExtremumFinder::Found& e) 
 void addExtrema(const Curve& c, Findings& f) {
     ExtremumFinder finder(c, f);
     for (const ExtremumFinder::Found& e : finder.find(false)) {
-        if (e.pole) {
-            f.point(PointKind::VerticalAsymptote, e.x, kUnknown);
+        if (e.pole || e.hole) {
+            f.point(e.pole ? PointKind::VerticalAsymptote : PointKind::ExcludedPoint, e.x,
+                    e.pole ? kUnknown : e.y);
             f.breaks.push_back({e.x, e.x});
             cutAt(f, c.samples, e.x);
             continue;
@@ -124,26 +126,39 @@ void addExtrema(const Curve& c, Findings& f) {
 // A flex is a point of its own only away from the extrema and breaks (a
 // corner minimum such as abs(x^2-1) at 1 also changes the concavity): the
 // nearest of those within a step, if any.
-std::optional<double> nearbyOther(const Findings& f, double x, double step) {
-    std::optional<double> nearest;
-    const auto consider = [&](double at) {
-        if (std::fabs(at - x) <= step && (!nearest || std::fabs(at - x) < std::fabs(*nearest - x)))
-            nearest = at;
-    };
-    for (const StudyPoint& p : f.points)
-        if (p.kind == PointKind::Maximum || p.kind == PointKind::Minimum ||
-            p.kind == PointKind::VerticalAsymptote || p.kind == PointKind::ExcludedPoint)
-            consider(p.x);
-    for (const Span& b : f.breaks) {
-        consider(b.from);
-        consider(b.to);
+class Neighbours {
+  public:
+    explicit Neighbours(const Findings& f) {
+        for (const StudyPoint& p : f.points)
+            if (p.kind == PointKind::Maximum || p.kind == PointKind::Minimum ||
+                p.kind == PointKind::VerticalAsymptote || p.kind == PointKind::ExcludedPoint)
+                xs_.push_back(p.x);
+        for (const Span& b : f.breaks) {
+            xs_.push_back(b.from);
+            xs_.push_back(b.to);
+        }
+        std::sort(xs_.begin(), xs_.end());
     }
-    return nearest;
-}
+    std::optional<double> near(double x, double step) const {
+        const auto after = std::lower_bound(xs_.begin(), xs_.end(), x);
+        std::optional<double> nearest;
+        if (after != xs_.end() && *after - x <= step)
+            nearest = *after;
+        if (after != xs_.begin() && x - *(after - 1) <= step &&
+            (!nearest || x - *(after - 1) < *nearest - x))
+            nearest = *(after - 1);
+        return nearest;
+    }
+
+  private:
+    std::vector<double> xs_;
+};
 
 void addInflections(const Curve& c, Findings& f, InflectionFinder& finder) {
-    for (const InflectionFinder::Found& i : finder.find()) {
-        const std::optional<double> other = nearbyOther(f, i.x, c.scale.step);
+    const std::vector<InflectionFinder::Found> found = finder.find();
+    const Neighbours neighbours(f);
+    for (const InflectionFinder::Found& i : found) {
+        const std::optional<double> other = neighbours.near(i.x, c.scale.step);
         // A change of concavity at a corner ends the concave stretches at
         // the corner itself.
         const double at = other ? *other : i.x;
@@ -163,11 +178,11 @@ void sortPoints(std::vector<StudyPoint>& points, double width) {
     // sample nearest 0 there) is listed once.
     std::vector<StudyPoint> kept;
     for (const StudyPoint& p : points) {
-        const auto same = std::find_if(kept.rbegin(), kept.rend(), [&](const StudyPoint& q) {
-            return q.kind == p.kind && q.other == p.other &&
-                   std::fabs(q.x - p.x) <= std::max(1e-9 * width, 4 * latticeUnit(p.x));
-        });
-        if (same == kept.rend())
+        const double near = std::max(1e-9 * width, 4 * latticeUnit(p.x));
+        bool twice = false;
+        for (auto q = kept.rbegin(); q != kept.rend() && p.x - q->x <= near && !twice; ++q)
+            twice = q->kind == p.kind && q->other == p.other;
+        if (!twice)
             kept.push_back(p);
     }
     points = std::move(kept);
@@ -252,7 +267,7 @@ Study FunctionStudy::study(const std::string& expression, const StudyRange& rang
                 meeting.cutAfter(e.after);
         }
         for (const ExtremumFinder::Found& e : ExtremumFinder(between, meeting).find(true))
-            if (!e.pole && std::fabs(e.y) <= between.zeroLevel)
+            if (!e.pole && !e.hole && std::fabs(e.y) <= between.zeroLevel)
                 xs.push_back(e.x);
         for (const double x : xs)
             if (const std::optional<double> y = f(x))

@@ -67,8 +67,9 @@ inline constexpr const char* kTooManySamples =
 
 class FunctionStudy {
   public:
-    // The most grid samples one study takes for one curve.
-    static constexpr double kMaxSamples = 1'000'000;
+    // The most grid samples one study takes for one curve, as many as live
+    // drawing sweeps: a study reads each sample several times over.
+    static constexpr double kMaxSamples = 100'000;
 
     FunctionStudy(); // owns its engines, each with a status sink that writes nothing
     // The sinks point into this object.

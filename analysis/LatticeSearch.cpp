@@ -120,7 +120,14 @@ Extremum refineExtremum(const CurveProbe& f, double a, double b, int sign, doubl
     const double slack = std::max((right - left) / 16, floor);
     double x = simplestBetween(centre - slack, centre + slack);
     const std::optional<double> v = f(x);
-    if (!v || sign * *v > fbest + std::max(1e-14 * std::fabs(fbest), noise)) {
+    if (!v) {
+        // Undefined right where f is best: sin(x)/x at 0, between samples.
+        found.x = x;
+        found.value = sign * fbest;
+        found.holeAtBest = true;
+        return found;
+    }
+    if (sign * *v > fbest + std::max(1e-14 * std::fabs(fbest), noise)) {
         x = best;
         found.value = sign * fbest;
     } else {

@@ -48,6 +48,7 @@ struct Extremum {
     double x = 0;
     double value = 0; // f at x
     bool sawUndefined = false;
+    bool holeAtBest = false; // f is undefined at x itself, the middle of the best stretch
 };
 
 // The extremum of f between a and b (both worse than some point between):

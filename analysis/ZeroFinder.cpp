@@ -14,6 +14,9 @@ constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 // Samples between two zeros within this many times the noise there belong
 // to the same zero.
 constexpr double kNoiseMargin = 8;
+// Noise read at a few points is a rough guide to the rest: two zeros are one
+// while the samples between stay within this many times it.
+constexpr double kMergeMargin = 32;
 // Noise is only ever a tiny part of the largest values: a sample above this
 // share of them needs no measuring.
 constexpr double kNoiseCeiling = 1e-6;
@@ -72,10 +75,14 @@ void ZeroFinder::segment(std::int64_t a, std::int64_t b, std::vector<Event>& out
                 ++last;
             std::int64_t nearest = k;
             double noise = 0;
+            // Noise read at 16 samples at most: a long run of exact zeros
+            // (f - g for the same curve twice) needs no more.
+            const std::int64_t every = std::max<std::int64_t>(1, (last - k) / 16);
             for (std::int64_t i = k; i <= last; ++i) {
                 if (std::abs(s.at(i)) < std::abs(s.at(nearest)))
                     nearest = i;
-                noise = std::max(noise, grainAt(i));
+                if ((i - k) % every == 0 || i == last)
+                    noise = std::max(noise, grainAt(i));
             }
             Raw r{{Kind::Crossing, s.xAt(nearest)}, true, k, last, noise};
             if (!items.empty() && !mergeable(items.back(), r))
@@ -123,11 +130,19 @@ ZeroFinder::Event ZeroFinder::crossing(std::int64_t k) const {
             fhi = *v;
         }
     }
-    // A zero brings |f| down to rounding; across a pole or a jump it stays
-    // as large as on the grid, or grows.
+    // A zero brings |f| down to rounding, or into the noise the samples
+    // show (read on the grid: beside a pole or a jump any reading of noise
+    // is huge); across a pole or a jump it stays as large as on the grid,
+    // or grows.
     const double left = std::max(std::abs(flo), std::abs(fhi));
-    if (left <= 1e-3 * std::max(std::abs(s.at(k)), std::abs(s.at(k + 1))) || left <= c_.zeroLevel ||
-        left <= kNoiseMargin * c_.probe.noiseAt(lo))
+    if (left <= 1e-3 * std::max(std::abs(s.at(k)), std::abs(s.at(k + 1))) || left <= c_.zeroLevel)
+        return {Kind::Crossing, simplestBetween(lo, hi)};
+    // One reading of noise can be low: the largest of a few around.
+    double noise = 0;
+    for (std::int64_t i = k - 2; i <= k + 3; ++i)
+        if (s.isDefined(i))
+            noise = std::max(noise, grainAt(i));
+    if (left <= kNoiseMargin * noise)
         return {Kind::Crossing, simplestBetween(lo, hi)};
     return singular(lo, hi, k, false);
 }
@@ -157,10 +172,10 @@ bool ZeroFinder::mergeable(Raw& p, Raw& q) const {
     double noise = std::max(p.noise, q.noise);
     for (std::int64_t k = p.last + 1; k < q.first; ++k) {
         const double v = std::abs(c_.samples.at(k));
-        if (v <= kNoiseMargin * noise)
+        if (v <= kMergeMargin * noise)
             continue;
         noise = std::max(noise, grainAt(k));
-        if (v > kNoiseMargin * noise)
+        if (v > kMergeMargin * noise)
             return false;
     }
     p.noise = noise;
@@ -195,12 +210,17 @@ void ZeroFinder::group(const std::vector<Raw>& items, std::int64_t a, std::int64
     Event e{Kind::Crossing, front.event.x};
     e.first = first;
     e.last = last;
-    // A run of exact zeros: f is 0 along it, which no single point says.
-    if (items.size() == 1 && last > first) {
+    // A run of exact zeros that f leaves by more than noise: f is 0 along
+    // it, which no single point says. (Noise around a root also reads 0 at
+    // times, a few samples in a row.)
+    if (items.size() == 1 && last - first >= 2) {
         bool allZero = true;
         for (std::int64_t k = first; k <= last; ++k)
             allZero = allZero && s.at(k) == 0;
-        if (allZero) {
+        const auto leaves = [&](std::int64_t k) {
+            return k < a || k > b || std::abs(s.at(k)) > kMergeMargin * front.noise;
+        };
+        if (allZero && leaves(first - 1) && leaves(last + 1)) {
             e.kind = Kind::Flat;
             e.x = s.xAt(first);
             e.to = s.xAt(last);
