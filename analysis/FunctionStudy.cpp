@@ -20,7 +20,7 @@ namespace {
 
 constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
-std::optional<std::string> rangeRefusal(const StudyRange& r) {
+std::optional<std::string> rangeRefusal(const StudyRange& r, double maxSamples) {
     const bool finite = std::isfinite(r.Xmin) && std::isfinite(r.Xmax) &&
                         std::isfinite(r.Xmax - r.Xmin) && r.Xmin < r.Xmax;
     if (!finite)
@@ -29,7 +29,7 @@ std::optional<std::string> rangeRefusal(const StudyRange& r) {
     // A step below the 15-digit grain of x would give the same x twice.
     if (!std::isfinite(r.Step) || !(r.Step > 0) || r.Step < 1e-13 * far)
         return msg::kBadStep;
-    if (std::floor((r.Xmax - r.Xmin) / r.Step) + 1 > FunctionStudy::kMaxSamples)
+    if (std::floor((r.Xmax - r.Xmin) / r.Step) + 1 > maxSamples)
         return msg::kTooManySamples;
     return std::nullopt;
 }
@@ -217,7 +217,7 @@ Study FunctionStudy::study(const std::string& expression, const StudyRange& rang
                            const std::vector<std::string>& others) {
     Study result;
     result.expression = engine::toLowerText(expression);
-    if (auto refusal = rangeRefusal(range)) {
+    if (auto refusal = rangeRefusal(range, maxSamples_)) {
         result.refusal = std::move(refusal);
         return result;
     }

@@ -67,9 +67,13 @@ inline constexpr const char* kTooManySamples =
 
 class FunctionStudy {
   public:
-    // The most grid samples one study takes for one curve, as many as live
-    // drawing sweeps: a study reads each sample several times over.
+    // The most grid samples one study takes for one curve in the window, as
+    // many as live drawing sweeps: a study reads each sample several times
+    // over, and the window waits for it. The command line, which nothing
+    // waits on, allows more (setMaxSamples).
     static constexpr double kMaxSamples = 100'000;
+    static constexpr double kMaxCommandLineSamples = 2'000'000;
+    void setMaxSamples(double samples) { maxSamples_ = samples; }
 
     FunctionStudy(); // owns its engines, each with a status sink that writes nothing
     // The sinks point into this object.
@@ -93,6 +97,7 @@ class FunctionStudy {
     engine::Engine otherEngine_;
     engine::ReductionSchedule otherSchedule_{otherEngine_};
     std::string message_; // the last message either engine wrote
+    double maxSamples_ = kMaxSamples;
 };
 
 // Italian names as in the comments above ("intersezione con cos(x)" for an Intersection).

@@ -1,7 +1,6 @@
 #include "app/StudyCommand.h"
 
 #include "analysis/FunctionStudy.h"
-#include "analysis/StudyLimits.h"
 #include "engine/Engine.h"
 #include "engine/NumberText.h"
 #include "plot/RangeReader.h"
@@ -31,13 +30,10 @@ int runStudy(const CommandLine& line, std::ostream& out, std::ostream& err) {
         return 2;
     }
     const plot::PlotRange& r = reading.range;
-    if (std::floor((r.Xmax - r.Xmin) / r.Step) + 1 > analysis::kMaxStudySamples) {
-        err << analysis::kTooManySamples << '\n';
-        return 2;
-    }
     analysis::FunctionStudy study;
-    const analysis::Study result = study.study(engine::toLowerText(line.expression),
-                                               {r.Xmin, r.Xmax, r.Ymin, r.Ymax, r.Step});
+    study.setMaxSamples(analysis::FunctionStudy::kMaxCommandLineSamples);
+    const analysis::Study result =
+        study.study(engine::toLowerText(line.expression), {r.Xmin, r.Xmax, r.Ymin, r.Ymax, r.Step});
     if (result.refusal) {
         err << *result.refusal << '\n';
         return 2;

@@ -21,7 +21,8 @@ using namespace curvalia;
 
 int main(int argc, char** argv) {
     // Read before the toolkit exists: the study needs no display.
-    const app::CommandLine line = app::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    const app::CommandLine line =
+        app::readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (line.mode != app::CommandLine::Mode::Windows)
         return app::runStudy(line, std::cout, std::cerr);
 

@@ -44,8 +44,9 @@ TEST(CommandLine, ReadsTheStudyAndItsAreaOrSaysWhatIsWrong) {
             return std::vector<std::string>{t.xmin, t.xmax, t.ymin, t.ymax, t.step};
         };
         EXPECT_EQ(texts(line.area), texts(c.area));
-        if (c.mode == Mode::Refused)
+        if (c.mode == Mode::Refused) {
             EXPECT_EQ(line.message, std::string(c.firstLine) + "\n" + kUsage);
+        }
     }
 }
 
@@ -67,7 +68,7 @@ TEST(StudyCommand, WritesTheStudyOrSaysWhyNot) {
         {{"--studio", "x", "--area", "-10", "10", "-1", "1", "0.000001"},
          2,
          "",
-         "Step troppo piccolo"},
+         "Troppi punti da studiare"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args[1]);

@@ -1,6 +1,5 @@
 #include "ui/main/StudyHost.h"
 
-#include "analysis/StudyLimits.h"
 #include "ui/explore/StudyMarksLayer.h"
 #include "ui/host/MainPlotHost.h"
 #include "ui/plotview/PlotOverlay.h"
@@ -47,28 +46,23 @@ std::optional<analysis::StudyRange> StudyHost::range(std::string* why) const {
         }
         r = reading.range;
     }
-    if (!plot::stepAdvancesAcross(r->Xmin, r->Xmax, r->Step) ||
-        std::floor((r->Xmax - r->Xmin) / r->Step) + 1 > analysis::kMaxStudySamples) {
-        *why = analysis::kTooManySamples;
-        return std::nullopt;
-    }
+    // A view the study cannot take, it refuses itself, saying why.
     return analysis::StudyRange{r->Xmin, r->Xmax, r->Ymin, r->Ymax, r->Step};
 }
 
 void StudyHost::open() {
     if (!window_) {
-        window_ = new StudyWindow(
-            {[this] { return fx_.text().toStdString(); },
-             [this](std::string* why) { return range(why); },
-             [this](const std::string& expression) {
-                 std::vector<std::string> others;
-                 const plot::PlotModel& model = draw_.model();
-                 for (const std::size_t i : model.shownCurves())
-                     if (model.curves()[i].expression != expression)
-                         others.push_back(model.curves()[i].expression);
-                 return others;
-             }},
-            draw_.busy(), &mainWindow_);
+        window_ = new StudyWindow({[this] { return fx_.text().toStdString(); },
+                                   [this](std::string* why) { return range(why); },
+                                   [this](const std::string& expression) {
+                                       std::vector<std::string> others;
+                                       const plot::PlotModel& model = draw_.model();
+                                       for (const std::size_t i : model.shownCurves())
+                                           if (model.curves()[i].expression != expression)
+                                               others.push_back(model.curves()[i].expression);
+                                       return others;
+                                   }},
+                                  draw_.busy(), &mainWindow_);
         keepClearWhenGrowing(*window_, mainWindow_);
         connect(window_, &StudyWindow::studyChanged, this, [this] { overlay_.layersChanged(); });
         connect(window_, &QDialog::finished, this, [this] { overlay_.layersChanged(); });
