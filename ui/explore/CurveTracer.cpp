@@ -120,8 +120,8 @@ const CurveTracer::Point* CurveTracer::otherCurve(int direction) {
     return select(index);
 }
 
-const CurveTracer::Point* CurveTracer::studyPoint(const std::string& expression, double x,
-                                                  double y, const QString& name) {
+const CurveTracer::Point* CurveTracer::studyPoint(const std::string& expression, double x, double y,
+                                                  const QString& name) {
     if (!follow())
         return nullptr;
     const plot::PlotModel& model = draw_.model();
@@ -134,12 +134,18 @@ const CurveTracer::Point* CurveTracer::studyPoint(const std::string& expression,
     }
     const plot::PlotFrame& frame = *draw_.publishedFrame();
     const plot::PlotRange& range = *draw_.publishedRange();
-    const auto six = [](double v) { return layout::interfaceNumber(v, layout::Digits::significant(6)); };
+    const auto six = [](double v) {
+        return layout::interfaceNumber(v, layout::Digits::significant(6));
+    };
     QString readOut = name % QStringView(u": x = ") % six(x) % QStringView(u"   f(x) = ") % six(y);
     if (model.shownCount() > 1)
         readOut.prepend(QString::fromStdString(traced_) + QStringLiteral(": "));
-    Point point{followed_, samples_.nearest(frame, frame.column(x)), x,
-                QString::fromStdString(engine::plainNumberText(x, 15)), std::move(readOut), {}};
+    Point point{followed_,
+                samples_.nearest(frame, frame.column(x)),
+                x,
+                QString::fromStdString(engine::plainNumberText(x, 15)),
+                std::move(readOut),
+                {}};
     if (range.Ymin <= y && y <= range.Ymax)
         point.cross = QPointF(frame.column(x), frame.row(y));
     point_ = std::move(point);

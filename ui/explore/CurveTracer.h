@@ -49,8 +49,7 @@ class CurveTracer {
     // A point of the study on the curve of expression, which lies between
     // grid points: its own x and y with 6 significant digits, led by what
     // it is. Nothing when that curve is not shown.
-    const Point* studyPoint(const std::string& expression, double x, double y,
-                            const QString& name);
+    const Point* studyPoint(const std::string& expression, double x, double y, const QString& name);
     // The expression of the traced curve, as drawn.
     const std::string& expression() const { return traced_; }
     // The traced point while it belongs to the draw on the plot.

@@ -161,7 +161,10 @@ const CurveTracer::Point* TraceControl::studyStep(int direction) {
     if (!study || study->refusal)
         return nullptr;
     const CurveTracer::Point* now = tracer_.current();
-    const double from = now ? now->x : parts_.draw.publishedFrame() ? parts_.draw.publishedFrame()->xAt(plot::PlotWidth / 2) : 0;
+    const double from = now ? now->x
+                        : parts_.draw.publishedFrame()
+                            ? parts_.draw.publishedFrame()->xAt(plot::PlotWidth / 2)
+                            : 0;
     const analysis::StudyPoint* next = nullptr;
     for (const analysis::StudyPoint& p : study->points) {
         if (!std::isfinite(p.y))

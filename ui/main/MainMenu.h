@@ -44,7 +44,7 @@ class MainMenu {
     QAction* stop = nullptr;
     QAction* impostazioniAssi = nullptr;
     QAction* valoreY = nullptr;
-    QAction* studio = nullptr; // F7: the study of the function
+    QAction* studio = nullptr;       // F7: the study of the function
     QAction* salvagrafico = nullptr; // Ctrl+S
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;

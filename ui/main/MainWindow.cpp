@@ -173,8 +173,7 @@ void MainWindow::buildPlotExtras() {
         new TraceControl({*Graph, *overlay_, *drawCommand_, *coordinates_, engine_, *menu_->traccia,
                           [this](const QString& x) { calculateAt(x); },
                           [this](const std::string& expression) { showExpression(expression); },
-                          legend_->derivativeParts(),
-                          [this] { return study_->shownStudy(); }},
+                          legend_->derivativeParts(), [this] { return study_->shownStudy(); }},
                          this);
     // With several curves on the plot a legend tells them apart; it and the
     // list of functions follow the model.

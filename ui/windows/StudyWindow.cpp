@@ -51,8 +51,8 @@ StudyWindow::StudyWindow(Sources sources, plot::DrawBusy& busy, QWidget* parent)
     table_ = new QTableWidget(0, 3, this);
     table_->setObjectName(QStringLiteral("StudioPunti"));
     table_->setAccessibleName(QStringLiteral("Punti della funzione"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Tipo"), QStringLiteral("x"),
-                                       QStringLiteral("y")});
+    table_->setHorizontalHeaderLabels(
+        {QStringLiteral("Tipo"), QStringLiteral("x"), QStringLiteral("y")});
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -65,8 +65,7 @@ StudyWindow::StudyWindow(Sources sources, plot::DrawBusy& busy, QWidget* parent)
     sentences_->setObjectName(QStringLiteral("StudioIntervalli"));
     sentences_->setAccessibleName(QStringLiteral("Intervalli e asintoti"));
     sentences_->setReadOnly(true);
-    sentences_->setTextInteractionFlags(Qt::TextSelectableByKeyboard |
-                                        Qt::TextSelectableByMouse);
+    sentences_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     sentences_->setTabChangesFocus(true);
     marks_ = new QCheckBox(QStringLiteral("Mostra sul grafico"), this);
     marks_->setObjectName(QStringLiteral("MostraSulGrafico"));
