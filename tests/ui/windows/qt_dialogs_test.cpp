@@ -3,6 +3,7 @@
 // the shipped document, RTF in plain ASCII, and its HTML twin explain every
 // message the program can show; the program's own window, with the twin,
 // opens when the desktop cannot open the document.
+#include "analysis/FunctionStudy.h"
 #include "calc/ValueCalculator.h"
 #include "engine/Engine.h"
 #include "platform/platform_fakes_support.h"
@@ -297,7 +298,11 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "(scrivere 0-x^2)", calc::kXWithXMessage, calc::kXUndefinedMessage, "Elenco funzioni",
         "Disegno automatico", PlotExplorer::kTooNarrowNote, PlotExplorer::kTooWideNote,
         LiveDrawing::kTooManyNote, "Vista: x da", "Colore f...", "Colore f'...", "Rimuovi",
-        "Modifica", "Visibile", "PagSu (PageUp)", "PagGi\xC3\xB9 (PageDown)", "F6");
+        "Modifica", "Visibile", "PagSu (PageUp)", "PagGi\xC3\xB9 (PageDown)", "F6",
+        "Studio della funzione", "F7", "Mostra sul grafico", "Copia", "zero doppio",
+        "punto escluso", "asintoto verticale", "flesso", "massimo relativo", "minimo relativo",
+        "intersezione con l'asse y", "--studio", "--area", analysis::msg::kTooManySamples,
+        "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
