@@ -131,3 +131,30 @@ vista_text() { # xmin xmax ymin ymax
         }
         BEGIN { printf "Vista: x da %s a %s; y da %s a %s\n", end(a, b - a), end(b, b - a), end(c, d - c), end(d, d - c) }'
 }
+entry_state() { # entry's name -> its states ("ec" when checked)
+    a11y_objects | awk -F'|' -v name="$1" '$2 == "menu item" && $3 == name { print $5; exit }'
+}
+# Sets a checkable entry, opening its menu at the title's x and pressing
+# the keys that lead to it, until the entry says so.
+set_entry() { # title x, keys, entry's name, on|off
+    local want="" key
+    [ "$4" = on ] && want=c
+    for _ in 1 2 3; do
+        [ "$(entry_state "$3" | tr -cd c)" = "$want" ] && return 0
+        xdotool mousemove --sync $(( X + $1 )) $(( Y + menu / 2 )) click 1
+        for key in $2; do
+            sleep 0.3
+            xdotool key "$key"
+        done
+        for _ in $(seq 10); do
+            [ "$(entry_state "$3" | tr -cd c)" = "$want" ] && return 0
+            sleep 0.2
+        done
+    done
+    fail "\"$3\" did not turn $4"
+}
+options() { set_entry 60 "$1" "$2" "$3"; } # "Opzioni"
+# The text and the states of the expression box.
+expression_box() {
+    a11y_objects | awk -F'|' '$2 == "text" && $3 == "Espressione della funzione f(x):" { print $4 "|" $5; exit }'
+}

@@ -203,6 +203,7 @@ curve_hits() { # screenshot colour expression xmin xmax ymin ymax [cover colour]
             if (e == "x^2/10") return x * x / 10
             if (e == "sin(x)") return sin(x)
             if (e == "cos(x)") return cos(x)
+            if (e == "x^3-3*x") return x * x * x - 3 * x
             print "curve_hits knows no " e > "/dev/stderr"; exit 2
         }
         # The nearest sample may sit a pixel to either side.
@@ -225,4 +226,32 @@ curve_hits() { # screenshot colour expression xmin xmax ymin ymax [cover colour]
             }
             print hits, inside
         }'
+}
+shot() { import -window root "$work/$1.png" || fail "no screenshot"; }
+# Types an expression over the one in the expression box and draws it.
+type_expression() { # text
+    xdotool mousemove --sync "$fx_x" "$fx_y" click 1
+    xdotool key ctrl+a
+    xdotool type --delay 15 "$1"
+    xdotool key Return
+}
+# Takes screenshots until every point of each curve named has its colour
+# on the plot (a loaded machine may still be drawing), but where the next
+# one, drawn later, crosses it. Sets hits_text.
+wait_curves() { # screenshot name, xmin xmax ymin ymax, then colour expression pairs
+    local name=$1 xmin=$2 xmax=$3 ymin=$4 ymax=$5
+    shift 5
+    for _ in $(seq 20); do
+        shot "$name"
+        local all=1 pair=("$@") i
+        hits_text=""
+        for (( i = 0; i < ${#pair[@]}; i += 2 )); do
+            read -r hits inside <<<"$(curve_hits "$work/$name.png" "${pair[i]}" "${pair[i+1]}" "$xmin" "$xmax" "$ymin" "$ymax" "${pair[i+2]:-}")"
+            hits_text="$hits_text ${pair[i+1]}: $hits of $inside;"
+            [ "$inside" -gt 5 ] && [ "$hits" -eq "$inside" ] || all=""
+        done
+        [ -n "$all" ] && return 0
+        sleep 0.3
+    done
+    return 1
 }

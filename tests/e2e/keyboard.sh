@@ -100,7 +100,6 @@ green_pixels() { # screenshot file [columns from the plot's middle on] -> light-
     convert "$1" -crop "$(( 446 - from ))x310+$(( graph_x + from ))+${graph_y}" +repage txt:- |
         grep -c '#00FF00'
 }
-shot() { import -window root "$work/$1.png" || fail "no screenshot"; }
 
 if [ -n "$a11y" ]; then
     for button in "Disegna la funzione" "STOP!" "Imposta gli assi" "Controlla valore" "Speed Attivato"; do

@@ -26,61 +26,7 @@ a11y_start || cannot_run "no accessibility bus (at-spi2-core, dbus, python3-pyat
 
 green="#00FF00"
 cyan="#00FFFF"
-shot() { import -window root "$work/$1.png" || fail "no screenshot"; }
 plot_of() { convert "$work/$1.png" -crop "446x310+${graph_x}+${graph_y}" +repage "$work/$1-plot.png"; }
-entry_state() { # entry's name -> its states ("ec" when checked)
-    a11y_objects | awk -F'|' -v name="$1" '$2 == "menu item" && $3 == name { print $5; exit }'
-}
-# Sets a checkable entry, opening its menu at the title's x and pressing
-# the keys that lead to it, until the entry says so.
-set_entry() { # title x, keys, entry's name, on|off
-    local want="" key
-    [ "$4" = on ] && want=c
-    for _ in 1 2 3; do
-        [ "$(entry_state "$3" | tr -cd c)" = "$want" ] && return 0
-        xdotool mousemove --sync $(( X + $1 )) $(( Y + menu / 2 )) click 1
-        for key in $2; do
-            sleep 0.3
-            xdotool key "$key"
-        done
-        for _ in $(seq 10); do
-            [ "$(entry_state "$3" | tr -cd c)" = "$want" ] && return 0
-            sleep 0.2
-        done
-    done
-    fail "\"$3\" did not turn $4"
-}
-options() { set_entry 60 "$1" "$2" "$3"; } # "Opzioni"
-# The text and the states of the expression box.
-expression_box() {
-    a11y_objects | awk -F'|' '$2 == "text" && $3 == "Espressione della funzione f(x):" { print $4 "|" $5; exit }'
-}
-type_expression() { # text
-    xdotool mousemove --sync "$fx_x" "$fx_y" click 1
-    xdotool key ctrl+a
-    xdotool type --delay 15 "$1"
-    xdotool key Return
-}
-# Takes screenshots until every point of each curve named has its colour
-# on the plot (a loaded machine may still be drawing), but where the next
-# one, drawn later, crosses it. Sets hits_text.
-wait_curves() { # screenshot name, xmin xmax ymin ymax, then colour expression pairs
-    local name=$1 xmin=$2 xmax=$3 ymin=$4 ymax=$5
-    shift 5
-    for _ in $(seq 20); do
-        shot "$name"
-        local all=1 pair=("$@") i
-        hits_text=""
-        for (( i = 0; i < ${#pair[@]}; i += 2 )); do
-            read -r hits inside <<<"$(curve_hits "$work/$name.png" "${pair[i]}" "${pair[i+1]}" "$xmin" "$xmax" "$ymin" "$ymax" "${pair[i+2]:-}")"
-            hits_text="$hits_text ${pair[i+1]}: $hits of $inside;"
-            [ "$inside" -gt 5 ] && [ "$hits" -eq "$inside" ] || all=""
-        done
-        [ -n "$all" ] && return 0
-        sleep 0.3
-    done
-    return 1
-}
 
 start_past_splash
 
