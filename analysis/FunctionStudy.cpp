@@ -163,7 +163,17 @@ void addInflections(const Curve& c, Findings& f, InflectionFinder& finder) {
         // the corner itself.
         const double at = other ? *other : i.x;
         f.bendEnds.push_back({at, at});
-        if (!i.corner && !other)
+        if (i.corner || other)
+            continue;
+        // Where rounding hides the flex around a zero (sin(x) at pi), it
+        // is put on the zero, whose x is exact: one point, read the same in
+        // both rows.
+        const auto zero = std::find_if(f.points.begin(), f.points.end(), [&](const StudyPoint& p) {
+            return p.kind == PointKind::Zero && i.within.first <= p.x && p.x <= i.within.second;
+        });
+        if (zero != f.points.end())
+            f.point(PointKind::Inflection, zero->x, 0);
+        else
             f.point(PointKind::Inflection, i.x, i.y);
     }
 }

@@ -136,6 +136,32 @@ void InflectionFinder::hole(double x) {
              h.asymptote ? std::numeric_limits<double>::quiet_NaN() : h.y);
 }
 
+std::pair<double, double> InflectionFinder::withinNoise(double x, double a, double b, double h,
+                                                        double level) const {
+    // The second difference is lost in rounding at x: the flex lies anywhere
+    // it stays so. Near x it grows about linearly, so its slope across the
+    // bracket tells how far that is; the simplest number there is the one a
+    // person would write (0 for x^3-3*x, not -8e-10).
+    const CurveProbe& f = c_.probe;
+    const auto second = [&](double at) -> std::optional<double> {
+        const auto l = f(at - h);
+        const auto m = f(at);
+        const auto r = f(at + h);
+        if (!l || !m || !r)
+            return std::nullopt;
+        return *r - 2 * *m + *l;
+    };
+    const auto da = second(a);
+    const auto db = second(b);
+    if (!da || !db)
+        return {x, x};
+    const double slope = std::fabs(*db - *da) / (b - a);
+    if (!(slope > 0))
+        return {a, b};
+    const double reach = level / slope;
+    return {std::max(a, x - reach), std::min(b, x + reach)};
+}
+
 bool InflectionFinder::refine(std::int64_t from, std::int64_t to, double grain, Found& found) {
     const Samples& s = c_.samples;
     const CurveProbe& f = c_.probe;
@@ -145,6 +171,8 @@ bool InflectionFinder::refine(std::int64_t from, std::int64_t to, double grain, 
     double b = s.xAt(to);
     double x = latticeMid(a, b);
     const double extra = kLocalMargin * 4 * grain;
+    double flatH = 0;
+    double flatLevel = 0;
     for (int i = 0; i < 300 && !closedUp(a, b, c_.scale.floor); ++i) {
         x = latticeMid(a, b);
         const double h = std::clamp(b - a, step / 10, step);
@@ -160,15 +188,23 @@ bool InflectionFinder::refine(std::int64_t from, std::int64_t to, double grain, 
         // cancellations the sign stays readable down to the lattice.
         const double rounding =
             kRelativeNoise * (std::fabs(*before) + 2 * std::fabs(*here) + std::fabs(*after));
-        if (std::fabs(d) <= rounding + extra)
+        if (std::fabs(d) <= rounding + extra) {
+            flatH = h;
+            flatLevel = rounding + extra;
             break;
+        }
         if (signOf(d) == sideFrom)
             a = x;
         else
             b = x;
     }
-    if (closedUp(a, b, c_.scale.floor))
-        x = simplestBetween(a, b);
+    std::pair<double, double> within{x, x};
+    if (flatH > 0)
+        within = withinNoise(x, a, b, flatH, flatLevel);
+    else if (closedUp(a, b, c_.scale.floor))
+        within = {a, b};
+    if (within.first < within.second)
+        x = simplestBetween(within.first, within.second);
     // Continuity and a tangent: the jump across x must shrink with the
     // distance, and the slopes on either side must not settle apart.
     const auto y = f(x);
@@ -206,6 +242,7 @@ bool InflectionFinder::refine(std::int64_t from, std::int64_t to, double grain, 
     const double apart = std::fabs(slopeRight[1] - slopeLeft[1]);
     found.x = x;
     found.y = *y;
+    found.within = within;
     found.corner = settles(slopeLeft) && settles(slopeRight) &&
                    apart > 0.1 * std::max(std::fabs(slopeLeft[1]), std::fabs(slopeRight[1])) &&
                    apart * distance[1] > level;

@@ -15,6 +15,7 @@
 #include "analysis/Findings.h"
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace curvalia::analysis::detail {
@@ -25,6 +26,8 @@ class InflectionFinder {
         double x;
         double y;
         bool corner; // the concavity changes, but f has no tangent there
+        // Where rounding lets the flex lie: x alone when it was read exactly.
+        std::pair<double, double> within;
     };
 
     InflectionFinder(const Curve& curve, Findings& findings) : c_(curve), f_(findings) {}
@@ -42,6 +45,10 @@ class InflectionFinder {
     // Scans one continuous piece a..b of samples.
     void piece(std::int64_t a, std::int64_t b, std::vector<Found>& out);
     bool refine(std::int64_t from, std::int64_t to, double localNoise, Found& found);
+    // Where a refinement ended at x in rounding noise of the given level,
+    // read with the half-width h, inside the bracket (a; b).
+    std::pair<double, double> withinNoise(double x, double a, double b, double h,
+                                          double level) const;
     // Records a break at x, and a point where f is undefined at x alone.
     void cut(double x);
     void hole(double x);

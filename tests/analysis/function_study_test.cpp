@@ -120,6 +120,9 @@ const double q1 = 1.6444328681582685, q2 = 0.543912255902338, q3 = 1.22474487139
 const std::vector<Row> kRows = testing::rows<Row>(
     // Polynomials: simple, double and triple roots.
     Row{"x^3-3*x", kView, {Z(-r3), Max(-1, 2), Z(0), Y(0), Fl(0, 0), Min(1, -2), Z(r3)}},
+    Row{"x^3-3*x", view(-1.6, 1.6, 0.0016), {Max(-1, 2), Z(0), Y(0), Fl(0, 0, 0), Min(1, -2)}},
+    Row{"x^3-3*x", view(-0.8, 0.7, 0.00075), {Z(0), Y(0), Fl(0, 0, 0)}},
+    Row{"x^3-3*x", view(-0.01, 0.013, 0.00001), {Z(0), Y(0), Fl(0, 0, 0)}},
     Row{"x^2", kView, {Z2(0), Min(0, 0), Y(0)}},
     Row{"(x-1)^2*(x+2)", kView, {Z(-2), Max(-1, 4), Y(2), Fl(0, 2), Z2(1), Min(1, 0)}},
     Row{"x^2+0.000001", kView, {Min(0, 1e-6), Y(1e-6)}},
@@ -253,6 +256,25 @@ TEST(FunctionStudy, DenseZerosOfSin10x) {
         row.points.push_back(j % 2 == 0 ? Max(x, 1) : Min(x, -1));
     }
     expectPoints(row);
+}
+
+// Rounding hides where sin(x) bends by some 1e-8: the flex is the zero
+// there, written alike in both rows, with y = 0 and not f's noise.
+TEST(FunctionStudy, PutsAFlexHiddenByRoundingOnItsZero) {
+    FunctionStudy studies;
+    const Study s = studies.study("sin(x)", kView, {});
+    std::vector<double> zeros;
+    std::vector<double> flexes;
+    for (const StudyPoint& p : s.points) {
+        if (p.kind == K::Zero)
+            zeros.push_back(p.x);
+        if (p.kind == K::Inflection) {
+            flexes.push_back(p.x);
+            EXPECT_EQ(p.y, 0) << p.x;
+        }
+    }
+    EXPECT_EQ(flexes.size(), 7u);
+    EXPECT_EQ(flexes, zeros);
 }
 
 TEST(FunctionStudy, RefusesWhatCannotBeStudiedWithItsMessage) {

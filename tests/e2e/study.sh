@@ -176,7 +176,7 @@ awk -v a="$xmin" -v b="$xmax" 'BEGIN { exit !(a < 0 && 0 < b && b - a < 3.4) }' 
     fail "the view is not around 0 and narrower than 3.4"
 [ -n "$(xdotool search --onlyvisible --name '^Studio della funzione$' 2>/dev/null)" ] ||
     fail "Studio della funzione closed"
-narrow() { grep -qx 'zero|0|0' <<<"$study" && ! grep -q '1\.73205' <<<"$study"; }
+narrow() { grep -qx 'zero|0|0' <<<"$study" && grep -qx 'flesso|0|0' <<<"$study" && ! grep -q '1\.73205' <<<"$study"; }
 wait_study narrow || fail "the study did not follow the view:
 $study"
 echo "Study over the narrow view:"
