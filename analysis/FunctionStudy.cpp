@@ -29,7 +29,8 @@ std::optional<std::string> rangeRefusal(const StudyRange& r, double maxSamples) 
     // A step below the 15-digit grain of x would give the same x twice.
     if (!std::isfinite(r.Step) || !(r.Step > 0) || r.Step < 1e-13 * far)
         return msg::kBadStep;
-    if (std::floor((r.Xmax - r.Xmin) / r.Step) + 1 > maxSamples)
+    // Counted as the grid is laid: the quotient alone can be one short.
+    if (static_cast<double>(gridCount(r.Xmin, r.Xmax, r.Step)) > maxSamples)
         return msg::kTooManySamples;
     return std::nullopt;
 }

@@ -298,6 +298,11 @@ TEST(FunctionStudy, RefusesWhatCannotBeStudiedWithItsMessage) {
         FunctionStudy studies;
         EXPECT_EQ(studies.study("x", range).refusal.value_or(""), message);
     }
+    // At the limit, counted as the grid is laid (1 / 1e-5 falls just short
+    // of 100000 in doubles).
+    FunctionStudy studies;
+    EXPECT_EQ(studies.study("x", view(-0.5, 0.5, 1e-5)).refusal.value_or(""), msg::kTooManySamples);
+    EXPECT_FALSE(studies.study("x", view(-0.5, 0.49999, 1e-5)).refusal);
 }
 
 // Italian numbers as the window writes them, with fewer digits.
