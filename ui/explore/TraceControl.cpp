@@ -175,8 +175,14 @@ const CurveTracer::Point* TraceControl::studyStep(int direction) {
     }
     if (!next)
         return nullptr;
+    // One stop per place: a zero that is also a flex (sin(x) at pi) is
+    // named as both.
+    QStringList kinds;
+    for (const analysis::StudyPoint& p : study->points)
+        if (p.x == next->x && std::isfinite(p.y))
+            kinds << QString::fromStdString(analysis::kindName(p));
     return tracer_.studyPoint(study->expression, next->x, next->y,
-                              QString::fromStdString(analysis::kindName(*next)));
+                              kinds.join(QStringLiteral(", ")));
 }
 
 void TraceControl::traceAt(QPointF widgetPosition) {
