@@ -3,6 +3,7 @@
 #include "platform/DesktopShellServices.h"
 #include "ui/help/HelpWindow.h"
 #include "ui/help/QtMessageBox.h"
+#include "ui/main/Accessibility.h"
 #include "ui/main/MainWindow.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/SplashWindow.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtItalian);
 
+    ui::installAccessibility();
     ui::QtMessageBox messageBox;
     platform::DesktopShellServices desktop(messageBox);
     platform::ShellServices& services = desktop.services();

@@ -62,6 +62,8 @@ ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, St
     QLabel* Label5 = addLabel(this, "Label5", "Angolo:", twipsRect(120, 1320, 735, 255));
     Angolo = addField(this, "Angolo", twipsRect(840, 1320, 975, 285), true);
     addLabel(this, "Label6", "gradi", twipsRect(1920, 1320, 495, 255));
+    // The unit beside the field is no label of it: the field says it itself.
+    Angolo->setAccessibleDescription(QStringLiteral("gradi"));
     QLabel* Label3 = addLabel(this, "Label3", "f'(x):", twipsRect(240, 1920, 375, 255));
     DPrima = addField(this, "DPrima", twipsRect(600, 1920, 1575, 285), true);
     // Each label in front of a field is its buddy, which names the field for

@@ -53,6 +53,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent, Qt::Window) {
     browser_ = new QTextBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpText"));
     browser_->setOpenExternalLinks(true);
+    // A caret in the read-only text: the arrows, Page Up/Down and Ctrl+End
+    // move it line by line, and a screen reader reads the line it stands on.
+    browser_->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     QFile html(QString::fromLatin1(kResource));
     if (html.open(QIODevice::ReadOnly))
         browser_->setHtml(QString::fromUtf8(html.readAll()));

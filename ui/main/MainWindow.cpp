@@ -23,6 +23,7 @@
 #include "ui/plotview/PlotActions.h"
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
+#include "ui/plotview/ProgressMeter.h"
 #include "ui/windows/AreaDialog.h"
 #include "ui/windows/FunctionListWindow.h"
 #include "ui/windows/WindowPlacement.h"
@@ -74,8 +75,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
         MainPlotHost::Parts{*statusLine_, *MyFx, *area_, *menu_->funzione, *menu_->derpri, *events_,
                             [this](bool enabled) { setDrawInputsEnabled(enabled); },
                             [this] { return closeAfterDraw_; }});
-    drawCommand_ = std::make_unique<plot::DrawCommand>(engine_, switches_, *Graph, *ScrollBar,
-                                                       *host_, clock_, model_);
+    // Through the meter, which tells a screen reader how far the draw has come.
+    drawCommand_ = std::make_unique<plot::DrawCommand>(
+        engine_, switches_, *Graph, *new ProgressMeter(*ScrollBar), *host_, clock_, model_);
     host_->follow(drawCommand_->busy());
     connectToolButtons();
     centreOnPointerScreen(*this);

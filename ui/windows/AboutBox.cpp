@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPalette>
@@ -100,7 +101,8 @@ void AboutBox::buildControls() {
     lblDescription_ = addLabel(this, "lblDescription", QString(), QRect(70, 64, 340, 18));
     lblDescription_->setText(QString::fromUtf8(kCredit));
 
-    // The two links: dark blue, a hand pointer, a tooltip; a click opens them.
+    // The two links: dark blue, a hand pointer, a tooltip; a click anywhere
+    // on them opens them, and so does Enter once Tab has reached them.
     label1_ = addLabel(this, "Label1", QString(), QRect(70, 94, 340, 18));
     label1_->setText(QStringLiteral("E-mail: ") + QString::fromUtf8(kEmail));
     label1_->setToolTip(QStringLiteral("Scrivimi"));
@@ -112,8 +114,15 @@ void AboutBox::buildControls() {
         palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
         link->setPalette(palette);
         link->setCursor(Qt::PointingHandCursor);
+        // One Tab stop each, the whole label being the link (see eventFilter).
+        link->setFocusPolicy(Qt::TabFocus);
         link->installEventFilter(this);
     }
+    // A screen reader reads a dialog's loose labels of three words or more
+    // when it opens.
+    label1_->setAccessibleName(QStringLiteral("Indirizzo e-mail: ") + QString::fromUtf8(kEmail));
+    label2_->setAccessibleName(QStringLiteral("Indirizzo del sito: ") +
+                               QString::fromUtf8(kWebPage));
 
     addLine(this, QColor(128, 128, 128), QRect(10, 146, 404, 1));
     addLine(this, QColor(255, 255, 255), QRect(10, 147, 404, 1));
@@ -137,6 +146,8 @@ void AboutBox::buildControls() {
     connect(cmdSysInfo_, &QPushButton::clicked, this, [this] { services_.sysInfo.StartSysInfo(); });
 
     setTabOrder(cmdOK_, cmdSysInfo_);
+    setTabOrder(cmdSysInfo_, label1_);
+    setTabOrder(label1_, label2_);
     cmdOK_->setFocus();
 }
 
@@ -144,6 +155,7 @@ void AboutBox::loadTexts() {
     const QString title = QStringLiteral(CURVALIA_TITLE);
     setWindowTitle(QStringLiteral("Informazioni su ") + title);
     lblVersion_->setText(versionText());
+    lblVersion_->setAccessibleName(versionText() + QStringLiteral(" di ") + title);
     lblTitle_->setText(title);
     lblDescription_->setText(QString::fromUtf8(kCredit));
 }
@@ -192,6 +204,21 @@ void AboutBox::openLinks(const std::vector<std::pair<std::string, QString>>& lin
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched != label1_ && watched != label2_)
         return QDialog::eventFilter(watched, event);
+    auto* link = static_cast<QLabel*>(watched);
+    // Reached by Tab, the link is underlined, and Enter or Space opens it
+    // (not the OK button, which Enter presses elsewhere in the box).
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        QFont font = link->font();
+        font.setUnderline(event->type() == QEvent::FocusIn);
+        link->setFont(font);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            link == label1_ ? openEmail() : openWebPage();
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         pressedLink_ = mouse->button() == Qt::LeftButton ? watched : nullptr;

@@ -7,10 +7,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace curvalia::ui {
 
@@ -70,8 +73,26 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
 
     note_ = std::make_unique<layout::GrowingNote>(*this, "RangeNote",
                                                   QSize(kClientWidth, kClientHeight), kNoteMargin);
-    for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
+    for (QLineEdit* edit : fields())
         connect(edit, &QLineEdit::textChanged, this, &AreaDialog::updateNote);
+}
+
+void AreaDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    opened_ = rangeTexts();
+    // Wherever the focus was left (a draw disables the fields and moves it
+    // on), the dialog opens on X min with its text ready to be typed over.
+    XminTXT_->setFocus(Qt::OtherFocusReason);
+    XminTXT_->selectAll();
+}
+
+void AreaDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        setRangeTexts(opened_);
+        hide();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void AreaDialog::updateNote() {
@@ -97,8 +118,17 @@ void AreaDialog::setRangeTexts(const plot::RangeTexts& texts) {
 }
 
 void AreaDialog::setFieldsEnabled(bool enabled) {
-    for (QLineEdit* edit : {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_})
+    // Disabling moves the focus on, to OK; once the draw is over it goes
+    // back to the field it left.
+    const auto all = fields();
+    if (!enabled && std::find(all.begin(), all.end(), focusWidget()) != all.end())
+        focusBeforeDisabling_ = static_cast<QLineEdit*>(focusWidget());
+    for (QLineEdit* edit : all)
         edit->setEnabled(enabled);
+    if (enabled && focusBeforeDisabling_) {
+        focusBeforeDisabling_->setFocus(Qt::OtherFocusReason);
+        focusBeforeDisabling_ = nullptr;
+    }
 }
 
 } // namespace curvalia::ui

@@ -3,7 +3,9 @@
 // While a text will not be read as typed, a note under the fields says how
 // it will be read, and the dialog grows to hold it.
 // "OK" and the window's close box only hide it, so the next opening shows
-// what was typed last.
+// what was typed last; Esc hides it too, and puts back the texts it opened
+// with. Each opening starts on X min, its text selected, so that typing
+// replaces it.
 #pragma once
 
 #include "layout/GrowingNote.h"
@@ -11,6 +13,7 @@
 
 #include <QDialog>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -29,8 +32,15 @@ class AreaDialog : public QDialog {
     // The five fields, disabled while a draw runs.
     void setFieldsEnabled(bool enabled);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     void updateNote();
+    std::array<QLineEdit*, 5> fields() const {
+        return {XminTXT_, XmaxTXT_, YminTXT_, YmaxTXT_, PrecisioneTXT_};
+    }
 
     QLineEdit* XminTXT_;
     QLineEdit* XmaxTXT_;
@@ -38,6 +48,8 @@ class AreaDialog : public QDialog {
     QLineEdit* YmaxTXT_;
     QLineEdit* PrecisioneTXT_;
     std::unique_ptr<layout::GrowingNote> note_;
+    plot::RangeTexts opened_; // what Esc puts back
+    QLineEdit* focusBeforeDisabling_ = nullptr;
 };
 
 } // namespace curvalia::ui
