@@ -132,7 +132,8 @@ vista_text() { # xmin xmax ymin ymax
         BEGIN { printf "Vista: x da %s a %s; y da %s a %s\n", end(a, b - a), end(b, b - a), end(c, d - c), end(d, d - c) }'
 }
 entry_state() { # entry's name -> its states ("ec" when checked)
-    a11y_objects | awk -F'|' -v name="$1" '($2 == "menu item" || $2 == "check box" || $2 == "radio button") && $3 == name { print $5; exit }'
+    # An unchecked entry says so after its caption.
+    a11y_objects | awk -F'|' -v name="$1" '$2 == "menu item" && ($3 == name || $3 == name ", non spuntata") { print $5; exit }'
 }
 # Sets a checkable entry, opening its menu at the title's x and pressing
 # the keys that lead to it, until the entry says so.

@@ -1,7 +1,6 @@
 #include "ui/main/MenuEntryAccessible.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QWidget>
 
@@ -41,7 +40,8 @@ QString MenuEntryAccessible::text(QAccessible::Text t) const {
         return QString();
     switch (t) {
     case QAccessible::Name:
-        return entry_->text().remove(QLatin1Char('&'));
+        return entry_->text().remove(QLatin1Char('&')) +
+               (entry_->isChecked() ? QString() : QString::fromUtf8(kUnchecked));
     case QAccessible::Accelerator:
         return entry_->shortcut().toString(QKeySequence::NativeText);
     case QAccessible::Description:
@@ -57,11 +57,6 @@ QRect MenuEntryAccessible::rect() const {
         return QRect();
     const QRect local = menu->actionGeometry(entry_);
     return QRect(menu->mapToGlobal(local.topLeft()), local.size());
-}
-
-QAccessible::Role MenuEntryAccessible::role() const {
-    const QActionGroup* group = entry_ ? entry_->actionGroup() : nullptr;
-    return group && group->isExclusive() ? QAccessible::RadioButton : QAccessible::CheckBox;
 }
 
 QAccessible::State MenuEntryAccessible::state() const {

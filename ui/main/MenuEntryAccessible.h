@@ -1,9 +1,10 @@
-// What a screen reader reads of a menu entry that can be checked. Qt 6.4
-// shows such an entry as a plain menu item and its bridge drops the
-// "checkable" state, so Orca says "checked" on a checked entry and nothing at
-// all on an unchecked one: the user cannot tell it can be checked. Shown as a
-// check box (a radio button in an exclusive group), the entry says what it
-// is and whether it is checked. Entries that cannot be checked keep Qt's own.
+// What a screen reader reads of a menu entry that can be checked. Qt 6.4's
+// bridge drops the "checkable" state, so Orca says "checked" on a checked
+// entry and nothing at all on an unchecked one: the user cannot tell that it
+// can be checked. An unchecked entry says so in its name ("Stampa Griglia,
+// non spuntata"). It stays a menu item: the menu finds only menu items among
+// its children, and Orca drops an entry its menu does not find. Entries
+// that cannot be checked keep Qt's own.
 #pragma once
 
 #include <QAccessibleActionInterface>
@@ -17,6 +18,8 @@ namespace curvalia::ui {
 
 class MenuEntryAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
+    static constexpr const char* kUnchecked = ", non spuntata";
+
     MenuEntryAccessible(QAction* entry, QWidget* menu);
 
     // The factory for QAccessible::installFactory.
@@ -33,7 +36,7 @@ class MenuEntryAccessible : public QAccessibleInterface, public QAccessibleActio
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
-    QAccessible::Role role() const override;
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 

@@ -152,29 +152,32 @@ TEST_F(ScreenReaderWidgets, CheckableEntriesSayTheyCanBeCheckedAndWhetherTheyAre
     QWidget owner;
     QMenuBar bar(&owner);
     MainMenu menu(&bar, &owner);
-    // entry, role, checkable
-    const std::tuple<QAction*, QAccessible::Role, bool> entries[] = {
-        {menu.GrigliaM, QAccessible::CheckBox, true},
-        {menu.funzione, QAccessible::CheckBox, true},
-        {menu.colours.at(1), QAccessible::RadioButton, true},
-        {menu.disegna, QAccessible::MenuItem, false}};
-    for (const auto& [entry, role, checkable] : entries) {
+    // entry, its name unchecked (empty: Qt's own entry)
+    const std::pair<QAction*, const char*> entries[] = {
+        {menu.GrigliaM, "Stampa Griglia, non spuntata"},
+        {menu.funzione, "Funzione, non spuntata"},
+        {menu.colours.at(1), "Azzurro, non spuntata"},
+        {menu.disegna, ""}};
+    for (const auto& [entry, unchecked] : entries) {
         SCOPED_TRACE(entry->objectName().toStdString());
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(entry);
-        if (!checkable) { // Qt's own, made by the menu when it lists it
+        if (!*unchecked) { // Qt's own, made by the menu when it lists it
             EXPECT_EQ(iface, nullptr);
             continue;
         }
         ASSERT_NE(iface, nullptr);
-        EXPECT_EQ(iface->role(), role);
-        EXPECT_EQ(iface->text(QAccessible::Name), entry->text().remove('&'));
+        EXPECT_EQ(iface->role(), QAccessible::MenuItem);
         EXPECT_TRUE(iface->state().checkable);
         for (int turn = 0; turn < 2; ++turn) {
             EXPECT_EQ(iface->state().checked, entry->isChecked());
+            EXPECT_EQ(iface->text(QAccessible::Name),
+                      entry->isChecked() ? entry->text().remove('&') : QString(unchecked));
             iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         }
-        // The menu lists it under its own name, as its parent.
-        EXPECT_EQ(iface->parent()->object(), entry->associatedObjects().constFirst());
+        // Its menu finds it among its children, as a screen reader checks.
+        QAccessibleInterface* parent = iface->parent();
+        EXPECT_EQ(parent->object(), entry->associatedObjects().constFirst());
+        EXPECT_EQ(parent->child(parent->indexOfChild(iface)), iface);
     }
 }
 
