@@ -1,7 +1,10 @@
 // Time of one study of a function over the default view (-10..10, step
 // 0.01): the samples, every refinement and the intervals. The budgets are
 // 1 ms for the short expressions, 10 ms for the longest the expression box
-// takes and 5 ms for sin(x) against four other curves.
+// takes and 5 ms for sin(x) against four other curves. Then the 3 seconds of
+// the sound of sin(x) over the same view, from its study: one sample of f
+// for each sample of sound (66150 of them).
+#include "analysis/CurveSound.h"
 #include "analysis/FunctionStudy.h"
 
 #include <benchmark/benchmark.h>
@@ -43,6 +46,15 @@ BENCHMARK_CAPTURE(study, five_curves, "sin(x)",
                   std::vector<std::string>{"cos(x)", "x^2/10", "(x^3-3*x)/10", "lgn(abs(x))"})
     ->Name("BM_Study/five_curves")
     ->Unit(benchmark::kMillisecond);
+
+void sound(benchmark::State& state) {
+    FunctionStudy studies;
+    const curvalia::analysis::Study sine = studies.study("sin(x)", kDefaultView);
+    curvalia::analysis::CurveSound sounds;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sounds.make(sine, kDefaultView));
+}
+BENCHMARK(sound)->Name("BM_CurveSound/sin")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The study of a function on the real program under Xvfb and openbox:
 # x^3-3*x drawn, F7 pressed with the focus still in the expression box
-# opens "Studio della funzione". Its table (read through AT-SPI) holds the
+# opens "Studio della funzione" (F8 there first plays the curve, which this
+# session, with no sound server, answers with "Audio non disponibile"). Its table (read through AT-SPI) holds the
 # zeros, the extrema, the crossing of the y axis and the inflection over the
 # default view, and its text the intervals where f > 0; rings in the curve's
 # colour mark the points on the plot. With "Traccia la curva", Ctrl+Right
@@ -22,6 +23,8 @@ a11y_session "$@"
 . "$(dirname "$0")/e2e_lib.sh"
 need_wm "the menus and the study's window need a window manager (openbox)"
 a11y_start || cannot_run "no accessibility bus (at-spi2-core, dbus, python3-pyatspi) to read the study"
+# No sound server, whatever the machine has: F8 must say so.
+export PULSE_SERVER=unix:/nonexistent
 
 green="#00FF00"
 # The study's table, a row a line (Tipo|x|y), then "--" and its sentences;
@@ -106,6 +109,13 @@ for _ in $(seq 10); do
     sleep 0.2
 done
 [ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] || fail "the expression box does not have the focus"
+xdotool key F8
+for _ in $(seq 20); do
+    a11y_objects | grep -q '|label|Audio non disponibile|' && break
+    sleep 0.2
+done
+a11y_objects | grep -q '|label|Audio non disponibile|' || fail "F8 in the expression box did not say Audio non disponibile"
+echo "F8: Audio non disponibile"
 xdotool key F7
 wait_window "^Studio della funzione\$" 5000 >/dev/null || fail "F7 in the expression box did not open Studio della funzione"
 

@@ -58,6 +58,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     valoreY->setShortcut(Qt::CTRL | Qt::Key_L);
     studio = addEntry(menu, owner, "studio", "Studi&o della funzione...");
     studio->setShortcut(Qt::Key_F7);
+    ascolta = addEntry(menu, owner, "ascolta", "Ascolta il g&rafico");
+    ascolta->setShortcut(Qt::Key_F8);
     salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
     salvagrafico->setShortcut(QKeySequence::Save);
     Uscita = addEntry(menu, owner, "Uscita", "&Uscita");

@@ -45,6 +45,7 @@ class MainMenu {
     QAction* impostazioniAssi = nullptr;
     QAction* valoreY = nullptr;
     QAction* studio = nullptr;       // F7: the study of the function
+    QAction* ascolta = nullptr;      // F8: the curve as sound
     QAction* salvagrafico = nullptr; // Ctrl+S
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;

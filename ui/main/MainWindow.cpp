@@ -4,6 +4,7 @@
 #include "layout/Labels.h"
 #include "layout/Twips.h"
 #include "layout/WindowHints.h"
+#include "platform/QtAudioOutput.h"
 #include "plot/Palette.h"
 #include "ui/explore/CoordinateLabel.h"
 #include "ui/explore/LiveDrawing.h"
@@ -16,6 +17,7 @@
 #include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/SoundActions.h"
 #include "ui/main/StudyHost.h"
 #include "ui/main/ToolButtons.h"
 #include "ui/plotview/AxisNumbers.h"
@@ -182,6 +184,15 @@ void MainWindow::buildPlotExtras() {
     overlay_->addLayer(std::make_unique<CurveLegendLayer>(model_));
     study_ = new StudyHost(*this, *MyFx, *drawCommand_, *host_, *overlay_);
     connect(menu_->studio, &QAction::triggered, study_, &StudyHost::open);
+    auto* sound = new SoundActions(*this,
+                                   {[this] { return MyFx->text().toStdString(); },
+                                    [this](std::string* why) { return study_->range(why); },
+                                    [this](const QString& text) {
+                                        statusLine_->write(StatusOwner::Nobody, text.toStdString());
+                                    }},
+                                   std::make_unique<platform::QtAudioOutput>());
+    study_->offerSound(*sound);
+    connect(menu_->ascolta, &QAction::triggered, sound, &SoundActions::play);
     model_.listen([this] {
         overlay_->layersChanged();
         study_->plotChanged();

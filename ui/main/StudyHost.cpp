@@ -2,6 +2,7 @@
 
 #include "ui/explore/StudyMarksLayer.h"
 #include "ui/host/MainPlotHost.h"
+#include "ui/main/SoundActions.h"
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/windows/StudyWindow.h"
 #include "ui/windows/WindowPlacement.h"
@@ -66,6 +67,10 @@ void StudyHost::open() {
         keepClearWhenGrowing(*window_, mainWindow_);
         connect(window_, &StudyWindow::studyChanged, this, [this] { overlay_.layersChanged(); });
         connect(window_, &QDialog::finished, this, [this] { overlay_.layersChanged(); });
+        if (sound_) {
+            connect(window_, &StudyWindow::listenRequested, sound_, &SoundActions::play);
+            connect(window_, &StudyWindow::saveSoundRequested, sound_, &SoundActions::save);
+        }
     }
     if (!window_->isVisible())
         placeBeside(*window_, mainWindow_);

@@ -21,6 +21,7 @@ namespace curvalia::ui {
 
 class MainPlotHost;
 class PlotOverlay;
+class SoundActions;
 class StudyWindow;
 
 class StudyHost : public QObject {
@@ -35,16 +36,20 @@ class StudyHost : public QObject {
     // The study whose points the plot shows, if any.
     const analysis::Study* shownStudy() const;
     StudyWindow* window() const { return window_; }
-
-  private:
+    // The study window's sound buttons ask sound.
+    void offerSound(SoundActions& sound) { sound_ = &sound; }
+    // The view, or without one the range of "Area"; none when neither can
+    // be drawn (its message in *why).
     std::optional<analysis::StudyRange> range(std::string* why) const;
 
+  private:
     QWidget& mainWindow_;
     QLineEdit& fx_;
     plot::DrawCommand& draw_;
     MainPlotHost& host_;
     PlotOverlay& overlay_;
     QPointer<StudyWindow> window_;
+    SoundActions* sound_ = nullptr;
 };
 
 } // namespace curvalia::ui

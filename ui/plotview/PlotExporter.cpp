@@ -223,9 +223,12 @@ QByteArray plotSvg(const PlotSurfaceWidget& surface) {
 }
 
 QString saveFailureMessage(const QString& path, int error) {
+    return saveFailureMessage(path, error, QStringLiteral("Impossibile salvare il grafico: "));
+}
+
+QString saveFailureMessage(const QString& path, int error, const QString& prefix) {
     const QFileInfo info(path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
-    const QString prefix = QStringLiteral("Impossibile salvare il grafico: ");
     switch (error) {
     case ENOENT:
     case ENOTDIR:

@@ -32,8 +32,10 @@ QByteArray plotSvg(const PlotSurfaceWidget& surface);
 // leaves no file under path (a file already there stays as it was).
 QString savePlot(const PlotSurfaceWidget& surface, const QString& path);
 
-// The Italian message for a write to path that failed with errno error.
+// The Italian message for a write to path that failed with errno error,
+// after prefix ("Impossibile salvare il grafico: " unless another is given).
 QString saveFailureMessage(const QString& path, int error);
+QString saveFailureMessage(const QString& path, int error, const QString& prefix);
 
 void copyPlotToClipboard(const PlotSurfaceWidget& surface);
 

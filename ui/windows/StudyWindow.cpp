@@ -73,20 +73,33 @@ StudyWindow::StudyWindow(Sources sources, plot::DrawBusy& busy, QWidget* parent)
     copy_ = new QPushButton(QStringLiteral("Copia"), this);
     copy_->setObjectName(QStringLiteral("Copia"));
     copy_->setAutoDefault(false);
+    auto* listen = new QPushButton(QStringLiteral("Ascolta il grafico"), this);
+    listen->setObjectName(QStringLiteral("AscoltaGrafico"));
+    listen->setAutoDefault(false);
+    auto* saveSound = new QPushButton(QStringLiteral("Salva suono..."), this);
+    saveSound->setObjectName(QStringLiteral("SalvaSuono"));
+    saveSound->setAutoDefault(false);
 
     auto* row = new QHBoxLayout;
     row->addWidget(marks_);
     row->addStretch();
     row->addWidget(copy_);
+    auto* soundRow = new QHBoxLayout;
+    soundRow->addWidget(listen);
+    soundRow->addWidget(saveSound);
+    soundRow->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(table_, 3);
     layout->addWidget(sentences_, 2);
     layout->addLayout(row);
+    layout->addLayout(soundRow);
     // Narrow enough to open beside the main window on a 1280 pixel screen.
     resize(360, 340);
 
     connect(marks_, &QCheckBox::toggled, this, &StudyWindow::studyChanged);
+    connect(listen, &QPushButton::clicked, this, &StudyWindow::listenRequested);
+    connect(saveSound, &QPushButton::clicked, this, &StudyWindow::saveSoundRequested);
     connect(copy_, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(studyText()); });
     busy_.listen([window = QPointer<StudyWindow>(this)](bool running) {

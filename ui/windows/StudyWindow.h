@@ -4,7 +4,8 @@
 // sentences. It computes when it opens and again when the plot's view or
 // curves change while it is open; while a draw runs it waits and computes
 // once the draw has ended. "Copia" copies the whole study as text; "Mostra
-// sul grafico" marks the points on the plot.
+// sul grafico" marks the points on the plot; "Ascolta il grafico" and
+// "Salva suono..." ask for the curve's sound, which the main window makes.
 #pragma once
 
 #include "analysis/FunctionStudy.h"
@@ -58,6 +59,8 @@ class StudyWindow : public QDialog {
   signals:
     // The study or the marks switch changed: the marks on the plot follow.
     void studyChanged();
+    void listenRequested();
+    void saveSoundRequested();
 
   private:
     void compute();

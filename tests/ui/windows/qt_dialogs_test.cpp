@@ -303,7 +303,8 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "punto escluso", "asintoto verticale", "flesso", "massimo relativo", "minimo relativo",
         "intersezione con l'asse y", "--studio", "--area", analysis::msg::kTooManySamples,
         "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra", "Avanzamento",
-        "Ctrl+Fine", "gradi", "non spuntata");
+        "Ctrl+Fine", "gradi", "non spuntata", "Ascolta il grafico", "F8", "Salva suono...",
+        "Audio non disponibile", "Impossibile salvare il suono: ", "WAV");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
