@@ -4,7 +4,8 @@
 CURVALIA_PACKAGES=(qt6-base-dev qt6-svg-dev qt6-multimedia-dev cmake ninja-build g++ libgtest-dev libbenchmark-dev
                    xvfb xauth xdotool imagemagick fonts-liberation libmuparser-dev desktop-file-utils
                    dpkg-dev file appstream clang-format openbox x11-utils
-                   dbus at-spi2-core python3-pyatspi dbus-daemon dbus-bin qt6-translations-l10n xdg-utils)
+                   dbus at-spi2-core python3-pyatspi dbus-daemon dbus-bin qt6-translations-l10n xdg-utils
+                   orca)
 
 curvalia_install_missing() {
     local missing=()

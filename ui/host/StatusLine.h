@@ -1,7 +1,9 @@
 // The main window's status line. The draw command, the engine and the value
 // calculator all write to it here, so there is one place that decides how a
-// text reaches the label and whose text it is.
+// text reaches the label, whose text it is, and that a screen reader hears it.
 #pragma once
+
+#include "platform/ScreenReader.h"
 
 #include <QLabel>
 
@@ -19,13 +21,19 @@ enum class StatusOwner : std::uint8_t { Nobody, Draw, Calculator, Live };
 
 class StatusLine {
   public:
-    explicit StatusLine(QLabel& label) : label_(label) {}
+    // Without a reader (tests) the line is only shown.
+    explicit StatusLine(QLabel& label, platform::ScreenReader* reader = nullptr)
+        : label_(label), reader_(reader) {}
 
     // Every writer says who it is; the text keeps that owner until the
-    // next write, whoever makes it.
+    // next write, whoever makes it. A screen reader does not read a label's
+    // new text by itself, so each text is also spoken.
     void write(StatusOwner writer, std::string_view text) {
         owner_ = writer;
-        label_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        label_.setText(shown);
+        if (reader_ && !shown.isEmpty())
+            reader_->speak(shown);
     }
     StatusOwner owner() const { return owner_; }
 
@@ -49,6 +57,7 @@ class StatusLine {
 
   private:
     QLabel& label_;
+    platform::ScreenReader* reader_;
     StatusOwner owner_ = StatusOwner::Nobody;
     std::vector<StatusOwner> claims_;
 };

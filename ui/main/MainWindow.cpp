@@ -12,6 +12,7 @@
 #include "ui/explore/TraceControl.h"
 #include "ui/host/MainPlotHost.h"
 #include "ui/host/QtEventQueue.h"
+#include "ui/host/ScreenReaderRoute.h"
 #include "ui/host/StatusLine.h"
 #include "ui/main/KeyboardActions.h"
 #include "ui/main/Legend.h"
@@ -67,7 +68,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // It opens at the size its controls were placed for, and no smaller.
     resize(sizeHint());
 
-    statusLine_ = std::make_unique<StatusLine>(*StatusBar);
+    screenReader_ = makeScreenReader(*this);
+    statusLine_ = std::make_unique<StatusLine>(*StatusBar, screenReader_.get());
     engine_.setStatusSink(statusLine_->engineSink());
     area_ = new AreaDialog(this);
     keepClearWhenGrowing(*area_, *this);

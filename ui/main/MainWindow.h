@@ -27,6 +27,10 @@ namespace curvalia::layout {
 class GrowthLayout;
 }
 
+namespace curvalia::platform {
+class ScreenReader;
+}
+
 namespace curvalia::ui {
 
 class AreaDialog;
@@ -108,6 +112,7 @@ class MainWindow : public QMainWindow {
     // stopped and the window closes as soon as it has ended.
     bool closeAfterDraw_ = false;
 
+    std::unique_ptr<platform::ScreenReader> screenReader_;
     std::unique_ptr<StatusLine> statusLine_;
     std::unique_ptr<QtEventQueue> events_;
     std::unique_ptr<MainPlotHost> host_;

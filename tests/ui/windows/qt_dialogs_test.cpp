@@ -304,7 +304,8 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "intersezione con l'asse y", "--studio", "--area", analysis::msg::kTooManySamples,
         "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra", "Avanzamento",
         "Ctrl+Fine", "gradi", "non spuntata", "Ascolta il grafico", "F8", "Salva suono...",
-        "Audio non disponibile", "Impossibile salvare il suono: ", "WAV");
+        "Audio non disponibile", "Impossibile salvare il suono: ", "WAV",
+        "come notifiche della finestra");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
