@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace curvalia::ui {
@@ -25,8 +26,14 @@ class StatusLine {
     // next write, whoever makes it.
     void write(StatusOwner writer, std::string_view text) {
         owner_ = writer;
-        label_.setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        label_.setText(shown);
+        if (written_)
+            written_(writer, shown);
     }
+    // Told of every write, with the text as shown, so that it can be spoken.
+    using WriteListener = std::function<void(StatusOwner writer, const QString& text)>;
+    void onWrite(WriteListener listener) { written_ = std::move(listener); }
     StatusOwner owner() const { return owner_; }
 
     // The engine writes through one sink for whichever command drives it.
@@ -51,6 +58,7 @@ class StatusLine {
     QLabel& label_;
     StatusOwner owner_ = StatusOwner::Nobody;
     std::vector<StatusOwner> claims_;
+    WriteListener written_;
 };
 
 } // namespace curvalia::ui

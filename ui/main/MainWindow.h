@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "platform/ScreenReader.h"
 #include "plot/DrawCommand.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
@@ -29,6 +30,7 @@ class GrowthLayout;
 
 namespace curvalia::ui {
 
+class Announcements;
 class AreaDialog;
 class CoordinateLabel;
 class FunctionListWindow;
@@ -51,6 +53,9 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+    // reader: what the window says to a screen reader goes there (tests
+    // listen); none: the desktop's own route.
+    MainWindow(std::unique_ptr<platform::ScreenReader> reader, QWidget* parent);
     ~MainWindow() override;
 
     const plot::PlotSwitches& switches() const { return switches_; }
@@ -122,6 +127,8 @@ class MainWindow : public QMainWindow {
     TraceControl* trace_ = nullptr;
     LiveDrawing* live_ = nullptr;
     StudyHost* study_ = nullptr;
+    std::unique_ptr<platform::ScreenReader> reader_;
+    Announcements* announcements_ = nullptr;
 };
 
 } // namespace curvalia::ui

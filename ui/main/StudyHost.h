@@ -11,6 +11,7 @@
 #include "ui/windows/StudyWindow.h"
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <optional>
 #include <string>
@@ -35,6 +36,10 @@ class StudyHost : public QObject {
     // The study whose points the plot shows, if any.
     const analysis::Study* shownStudy() const;
     StudyWindow* window() const { return window_; }
+    // What a screen reader hears of the study of the expression after a
+    // draw (see StudySummary.h): the study is made for it, so only ask
+    // while someone listens. Empty when the study is refused.
+    QString drawSummary() const;
 
   private:
     std::optional<analysis::StudyRange> range(std::string* why) const;

@@ -75,7 +75,9 @@ AreaDialog::AreaDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void AreaDialog::updateNote() {
-    note_->show(QString::fromStdString(plot::rangeNote(rangeTexts())));
+    const QString note = QString::fromStdString(plot::rangeNote(rangeTexts()));
+    note_->show(note);
+    emit noteChanged(note);
 }
 
 plot::RangeTexts AreaDialog::rangeTexts() const {

@@ -29,6 +29,10 @@ class AreaDialog : public QDialog {
     // The five fields, disabled while a draw runs.
     void setFieldsEnabled(bool enabled);
 
+  signals:
+    // The note under the fields now says text (empty: it has gone).
+    void noteChanged(const QString& text);
+
   private:
     void updateNote();
 
