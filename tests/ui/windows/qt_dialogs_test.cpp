@@ -302,7 +302,9 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "Studio della funzione", "F7", "Mostra sul grafico", "Copia", "zero doppio",
         "punto escluso", "asintoto verticale", "flesso", "massimo relativo", "minimo relativo",
         "intersezione con l'asse y", "--studio", "--area", analysis::msg::kTooManySamples,
-        "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra");
+        "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra",
+        "Disegno terminato", "F7 per lo studio completo.", "angolo 80,537 gradi", "stazionaria",
+        "decresce", "Stampa Griglia attivato", "Speed Disattivato");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
