@@ -30,7 +30,10 @@ void Narrator::sayAfterPause(Channel channel, const QString& text,
 }
 
 void Narrator::cancel(Channel channel) {
-    channels_.at(static_cast<std::size_t>(channel)).timer.stop();
+    Waiting& waiting = channels_.at(static_cast<std::size_t>(channel));
+    waiting.timer.stop();
+    // Something else was said meanwhile: the channel's next text is news.
+    waiting.settled.clear();
 }
 
 void Narrator::settle(Waiting& waiting) {

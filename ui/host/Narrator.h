@@ -34,7 +34,8 @@ class Narrator : public QObject {
     // only when it is not what channel said last (an empty text is said as
     // silence, so the same message after it is spoken again).
     void sayAfterPause(Channel channel, const QString& text, std::chrono::milliseconds pause);
-    // Drops what channel still waits to say.
+    // Drops what channel still waits to say; its next text is news, even
+    // the one it said last.
     void cancel(Channel channel);
 
     // Every pause is multiplied by scale (tests make them short).
