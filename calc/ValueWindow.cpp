@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStringList>
 
 #include <algorithm>
 #include <utility>
@@ -40,6 +41,21 @@ QLineEdit* addField(QWidget* parent, const char* name, QRect where, bool output)
 
 std::string localeNumberText(double v) {
     return layout::interfaceNumber(v, layout::Digits::significant(15)).toStdString();
+}
+
+QString spokenResults(const CalcFields& fields) {
+    // A field shows no number when it is empty or says "Non definita!".
+    const auto part = [](const std::string& shown, QString shownAs, QString undefined) {
+        if (shown.empty() || shown == kUndefinedText)
+            return undefined;
+        return shownAs.arg(QString::fromStdString(shown));
+    };
+    return QStringList{
+        part(fields.VY, QStringLiteral("f(x) = %1"), QStringLiteral("f(x) non definita")),
+        part(fields.Angolo, QStringLiteral("angolo %1 gradi"),
+             QStringLiteral("angolo non definito")),
+        part(fields.DPrima, QStringLiteral("f'(x) = %1"), QStringLiteral("f'(x) non definita"))}
+        .join(QStringLiteral("; "));
 }
 
 ValueWindow::ValueWindow(engine::Engine& engine, ExpressionReader expression, StatusShare status,

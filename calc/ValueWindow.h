@@ -8,6 +8,7 @@
 #include "plot/DrawBusy.h"
 
 #include <QDialog>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -25,6 +26,11 @@ namespace curvalia::calc {
 // A shown value in the user's locale, up to 15 significant digits
 // ("0,66666" on an Italian desktop): the calculator's formatter.
 std::string localeNumberText(double v);
+
+// What a screen reader hears after "Calcola", each number as its field shows
+// it: "f(x) = 5; angolo 80,537 gradi; f'(x) = 6", or "f(x) non definita; ..."
+// for a field that shows no number.
+QString spokenResults(const CalcFields& fields);
 
 class ValueWindow : public QDialog {
     Q_OBJECT

@@ -72,6 +72,7 @@ void CoordinateLabel::setRightEdge(int rightEdge) {
 void CoordinateLabel::showNote(const QString& text) {
     showText(text);
     noteTimer_.start(kNoteMilliseconds);
+    emit noteShown(text);
 }
 
 int CoordinateLabel::advance(QChar c) {

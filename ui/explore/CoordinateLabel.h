@@ -56,6 +56,10 @@ class CoordinateLabel : public QLabel {
     void holdText(const QString& text);
     void releaseText();
 
+  signals:
+    // A note has appeared (a screen reader hears it).
+    void noteShown(const QString& text);
+
   private:
     void plotEvent(QEvent& event);
     void showText(const QString& text);

@@ -50,6 +50,19 @@ QString CurveTracer::readOutText(const QString& x, const calc::CalcFields& field
            QStringView(u"   f'(x) = ") % shownOrUndefined(fields.DPrima);
 }
 
+QString CurveTracer::spokenText(const QString& readOut, std::optional<double> slope) {
+    // The gaps that set the parts apart on screen are pauses in speech.
+    QString spoken = readOut;
+    spoken.replace(QStringLiteral("   "), QStringLiteral("; "));
+    if (!slope)
+        return spoken;
+    const double shown = calc::floorToDecimals(*slope, 5);
+    return spoken % QStringView(u"; ") %
+           (shown > 0   ? QStringView(u"cresce")
+            : shown < 0 ? QStringView(u"decresce")
+                        : QStringView(u"stazionaria"));
+}
+
 bool CurveTracer::follow() {
     if (draw_.busy().busy() || !draw_.publishedFrame() || !draw_.publishedRange() ||
         !draw_.lastSweep() || draw_.lastSweep()->samples == 0) {
@@ -140,11 +153,13 @@ const CurveTracer::Point* CurveTracer::studyPoint(const std::string& expression,
     QString readOut = name % QStringView(u": x = ") % six(x) % QStringView(u"   f(x) = ") % six(y);
     if (model.shownCount() > 1)
         readOut.prepend(QString::fromStdString(traced_) + QStringLiteral(": "));
+    QString spoken = spokenText(readOut, std::nullopt);
     Point point{followed_,
                 samples_.nearest(frame, frame.column(x)),
                 x,
                 QString::fromStdString(engine::plainNumberText(x, 15)),
                 std::move(readOut),
+                std::move(spoken),
                 {}};
     if (range.Ymin <= y && y <= range.Ymax)
         point.cross = QPointF(frame.column(x), frame.row(y));
@@ -167,7 +182,9 @@ const CurveTracer::Point* CurveTracer::select(std::int64_t index) {
     QString readOut = readOutText(shown, fields);
     if (draw_.model().shownCount() > 1)
         readOut.prepend(QString::fromStdString(traced_) + QStringLiteral(": "));
-    Point point{followed_, index, x, QString::fromStdString(xText), std::move(readOut), {}};
+    QString spoken = spokenText(readOut, fields.slope);
+    Point point{followed_,         index, x, QString::fromStdString(xText), std::move(readOut),
+                std::move(spoken), {}};
     const plot::PlotFrame& frame = *draw_.publishedFrame();
     const plot::PlotRange& range = *draw_.publishedRange();
     if (fields.value && range.Ymin <= *fields.value && *fields.value <= range.Ymax)

@@ -31,6 +31,7 @@ class CurveTracer {
         double x = 0;
         QString xText;   // x as the value calculator's field takes it
         QString readOut; // for the read-out label
+        QString spoken;  // for a screen reader: the read-out, and whether f grows
         // Where (x, f(x)) lies on the plot, in twips; none when f(x) is not
         // defined or lies outside the frame.
         std::optional<QPointF> cross;
@@ -57,6 +58,10 @@ class CurveTracer {
 
     // The read-out for x, as shown, with the calculator's fields.
     static QString readOutText(const QString& x, const calc::CalcFields& fields);
+    // The read-out as a screen reader says it: its parts apart, then
+    // "cresce", "decresce" or "stazionaria" from the sign of f'(x) as shown
+    // (nothing when f'(x) is not defined).
+    static QString spokenText(const QString& readOut, std::optional<double> slope);
 
   private:
     bool follow(); // catches up with the last draw

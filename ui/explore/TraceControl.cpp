@@ -153,6 +153,8 @@ bool TraceControl::traceKey(QKeyEvent& event) {
         return false;
     }
     showTrace(point);
+    if (point)
+        emit traced(point->spoken, false);
     return true;
 }
 
@@ -188,7 +190,10 @@ const CurveTracer::Point* TraceControl::studyStep(int direction) {
 void TraceControl::traceAt(QPointF widgetPosition) {
     if (busy())
         return;
-    showTrace(tracer_.at(parts_.plot.twipsAt(widgetPosition).x()));
+    const CurveTracer::Point* point = tracer_.at(parts_.plot.twipsAt(widgetPosition).x());
+    showTrace(point);
+    if (point)
+        emit traced(point->spoken, true);
 }
 
 void TraceControl::showTrace(const CurveTracer::Point* point) {

@@ -69,6 +69,11 @@ class TraceControl : public QObject {
     // before goes (the trace's read-out, the cross, the tangent).
     void drawn();
 
+  signals:
+    // The trace stands on a new point: what a screen reader says of it, and
+    // whether the pointer (which moves it many times a second) put it there.
+    void traced(const QString& spoken, bool byPointer);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override; // the legend's tooltips
 

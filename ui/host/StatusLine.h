@@ -3,14 +3,13 @@
 // text reaches the label, whose text it is, and that a screen reader hears it.
 #pragma once
 
-#include "platform/ScreenReader.h"
-
 #include <QLabel>
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace curvalia::ui {
@@ -21,20 +20,21 @@ enum class StatusOwner : std::uint8_t { Nobody, Draw, Calculator, Live };
 
 class StatusLine {
   public:
-    // Without a reader (tests) the line is only shown.
-    explicit StatusLine(QLabel& label, platform::ScreenReader* reader = nullptr)
-        : label_(label), reader_(reader) {}
+    explicit StatusLine(QLabel& label) : label_(label) {}
 
     // Every writer says who it is; the text keeps that owner until the
     // next write, whoever makes it. A screen reader does not read a label's
-    // new text by itself, so each text is also spoken.
+    // new text by itself: the listener told of each write speaks it.
     void write(StatusOwner writer, std::string_view text) {
         owner_ = writer;
         const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         label_.setText(shown);
-        if (reader_ && !shown.isEmpty())
-            reader_->speak(shown);
+        if (written_)
+            written_(writer, shown);
     }
+    // Told of every write, with the text as shown, so that it can be spoken.
+    using WriteListener = std::function<void(StatusOwner writer, const QString& text)>;
+    void onWrite(WriteListener listener) { written_ = std::move(listener); }
     StatusOwner owner() const { return owner_; }
 
     // The engine writes through one sink for whichever command drives it.
@@ -57,9 +57,9 @@ class StatusLine {
 
   private:
     QLabel& label_;
-    platform::ScreenReader* reader_;
     StatusOwner owner_ = StatusOwner::Nobody;
     std::vector<StatusOwner> claims_;
+    WriteListener written_;
 };
 
 } // namespace curvalia::ui

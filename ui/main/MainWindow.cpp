@@ -14,6 +14,7 @@
 #include "ui/host/QtEventQueue.h"
 #include "ui/host/ScreenReaderRoute.h"
 #include "ui/host/StatusLine.h"
+#include "ui/main/Announcements.h"
 #include "ui/main/KeyboardActions.h"
 #include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
@@ -56,7 +57,10 @@ constexpr int kClientHeight = 6435;
 
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(QWidget* parent) : MainWindow(nullptr, parent) {}
+
+MainWindow::MainWindow(std::unique_ptr<platform::ScreenReader> reader, QWidget* parent)
+    : QMainWindow(parent), reader_(reader ? std::move(reader) : makeScreenReader(*this)) {
     setObjectName(QStringLiteral("FRM"));
     setWindowTitle(QStringLiteral("Curvalia Light v1.1"));
     setMainWindowHints(*this);
@@ -68,8 +72,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     // It opens at the size its controls were placed for, and no smaller.
     resize(sizeHint());
 
-    screenReader_ = makeScreenReader(*this);
-    statusLine_ = std::make_unique<StatusLine>(*StatusBar, screenReader_.get());
+    statusLine_ = std::make_unique<StatusLine>(*StatusBar);
     engine_.setStatusSink(statusLine_->engineSink());
     area_ = new AreaDialog(this);
     keepClearWhenGrowing(*area_, *this);
@@ -86,9 +89,16 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
     connectToolButtons();
     centreOnPointerScreen(*this);
     buildPlotExtras();
+    announcements_ = new Announcements(
+        *reader_,
+        {*statusLine_, *coordinates_, *area_, *trace_, *menu_, *tools_->speedSwitch, *study_},
+        this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // Before the reader goes: nothing said while the window comes apart.
+    delete announcements_;
+}
 
 bool MainWindow::isDrawing() const {
     return drawCommand_->busy().busy();
@@ -301,6 +311,7 @@ void MainWindow::draw() {
     drawCommand_->run();
     trace_->drawn();
     study_->plotChanged();
+    announcements_->drawEnded();
     if (closeAfterDraw_)
         close();
 }
@@ -327,6 +338,7 @@ void MainWindow::showValueWindow() {
         keepClearWhenGrowing(*valueWindow_, *this);
         connect(valueWindow_, &calc::ValueWindow::calculated, trace_,
                 [this] { trace_->calculated(valueWindow_->lastCalculation()); });
+        announcements_->follow(*valueWindow_);
     }
     // Beside the plot rather than over it, as far as the screen allows.
     if (!valueWindow_->isVisible())

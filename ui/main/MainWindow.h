@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/Engine.h"
+#include "platform/ScreenReader.h"
 #include "plot/DrawCommand.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotSettings.h"
@@ -33,6 +34,7 @@ class ScreenReader;
 
 namespace curvalia::ui {
 
+class Announcements;
 class AreaDialog;
 class CoordinateLabel;
 class FunctionListWindow;
@@ -55,6 +57,9 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit MainWindow(QWidget* parent = nullptr);
+    // reader: what the window says to a screen reader goes there (tests
+    // listen); none: the desktop's own route.
+    MainWindow(std::unique_ptr<platform::ScreenReader> reader, QWidget* parent);
     ~MainWindow() override;
 
     const plot::PlotSwitches& switches() const { return switches_; }
@@ -112,7 +117,6 @@ class MainWindow : public QMainWindow {
     // stopped and the window closes as soon as it has ended.
     bool closeAfterDraw_ = false;
 
-    std::unique_ptr<platform::ScreenReader> screenReader_;
     std::unique_ptr<StatusLine> statusLine_;
     std::unique_ptr<QtEventQueue> events_;
     std::unique_ptr<MainPlotHost> host_;
@@ -127,6 +131,8 @@ class MainWindow : public QMainWindow {
     TraceControl* trace_ = nullptr;
     LiveDrawing* live_ = nullptr;
     StudyHost* study_ = nullptr;
+    std::unique_ptr<platform::ScreenReader> reader_;
+    Announcements* announcements_ = nullptr;
 };
 
 } // namespace curvalia::ui

@@ -4,6 +4,7 @@
 #include "ui/host/MainPlotHost.h"
 #include "ui/main/SoundActions.h"
 #include "ui/plotview/PlotOverlay.h"
+#include "ui/windows/StudySummary.h"
 #include "ui/windows/StudyWindow.h"
 #include "ui/windows/WindowPlacement.h"
 
@@ -83,6 +84,15 @@ void StudyHost::open() {
 void StudyHost::plotChanged() {
     if (window_ && window_->isVisible())
         window_->refresh();
+}
+
+QString StudyHost::drawSummary() const {
+    std::string why;
+    const std::optional<analysis::StudyRange> view = range(&why);
+    if (!view)
+        return {};
+    analysis::FunctionStudy study;
+    return studySummary(study.study(fx_.text().toStdString(), *view), view->Xmin, view->Xmax);
 }
 
 const analysis::Study* StudyHost::shownStudy() const {

@@ -11,6 +11,7 @@
 #include "ui/windows/StudyWindow.h"
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <optional>
 #include <string>
@@ -38,6 +39,10 @@ class StudyHost : public QObject {
     StudyWindow* window() const { return window_; }
     // The study window's sound buttons ask sound.
     void offerSound(SoundActions& sound) { sound_ = &sound; }
+    // What a screen reader hears of the study of the expression after a
+    // draw (see StudySummary.h): the study is made for it, so only ask
+    // while someone listens. Empty when the study is refused.
+    QString drawSummary() const;
     // The view, or without one the range of "Area"; none when neither can
     // be drawn (its message in *why).
     std::optional<analysis::StudyRange> range(std::string* why) const;

@@ -96,7 +96,9 @@ void AreaDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void AreaDialog::updateNote() {
-    note_->show(QString::fromStdString(plot::rangeNote(rangeTexts())));
+    const QString note = QString::fromStdString(plot::rangeNote(rangeTexts()));
+    note_->show(note);
+    emit noteChanged(note);
 }
 
 plot::RangeTexts AreaDialog::rangeTexts() const {

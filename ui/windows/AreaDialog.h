@@ -35,6 +35,9 @@ class AreaDialog : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+  signals:
+    // The note under the fields now says text (empty: it has gone).
+    void noteChanged(const QString& text);
 
   private:
     void updateNote();

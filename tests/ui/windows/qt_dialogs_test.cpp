@@ -305,7 +305,9 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "f concava verso l'alto", "Ctrl+Freccia destra", "Ctrl+Freccia sinistra", "Avanzamento",
         "Ctrl+Fine", "gradi", "non spuntata", "Ascolta il grafico", "F8", "Salva suono...",
         "Audio non disponibile", "Impossibile salvare il suono: ", "WAV",
-        "come notifiche della finestra");
+        "come notifiche della finestra", "Disegno terminato", "F7 per lo studio completo.",
+        "angolo 80,537 gradi", "stazionaria", "decresce", "Stampa Griglia attivato",
+        "Speed Disattivato");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
