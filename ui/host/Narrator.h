@@ -21,7 +21,7 @@ class Narrator : public QObject {
     Q_OBJECT
   public:
     // Texts that come in bursts, each waiting for its own pause.
-    enum class Channel : std::uint8_t { Notes, Live, AreaNote, Pointer };
+    enum class Channel : std::uint8_t { Notes, Live, AreaNote, Pointer, Switches };
 
     Narrator(platform::ScreenReader& reader, QObject* parent);
 
@@ -51,7 +51,7 @@ class Narrator : public QObject {
 
     platform::ScreenReader& reader_;
     QString lastSpoken_;
-    std::array<Waiting, 4> channels_;
+    std::array<Waiting, 5> channels_;
     double pauseScale_ = 1;
 };
 

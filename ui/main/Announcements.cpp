@@ -61,12 +61,18 @@ void Announcements::followSwitches() {
     for (QAction* entry : {menu.funzione, menu.derpri, menu.GrigliaM, menu.noncancellare,
                            menu.axisNumbers, menu.traccia, menu.disegnoAutomatico}) {
         connect(entry, &QAction::triggered, narrator_, [this, entry](bool checked) {
-            narrator_->say(entry->iconText() + (checked ? QStringLiteral(" attivato")
-                                                        : QStringLiteral(" disattivato")));
+            saySwitch(entry->iconText() +
+                      (checked ? QStringLiteral(" attivato") : QStringLiteral(" disattivato")));
         });
     }
     connect(&parts_.speed, &PictureButton::faceChanged, narrator_,
-            [this] { narrator_->say(parts_.speed.accessibleName()); });
+            [this] { saySwitch(parts_.speed.accessibleName()); });
+}
+
+void Announcements::saySwitch(const QString& text) {
+    // Each toggle is news, even back to a state said before.
+    narrator_->cancel(Channel::Switches);
+    narrator_->sayAfterPause(Channel::Switches, text, kSwitchPause);
 }
 
 void Announcements::drawEnded() {

@@ -34,6 +34,9 @@ class Announcements : public QObject {
     static constexpr std::chrono::milliseconds kNotchPause{500};
     static constexpr std::chrono::milliseconds kTypingPause{1000};
     static constexpr std::chrono::milliseconds kPointerPause{300};
+    // A switch's new state waits for its menu to close: Orca drops what
+    // comes amid the events of a closing menu.
+    static constexpr std::chrono::milliseconds kSwitchPause{400};
     static constexpr const char* kDrawEnded = "Disegno terminato";
 
     struct Parts {
@@ -57,6 +60,7 @@ class Announcements : public QObject {
   private:
     void followStatusLine();
     void followSwitches();
+    void saySwitch(const QString& text);
 
     Parts parts_;
     Narrator* narrator_;

@@ -96,11 +96,17 @@ void ProgressMeter::setPercent(int percent) {
     if (percent == percent_)
         return;
     percent_ = percent;
-    // Told only when it changes: a hundred times a draw at most.
-    if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(&bar_, percent_);
-        QAccessible::updateAccessibility(&event);
-    }
+    // A screen reader asks for the value when it wants it; told of every
+    // change, Orca counts a draw's changes as a flood and drops what comes
+    // with them, the status line's messages among them. So it is told once
+    // a second at most, and of the end.
+    if (!QAccessible::isActive())
+        return;
+    if (percent_ < 100 && told_.isValid() && told_.elapsed() < kTellEveryMs)
+        return;
+    told_.start();
+    QAccessibleValueChangeEvent event(&bar_, percent_);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace curvalia::ui

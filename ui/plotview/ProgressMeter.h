@@ -7,6 +7,7 @@
 
 #include "plot/Surface.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 
 class QAccessibleInterface;
@@ -40,8 +41,11 @@ class ProgressMeter : public QObject, public plot::Surface {
   private:
     void setPercent(int percent);
 
+    static constexpr qint64 kTellEveryMs = 1000;
+
     PlotSurfaceWidget& bar_;
     int percent_ = 0;
+    QElapsedTimer told_;
 };
 
 } // namespace curvalia::ui

@@ -112,7 +112,7 @@ TEST_F(SpokenTest, CalcolaSaysItsThreeFieldsAsShownInOrder) {
 }
 
 TEST_F(SpokenTest, EachTraceMoveSaysWhereItIsAndWhichWayTheCurveGoes) {
-    window.findChild<QAction*>("traccia")->trigger();
+    heardAfter([&] { window.findChild<QAction*>("traccia")->trigger(); });
     const std::tuple<const char*, int, Qt::KeyboardModifiers, const char*> cases[] = {
         // On the grid, from the middle: x with the step's decimals.
         {"x^2", Qt::Key_Right, {}, "x = 0,01; f(x) = 0,0001; f'(x) = 0,02; cresce"},
@@ -148,7 +148,7 @@ TEST_F(SpokenTest, FiveNotchesInABurstSayTheViewOnce) {
 
 TEST_F(SpokenTest, LiveTypingSpeaksTheCheckerOncePausedAndOnlyWhenChanged) {
     draw("x^2");
-    window.findChild<QAction*>("disegnoAutomatico")->trigger();
+    heardAfter([&] { window.findChild<QAction*>("disegnoAutomatico")->trigger(); });
     fx()->clear();
     const std::pair<const char*, QStringList> bursts[] = {
         {"sen(x)", {kSen}},
