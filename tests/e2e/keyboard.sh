@@ -149,12 +149,12 @@ xdotool key F10; sleep 0.3
 xdotool key Right; sleep 0.3
 xdotool key v    # "Opzioni" -> "Disegno &veloce": off, the draw yields after every sample
 sleep 0.3
-# A step of 100 million samples. The draw disabled the fields of Area, which
-# moved its focus onto OK: one field back is the step.
+# A step of 100 million samples. Area opens on X min every time: four
+# fields on is the step.
 xdotool key ctrl+i
 wait_window "^Area\$" 5000 >/dev/null || fail "Ctrl+I did not open Area again"
 sleep 0.3
-xdotool key shift+Tab ctrl+a; xdotool type '0.0000001'
+xdotool key Tab Tab Tab Tab ctrl+a; xdotool type '0.0000001'
 xdotool key Return
 window_gone "^Area\$" || fail "Enter did not close Area"
 main_active || fail "the main window did not get the keys back after Area"
