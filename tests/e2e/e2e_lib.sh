@@ -235,6 +235,19 @@ type_expression() { # text
     xdotool type --delay 15 "$1"
     xdotool key Return
 }
+# Types an expression and waits until it is drawn where the default range
+# puts it; a busy machine may still be settling the window, so it is typed
+# again if need be.
+draw_at_default() { # expression, colour
+    local attempt
+    for attempt in 1 2 3; do
+        plot_layout
+        type_expression "$1"
+        wait_curves drawn -10 10 -10 10 "$2" "$1" && { echo "Drawn:$hits_text"; return 0; }
+        echo "NOTE: attempt $attempt:$hits_text typing again"
+    done
+    fail "$1 is not where the default range puts it"
+}
 # Takes screenshots until every point of each curve named has its colour
 # on the plot (a loaded machine may still be drawing), but where the next
 # one, drawn later, crosses it. Sets hits_text.

@@ -31,16 +31,7 @@ plot_of() { convert "$work/$1.png" -crop "446x310+${graph_x}+${graph_y}" +repage
 start_past_splash
 
 # --- sin(x), then cos(x) in light cyan beside it --------------------------------------
-# A busy machine may still be settling the window: typed again if need be.
-drawn=""
-for attempt in 1 2 3; do
-    plot_layout
-    type_expression 'sin(x)'
-    wait_curves drawn -10 10 -10 10 "$green" "sin(x)" && { drawn=1; break; }
-    echo "NOTE: attempt $attempt:$hits_text typing again"
-done
-[ -n "$drawn" ] || fail "sin(x) is not where the default range puts it"
-echo "Drawn:$hits_text"
+draw_at_default 'sin(x)' "$green"
 options n "Non Cancellare" on
 # "Menu", "&Colore del Grafico..." (which opens on "Verde"), the next one.
 set_entry 20 "c Down Return" Azzurro on

@@ -95,15 +95,7 @@ ring_pixels() { # screenshot, column row width height (in the drawing)
 start_past_splash
 
 # --- x^3-3*x, and F7 from the expression box ------------------------------------------
-drawn=""
-for attempt in 1 2 3; do
-    plot_layout
-    type_expression 'x^3-3*x'
-    wait_curves drawn -10 10 -10 10 "$green" "x^3-3*x" && { drawn=1; break; }
-    echo "NOTE: attempt $attempt:$hits_text typing again"
-done
-[ -n "$drawn" ] || fail "x^3-3*x is not where the default range puts it"
-echo "Drawn:$hits_text"
+draw_at_default 'x^3-3*x' "$green"
 for _ in $(seq 10); do
     [ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] && break
     sleep 0.2
