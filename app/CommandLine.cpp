@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <string_view>
+
 namespace curvalia::app {
 
 namespace {
@@ -11,12 +13,35 @@ CommandLine refused(const std::string& what) {
     return line;
 }
 
+// A session's file by its name: options and their values (the toolkit's
+// "-platform offscreen") are left alone.
+bool isSessionFile(const std::string& arg) {
+    constexpr std::string_view kSuffix = ".curvalia";
+    if (arg.empty() || arg[0] == '-' || arg.size() <= kSuffix.size())
+        return false;
+    for (std::size_t i = 0; i < kSuffix.size(); ++i) {
+        const char c = arg[arg.size() - kSuffix.size() + i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != kSuffix[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 CommandLine readCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    if (args.empty() || args[0] != "--studio")
-        return line; // the windows, with whatever the toolkit makes of the rest
+    if (args.empty() || args[0] != "--studio") {
+        // The windows, with whatever the toolkit makes of the rest.
+        for (const std::string& arg : args) {
+            if (!isSessionFile(arg))
+                continue;
+            if (!line.session.empty())
+                return refused("Si apre una sessione alla volta: " + arg);
+            line.session = arg;
+        }
+        return line;
+    }
     if (args.size() < 2)
         return refused("Manca l'espressione dopo --studio");
     line.mode = CommandLine::Mode::Study;

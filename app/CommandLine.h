@@ -1,5 +1,6 @@
 // What the program was asked to do on its command line. With no arguments
-// it opens its windows; "--studio EXPRESSION [--area XMIN XMAX YMIN YMAX
+// it opens its windows; with FILE.curvalia it opens them and then that
+// session; "--studio EXPRESSION [--area XMIN XMAX YMIN YMAX
 // STEP]" asks for the study of a function on standard output instead, with
 // no window and no display. Arguments it does not know are left to the
 // toolkit when the windows open.
@@ -14,7 +15,8 @@
 namespace curvalia::app {
 
 inline constexpr const char* kUsage =
-    "Uso: curvalia-light [--studio ESPRESSIONE [--area XMIN XMAX YMIN YMAX STEP]]";
+    "Uso: curvalia-light [FILE.curvalia | --studio ESPRESSIONE [--area XMIN XMAX YMIN YMAX "
+    "STEP]]";
 
 struct CommandLine {
     enum class Mode { Windows, Study, Refused };
@@ -24,6 +26,7 @@ struct CommandLine {
     // own defaults without --area.
     plot::RangeTexts area;
     std::string message; // for Refused: what is wrong, then the usage
+    std::string session; // for Windows: the session to open, if any
 };
 
 // args: the arguments after the program's name.

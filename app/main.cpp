@@ -5,12 +5,15 @@
 #include "ui/help/QtMessageBox.h"
 #include "ui/main/Accessibility.h"
 #include "ui/main/MainWindow.h"
+#include "ui/main/SessionActions.h"
 #include "ui/windows/AboutBox.h"
 #include "ui/windows/SplashWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include <iostream>
@@ -58,6 +61,11 @@ int main(int argc, char** argv) {
         QObject::connect(window.get(), &ui::MainWindow::helpRequested, window.get(),
                          [&] { ui::showHelp(services, window.get()); });
         window->show();
+        // Once the window is on the screen: a refusal's message box lies over it.
+        if (!line.session.empty())
+            QTimer::singleShot(0, window.get(), [&] {
+                window->sessions()->open(QFile::decodeName(line.session.c_str()));
+            });
     });
     splash.show();
     return app.exec();

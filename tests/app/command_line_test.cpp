@@ -17,10 +17,19 @@ TEST(CommandLine, ReadsTheStudyAndItsAreaOrSaysWhatIsWrong) {
         std::string expression;
         plot::RangeTexts area;
         const char* firstLine = "";
+        std::string session = "";
     };
     const Case cases[] = {
         {{}, Mode::Windows, "", {}},
         {{"-platform", "offscreen"}, Mode::Windows, "", {}},
+        {{"lezione.curvalia"}, Mode::Windows, "", {}, "", "lezione.curvalia"},
+        {{"-platform", "offscreen", "A.CURVALIA"}, Mode::Windows, "", {}, "", "A.CURVALIA"},
+        {{".curvalia"}, Mode::Windows, "", {}},
+        {{"a.curvalia", "b.curvalia"},
+         Mode::Refused,
+         "",
+         {},
+         "Si apre una sessione alla volta: b.curvalia"},
         {{"--studio", "x^3-3*x"}, Mode::Study, "x^3-3*x", {}},
         // Values after --area are values even when they look like options.
         {{"--studio", "sin(x)", "--area", "-5", "5", "-2", "2", "0.001"},
@@ -44,6 +53,9 @@ TEST(CommandLine, ReadsTheStudyAndItsAreaOrSaysWhatIsWrong) {
             return std::vector<std::string>{t.xmin, t.xmax, t.ymin, t.ymax, t.step};
         };
         EXPECT_EQ(texts(line.area), texts(c.area));
+        if (c.mode == Mode::Windows) {
+            EXPECT_EQ(line.session, c.session);
+        }
         if (c.mode == Mode::Refused) {
             EXPECT_EQ(line.message, std::string(c.firstLine) + "\n" + kUsage);
         }

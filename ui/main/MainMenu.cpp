@@ -62,6 +62,10 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     ascolta->setShortcut(Qt::Key_F8);
     salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
     salvagrafico->setShortcut(QKeySequence::Save);
+    apriSessione = addEntry(menu, owner, "apriSessione", "&Apri sessione...");
+    apriSessione->setShortcut(Qt::CTRL | Qt::Key_O);
+    salvaSessione = addEntry(menu, owner, "salvaSessione", "Salva sessio&ne...");
+    salvaSessione->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
     Uscita = addEntry(menu, owner, "Uscita", "&Uscita");
     bar->addMenu(menu);
 

@@ -44,9 +44,11 @@ class MainMenu {
     QAction* stop = nullptr;
     QAction* impostazioniAssi = nullptr;
     QAction* valoreY = nullptr;
-    QAction* studio = nullptr;       // F7: the study of the function
-    QAction* ascolta = nullptr;      // F8: the curve as sound
-    QAction* salvagrafico = nullptr; // Ctrl+S
+    QAction* studio = nullptr;        // F7: the study of the function
+    QAction* ascolta = nullptr;       // F8: the curve as sound
+    QAction* salvagrafico = nullptr;  // Ctrl+S
+    QAction* apriSessione = nullptr;  // Ctrl+O
+    QAction* salvaSessione = nullptr; // Ctrl+Shift+S
     QAction* Uscita = nullptr;
     QAction* GrigliaM = nullptr;
     QAction* noncancellare = nullptr;

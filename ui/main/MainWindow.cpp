@@ -19,6 +19,7 @@
 #include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
 #include "ui/main/PictureButton.h"
+#include "ui/main/SessionActions.h"
 #include "ui/main/SoundActions.h"
 #include "ui/main/StudyHost.h"
 #include "ui/main/ToolButtons.h"
@@ -211,6 +212,8 @@ void MainWindow::buildPlotExtras() {
     });
     connect(menu_->elencoFunzioni, &QAction::triggered, this, &MainWindow::showFunctionList);
     buildLiveDrawing();
+    sessions_ = new SessionActions(
+        {*menu_, switches_, *area_, *drawCommand_, *MyFx, [this] { viewRedrawn(); }}, *this);
 }
 
 void MainWindow::buildLiveDrawing() {

@@ -48,6 +48,7 @@ class PlotActions;
 class PlotOverlay;
 class PlotExplorer;
 class PlotSurfaceWidget;
+class SessionActions;
 class QtEventQueue;
 class StatusLine;
 class ToolButtons;
@@ -68,6 +69,8 @@ class MainWindow : public QMainWindow {
     AreaDialog* areaDialog() const { return area_; }
     // Created on the first click of the value button.
     calc::ValueWindow* valueWindow() const { return valueWindow_; }
+    // Opening and saving the whole state of a lesson.
+    SessionActions* sessions() const { return sessions_; }
 
   signals:
     void creditsRequested();
@@ -131,6 +134,7 @@ class MainWindow : public QMainWindow {
     TraceControl* trace_ = nullptr;
     LiveDrawing* live_ = nullptr;
     StudyHost* study_ = nullptr;
+    SessionActions* sessions_ = nullptr;
     std::unique_ptr<platform::ScreenReader> reader_;
     Announcements* announcements_ = nullptr;
 };

@@ -27,12 +27,15 @@ namespace {
 
 constexpr int kClientWidth = 2775;
 constexpr int kClientHeight = 2070;
+constexpr int kFieldMaxLength = 150;
 constexpr int kNoteMargin = 180; // the labels' left edge, kept on both sides and below
 
 QLineEdit* field(QWidget* parent, const char* name, const char* text, QRect geometry) {
     auto* edit = new QLineEdit(QString::fromUtf8(text), parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(geometry);
+    // A session keeps the texts as typed; a bound keeps its file small.
+    edit->setMaxLength(kFieldMaxLength);
     return edit;
 }
 

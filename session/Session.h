@@ -1,0 +1,57 @@
+// Everything a lesson needs to come back as it was left: the curves on the
+// plot, the five texts of "Area", the view, and the menu's choices.
+#pragma once
+
+#include "plot/PlotHost.h"
+#include "plot/PlotModel.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace curvalia::session {
+
+// Written into every file; a file of a later format is refused, since it may
+// hold what this version cannot show (a later format adds "aspetto", the
+// appearance, as a new section and reads this one with its defaults).
+inline constexpr int kFormatVersion = 1;
+inline constexpr const char* kFormatName = "curvalia-sessione";
+// A session of a hundred curves is far below this; anything larger is not
+// one, and is refused before it is parsed.
+inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxCurves = 100;
+// As many characters as an "Area" field takes.
+inline constexpr int kMaxAreaTextLength = 150;
+// The palette numbers "&Colore del Grafico..." offers.
+inline constexpr std::array<std::int16_t, 5> kMenuColours = {10, 11, 15, 14, 9};
+
+// The four ends of the view; the step follows from "Area" (see SessionView.h).
+struct ViewEnds {
+    double xmin = -10;
+    double xmax = 10;
+    double ymin = -10;
+    double ymax = 10;
+};
+
+// The menu's switches, each as its check mark shows it.
+struct MenuChoices {
+    std::int16_t curveColour = 10;
+    bool function = true;
+    bool derivative = false;
+    bool grid = false;
+    bool keep = false; // "&Non Cancellare"
+    bool fast = true;  // "Disegno &veloce"
+    bool axisNumbers = false;
+    bool trace = false;
+    bool autoDraw = false;
+};
+
+struct Session {
+    std::vector<plot::Curve> curves; // in the order drawn, the newest last
+    plot::RangeTexts area;
+    ViewEnds view;
+    MenuChoices choices;
+};
+
+} // namespace curvalia::session
