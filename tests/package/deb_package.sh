@@ -33,11 +33,12 @@ for path in ./usr/bin/curvalia-light \
             ./usr/share/applications/curvalia-light.desktop \
             ./usr/share/icons/hicolor/scalable/apps/curvalia-light.svg \
             ./usr/share/curvalia-light/CurvaliaHelp.doc \
-            ./usr/share/metainfo/example.curvalia.CurvaliaLight.metainfo.xml; do
+            ./usr/share/metainfo/example.curvalia.CurvaliaLight.metainfo.xml \
+            ./usr/share/mime/packages/curvalia-light.xml; do
     grep -qxF "$path" "$work/contents" || { cat "$work/contents"; fail "the package lacks $path"; }
 done
 # Nothing of the build or the tests is shipped.
-extra=$(grep -vE '/$' "$work/contents" | grep -vE '^\./usr/(bin/curvalia-light|share/(applications|icons|curvalia-light|metainfo)/)')
+extra=$(grep -vE '/$' "$work/contents" | grep -vE '^\./usr/(bin/curvalia-light|share/(applications|icons|curvalia-light|metainfo|mime/packages)/)')
 [ -z "$extra" ] || fail "unexpected files in the package: $extra"
 
 [ "$(dpkg-deb -f "$deb" Package)" = curvalia-light ] || fail "wrong package name"
@@ -49,7 +50,14 @@ done
 
 dpkg-deb -x "$deb" "$work/root"
 entry="$work/root/usr/share/applications/curvalia-light.desktop"
-grep -qx 'Exec=curvalia-light' "$entry" || fail "the menu entry does not start curvalia-light"
+grep -qx 'Exec=curvalia-light %f' "$entry" || fail "the menu entry does not start curvalia-light with its file"
+grep -qx 'MimeType=application/x-curvalia-session;' "$entry" || fail "the menu entry does not open sessions"
+mime="$work/root/usr/share/mime/packages/curvalia-light.xml"
+grep -q '<mime-type type="application/x-curvalia-session">' "$mime" || fail "the session type is not registered"
+grep -q '<glob pattern="\*.curvalia"/>' "$mime" || fail "the session type does not name *.curvalia"
+if command -v xmllint >/dev/null 2>&1; then
+    xmllint --noout "$mime" || fail "the session type's file is not well-formed XML"
+fi
 # The menu entry starts the program where its help document is.
 grep -qx 'Path=/usr/share/curvalia-light' "$entry" || fail "the menu entry's Path is not the help folder: $(grep '^Path' "$entry")"
 if command -v desktop-file-validate >/dev/null 2>&1; then
@@ -59,6 +67,8 @@ fi
 metainfo="$work/root/usr/share/metainfo/example.curvalia.CurvaliaLight.metainfo.xml"
 grep -q '<launchable type="desktop-id">curvalia-light.desktop</launchable>' "$metainfo" ||
     fail "the metainfo does not name the menu entry"
+grep -q '<mediatype>application/x-curvalia-session</mediatype>' "$metainfo" ||
+    fail "the metainfo does not provide the session type"
 if command -v appstreamcli >/dev/null 2>&1; then
     appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refused the metainfo"
 else
