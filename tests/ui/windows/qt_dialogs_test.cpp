@@ -307,7 +307,9 @@ TEST(HelpDocument, IsRtfInAsciiAndItAndItsTwinExplainEveryMessage) {
         "Audio non disponibile", "Impossibile salvare il suono: ", "WAV",
         "come notifiche della finestra", "Disegno terminato", "F7 per lo studio completo.",
         "angolo 80,537 gradi", "stazionaria", "decresce", "Stampa Griglia attivato",
-        "Speed Disattivato");
+        "Speed Disattivato", "Apri sessione...", "Ctrl+O", "Salva sessione...", "Ctrl+Shift+S",
+        "Il file non \xC3\xA8 una sessione valida: ", "Impossibile salvare la sessione: ",
+        "curvalia-light lezione.curvalia");
     // The program's own help window shows the document's HTML twin.
     const QString twin = HelpWindow().browser()->toPlainText();
     for (const char* message : messages) {
