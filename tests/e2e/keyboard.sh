@@ -207,5 +207,26 @@ done
 file "$work/tasti.png" 2>/dev/null | grep -q 'PNG image data, 446 x 310' ||
     fail "Ctrl+S did not save the plot as a PNG"
 echo "Saved with Ctrl+S"
+
+# --- sessions with Ctrl+Shift+S and Ctrl+O -------------------------------------------
+xdotool key ctrl+shift+s
+wait_window "^Salva sessione\$" 5000 >/dev/null || fail "Ctrl+Shift+S did not open the session dialog"
+sleep 0.5
+xdotool key ctrl+a
+xdotool type "$work/tasti.curvalia"
+xdotool key Return
+for _ in $(seq 100); do
+    [ -s "$work/tasti.curvalia" ] && break
+    sleep 0.05
+done
+grep -q '"formato": "curvalia-sessione"' "$work/tasti.curvalia" 2>/dev/null ||
+    fail "Ctrl+Shift+S did not save the session"
+echo "Saved the session with Ctrl+Shift+S"
+xdotool key ctrl+o
+wait_window "^Apri sessione\$" 5000 >/dev/null || fail "Ctrl+O did not open the session dialog"
+sleep 0.5
+xdotool key Escape
+window_gone "^Apri sessione\$" || fail "Esc did not close the session dialog"
+echo "Ctrl+O opened the session dialog"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the session"
 echo "PASS"
