@@ -37,6 +37,10 @@ class Narrator : public QObject {
     // Drops what channel still waits to say; its next text is news, even
     // the one it said last.
     void cancel(Channel channel);
+    // Whether channel still waits to say something.
+    bool waiting(Channel channel) const {
+        return channels_.at(static_cast<std::size_t>(channel)).timer.isActive();
+    }
 
     // Every pause is multiplied by scale (tests make them short).
     void setPauseScale(double scale) { pauseScale_ = scale; }

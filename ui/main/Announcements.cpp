@@ -11,6 +11,8 @@
 #include "ui/windows/AreaDialog.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWindow>
 
 namespace curvalia::ui {
 
@@ -67,12 +69,22 @@ void Announcements::followSwitches() {
     }
     connect(&parts_.speed, &PictureButton::faceChanged, narrator_,
             [this] { saySwitch(parts_.speed.accessibleName()); });
+    connect(qApp, &QApplication::focusChanged, narrator_, [this] { focusSettling(); });
+    connect(qApp, &QGuiApplication::focusWindowChanged, narrator_, [this] { focusSettling(); });
 }
 
 void Announcements::saySwitch(const QString& text) {
     // Each toggle is news, even back to a state said before.
     narrator_->cancel(Channel::Switches);
+    switchText_ = text;
     narrator_->sayAfterPause(Channel::Switches, text, kSwitchPause);
+}
+
+void Announcements::focusSettling() {
+    // The focus comes back from the menu later than the entry's trigger, the
+    // more so on a slow machine: the pause counts from its last move.
+    if (narrator_->waiting(Channel::Switches))
+        narrator_->sayAfterPause(Channel::Switches, switchText_, kSwitchPause);
 }
 
 void Announcements::drawEnded() {

@@ -36,7 +36,7 @@ class Announcements : public QObject {
     static constexpr std::chrono::milliseconds kPointerPause{300};
     // A switch's new state waits for its menu to close: Orca drops what
     // comes amid the events of a closing menu.
-    static constexpr std::chrono::milliseconds kSwitchPause{400};
+    static constexpr std::chrono::milliseconds kSwitchPause{600};
     static constexpr const char* kDrawEnded = "Disegno terminato";
 
     struct Parts {
@@ -61,9 +61,11 @@ class Announcements : public QObject {
     void followStatusLine();
     void followSwitches();
     void saySwitch(const QString& text);
+    void focusSettling();
 
     Parts parts_;
     Narrator* narrator_;
+    QString switchText_; // the switch's state waiting to be said
 };
 
 } // namespace curvalia::ui
