@@ -159,3 +159,11 @@ options() { set_entry 60 "$1" "$2" "$3"; } # "Opzioni"
 expression_box() {
     a11y_objects | awk -F'|' '$2 == "text" && $3 == "Espressione della funzione f(x):" { print $4 "|" $5; exit }'
 }
+# Waits up to two seconds for the expression box to have the focus.
+expression_focused() {
+    for _ in $(seq 10); do
+        [ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] && return 0
+        sleep 0.2
+    done
+    return 1
+}

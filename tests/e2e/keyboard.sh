@@ -193,32 +193,29 @@ xdotool key Escape
 window_gone "^Valore\$" || fail "Esc did not close Valore"
 main_active || fail "the main window did not get the keys back after Valore"
 
+# Keys that open a save dialog, its title, the file typed into it: waits for
+# the file to be written.
+save_in_dialog() { # keys, title, file
+    xdotool key "$1"
+    wait_window "^$2\$" 5000 >/dev/null || fail "$1 did not open $2"
+    sleep 0.5
+    xdotool key ctrl+a
+    xdotool type "$3"
+    xdotool key Return
+    for _ in $(seq 100); do
+        [ -s "$3" ] && return
+        sleep 0.05
+    done
+}
+
 # --- save with Ctrl+S ----------------------------------------------------------------------
-xdotool key ctrl+s
-wait_window "^Salva grafico\$" 5000 >/dev/null || fail "Ctrl+S did not open the save dialog"
-sleep 0.5
-xdotool key ctrl+a
-xdotool type "$work/tasti.png"
-xdotool key Return
-for _ in $(seq 100); do
-    [ -s "$work/tasti.png" ] && break
-    sleep 0.05
-done
+save_in_dialog ctrl+s "Salva grafico" "$work/tasti.png"
 file "$work/tasti.png" 2>/dev/null | grep -q 'PNG image data, 446 x 310' ||
     fail "Ctrl+S did not save the plot as a PNG"
 echo "Saved with Ctrl+S"
 
 # --- sessions with Ctrl+Shift+S and Ctrl+O -------------------------------------------
-xdotool key ctrl+shift+s
-wait_window "^Salva sessione\$" 5000 >/dev/null || fail "Ctrl+Shift+S did not open the session dialog"
-sleep 0.5
-xdotool key ctrl+a
-xdotool type "$work/tasti.curvalia"
-xdotool key Return
-for _ in $(seq 100); do
-    [ -s "$work/tasti.curvalia" ] && break
-    sleep 0.05
-done
+save_in_dialog ctrl+shift+s "Salva sessione" "$work/tasti.curvalia"
 grep -q '"formato": "curvalia-sessione"' "$work/tasti.curvalia" 2>/dev/null ||
     fail "Ctrl+Shift+S did not save the session"
 echo "Saved the session with Ctrl+Shift+S"

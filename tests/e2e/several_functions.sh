@@ -163,11 +163,7 @@ echo "Pixels that differ from the first plot after Ctrl+0: $differ"
 
 # --- F6 from the expression box ------------------------------------------------------
 xdotool mousemove --sync "$fx_x" "$fx_y" click 1
-for _ in $(seq 10); do
-    [ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] && break
-    sleep 0.2
-done
-[ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] || fail "the expression box did not take the focus"
+expression_focused || fail "the expression box did not take the focus"
 xdotool key F6
 list=$(wait_window "^Elenco funzioni\$" 5000) || fail "F6 in the expression box did not open Elenco funzioni"
 xdotool windowactivate --sync "$list" 2>/dev/null

@@ -96,11 +96,7 @@ start_past_splash
 
 # --- x^3-3*x, and F7 from the expression box ------------------------------------------
 draw_at_default 'x^3-3*x' "$green"
-for _ in $(seq 10); do
-    [ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] && break
-    sleep 0.2
-done
-[ "$(expression_box | cut -d'|' -f2 | tr -cd f)" = f ] || fail "the expression box does not have the focus"
+expression_focused || fail "the expression box does not have the focus"
 xdotool key F8
 for _ in $(seq 20); do
     a11y_objects | grep -q '|label|Audio non disponibile|' && break
