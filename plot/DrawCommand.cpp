@@ -12,7 +12,6 @@ namespace curvalia::plot {
 
 namespace {
 
-constexpr int kCurvePenWidth = 1;
 constexpr int kProgressPenWidth = 10;
 constexpr float kProgressRow = 10;
 
@@ -82,7 +81,7 @@ void DrawCommand::prepareAndSweep() {
     yieldNow();
     engine_.StopRequested = 0;
     stopIfClosing();
-    graph_.setDrawWidth(kCurvePenWidth);
+    graph_.setDrawWidth(appearance_.thickness);
     scrollBar_.setDrawWidth(kProgressPenWidth);
     const Curves curves{host_.drawFunctionChecked(), host_.drawDerivativeChecked()};
     host_.setInputsEnabled(false);
@@ -188,32 +187,41 @@ void DrawCommand::redraw(const PlotRange& view) {
     if (busy_.busy() || !stepAdvancesAcross(view.Xmin, view.Xmax, view.Step))
         return;
     ++drawNumber_;
+    graph_.Cls();
+    lastSweep_ = drawModel(graph_, view);
+    publish(view, frameOf(view.Xmin, view.Xmax, view.Ymin, view.Ymax));
+    host_.repaint();
+}
+
+void DrawCommand::drawModelOn(Surface& target, const PlotRange& view) {
+    drawModel(target, view);
+}
+
+std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const PlotRange& view) {
+    std::optional<Sweep> last;
     const SilentEngine silent(engine_);
     const std::int16_t stopBefore = engine_.StopRequested;
-    graph_.Cls();
-    graph_.setDrawWidth(kCurvePenWidth);
-    lastSweep_.reset();
+    target.setDrawWidth(appearance_.thickness);
     const PlotFrame frame = frameOf(view.Xmin, view.Xmax, view.Ymin, view.Ymax);
     const std::vector<std::size_t> shown = model_.shownCurves();
     // As the draws left them: the axes of the latest lie over the earlier
     // curves, and the latest curve over its axes.
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (i + 1 == shown.size())
-            DrawAxes(graph_, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+            DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
         const Curve& curve = model_.curves()[shown[i]];
         engine_.emptyArrays();
         schedule_.record(curve.expression);
         const SweepResult result = sweepCurve(
-            schedule_, graph_, view, frame,
+            schedule_, target, view, frame,
             {curve.colour, curve.derivativePaletteColour(), curve.function, curve.derivative},
             [](float) { return true; });
-        lastSweep_ = Sweep{curve.expression, result.samples};
+        last = Sweep{curve.expression, result.samples};
     }
     if (shown.empty())
-        DrawAxes(graph_, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+        DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
     engine_.StopRequested = stopBefore;
-    publish(view, frame);
-    host_.repaint();
+    return last;
 }
 
 void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,

@@ -4,6 +4,7 @@
 
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
+#include "plot/Appearance.h"
 #include "plot/DrawBusy.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotHost.h"
@@ -31,6 +32,14 @@ class DrawCommand {
     // at once, without yielding, without status texts, the inputs left as
     // they are. Ignored while a draw runs.
     void redraw(const PlotRange& view);
+    // Draws the shown curves of the model at view onto target, as redraw()
+    // draws them onto the plot, without clearing it first and without
+    // touching the plot, the published frame or the model: for pages and
+    // pictures of any size.
+    void drawModelOn(Surface& target, const PlotRange& view);
+    // The look of every later draw (pen width, joined lines, grid style).
+    void setAppearance(const Appearance& appearance) { appearance_ = appearance; }
+    const Appearance& appearance() const { return appearance_; }
     PlotModel& model() { return model_; }
     const PlotModel& model() const { return model_; }
     // Busy from the start of run() to its end; every part asks this.
@@ -73,6 +82,8 @@ class DrawCommand {
     bool redrawKept(const PlotRange& range, const std::string& replaced);
     void sweep(const PlotRange& range, const PlotFrame& frame, const std::string& expression,
                Curves curves);
+    // drawModelOn(), saying what the last curve drawn was.
+    std::optional<Sweep> drawModel(Surface& target, const PlotRange& view);
     void publish(const PlotRange& range, const PlotFrame& frame);
     void finish();
     // Every yield outside the sweep: what was drawn is shown, and a close
@@ -93,6 +104,7 @@ class DrawCommand {
     std::optional<PlotRange> publishedRange_;
     std::optional<Sweep> lastSweep_;
     std::uint64_t drawNumber_ = 0;
+    Appearance appearance_;
 };
 
 } // namespace curvalia::plot

@@ -3,6 +3,8 @@
 // the tests record every call.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace curvalia::plot {
@@ -21,6 +23,20 @@ class Surface {
     // top-left corner, Y downwards, in palette colour 0..15. Positions
     // outside the surface are clipped, never an error.
     virtual void PSet(float xTwips, float yTwips, int paletteColour) = 0;
+    // A straight segment of the current pen width between two points in
+    // twips, in palette colour 0..15, clipped like PSet. The ends are finite
+    // and within a few frames of the surface. Surfaces that can draw lines
+    // draw them; the default sets one dot per pixel along the segment.
+    virtual void Line(float x1, float y1, float x2, float y2, int paletteColour) {
+        const double dx = (static_cast<double>(x2) - x1) / pixelTwipsX();
+        const double dy = (static_cast<double>(y2) - y1) / pixelTwipsY();
+        const int steps = static_cast<int>(std::ceil(std::max(std::fabs(dx), std::fabs(dy))));
+        for (int i = 0; i <= steps; ++i) {
+            const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
+            PSet(static_cast<float>(x1 + t * (x2 - x1)), static_cast<float>(y1 + t * (y2 - y1)),
+                 paletteColour);
+        }
+    }
     // Clears to the background colour.
     virtual void Cls() = 0;
     // Pen width in (logical) pixels for every later PSet.
