@@ -109,7 +109,7 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
             (dot == dotBefore_ && lastDot_.width == 1 && (lastDot_.left != x || lastDot_.top != y)))
             return;
         remember(dot);
-        pixels_.row(y)[x] = plot::QBColorArgb(paletteColour);
+        pixels_.row(y)[x] = colourOf(paletteColour);
         markDirty(x, y, x, y);
         return;
     }
@@ -141,7 +141,7 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     if (left > right || top > bottom)
         return;
 
-    const QRgb colour = plot::QBColorArgb(paletteColour);
+    const QRgb colour = colourOf(paletteColour);
     if (left == right && top == bottom) { // one device pixel: writing beats comparing
         pixels_.row(top)[left] = colour;
         markDirty(left, top, right, bottom);
@@ -165,6 +165,19 @@ void PlotSurfaceWidget::Cls() {
     record_.clear();
     recording_ = look_.recordPoints;
     markDirty(0, 0, image_.width() - 1, image_.height() - 1);
+}
+
+void PlotSurfaceWidget::setBackground(plot::Background background) {
+    if (background == background_)
+        return;
+    background_ = background;
+    const plot::Rgb c = plot::backgroundColour(background);
+    look_.background = QColor(c.r, c.g, c.b);
+    const QImage previous = image_;
+    image_ = blankImage(ratio_);
+    pixels_ = Pixels(image_);
+    redraw(previous);
+    update();
 }
 
 void PlotSurfaceWidget::resetDots() {

@@ -8,6 +8,7 @@
 // picture is scaled).
 #pragma once
 
+#include "plot/Appearance.h"
 #include "plot/PointRecord.h"
 #include "plot/Surface.h"
 #include "ui/plotview/PlotMapping.h"
@@ -74,6 +75,16 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     // would. The widget does this itself when it is resized.
     void setDrawingSize(QSize logicalPixels);
 
+    // The background of the drawing (black as designed, or white): the
+    // drawing is redrawn from the record, each palette colour as it reads
+    // on that background (plot::shownColour).
+    void setBackground(plot::Background background);
+    plot::Background background() const { return background_; }
+    // The colour a palette number is drawn in here.
+    QRgb colourOf(int paletteColour) const {
+        return plot::shownColourArgb(paletteColour, background_);
+    }
+
     // The layers drawn over the drawing, if any (set by the overlay itself).
     PlotOverlay* overlay() const;
     void setOverlay(PlotOverlay* overlay);
@@ -136,6 +147,7 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     qreal ratio_ = 1;
     int wholeRatio_ = 1; // ratio_ when it is a whole number, else 0
     int drawWidth_ = 1;
+    plot::Background background_ = plot::Background::Black;
     plot::PointRecord record_;
 
     // The last two dots set, in logical pixels, newest first. Repeating the
