@@ -151,15 +151,16 @@ wait_window() { # title pattern, timeout ms -> window id on stdout
     done
     return 1
 }
-# Starts the program and waits for its splash; sets splash to the splash's id.
+# Starts the program (with the arguments given) and waits for its splash;
+# sets splash to the splash's id.
 start_program() {
-    "$program" >"$work/app.log" 2>&1 &
+    "$program" "$@" >"$work/app.log" 2>&1 &
     app_pid=$!
     splash=$(wait_window "^Curvalia Light\$" 20000) || { cat "$work/app.log"; fail "no splash window within 20 s"; }
 }
 # Closes the splash with Enter and waits for the main window; sets window.
 start_past_splash() {
-    start_program
+    start_program "$@"
     xdotool windowfocus --sync "$splash" 2>/dev/null
     # To the focused window, press and release alike: aimed at the splash,
     # the release finds it gone and xdotool stops with the key held down,
