@@ -5,13 +5,13 @@
 #include "session/SessionCodec.h"
 #include "session/SessionView.h"
 #include "ui/main/MainMenu.h"
+#include "ui/plotview/FileQuestion.h"
 #include "ui/plotview/PlotExporter.h"
 #include "ui/windows/AreaDialog.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -151,21 +151,14 @@ void SessionActions::saveChosen() {
 }
 
 QString SessionActions::askWithDialog(bool save) {
-    QString folder = lastFolder_;
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    QFileDialog dialog(&window_,
-                       save ? QStringLiteral("Salva sessione") : QStringLiteral("Apri sessione"),
-                       save ? QDir(folder).filePath(QStringLiteral("lezione.curvalia")) : folder);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("Sessione di Curvalia Light (*.curvalia)")});
-    dialog.setDefaultSuffix(QStringLiteral("curvalia"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return askForFile(&window_,
+                      {save ? QStringLiteral("Salva sessione") : QStringLiteral("Apri sessione"),
+                       QStandardPaths::DocumentsLocation,
+                       save,
+                       QStringLiteral("lezione.curvalia"),
+                       {QStringLiteral("Sessione di Curvalia Light (*.curvalia)")},
+                       {QStringLiteral("curvalia")}},
+                      lastFolder_);
 }
 
 } // namespace curvalia::ui

@@ -2,11 +2,10 @@
 
 #include "engine/Engine.h"
 #include "platform/AtomicFile.h"
+#include "ui/plotview/FileQuestion.h"
 #include "ui/plotview/PlotExporter.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
@@ -89,20 +88,14 @@ void SoundActions::save() {
 }
 
 QString SoundActions::askPathWithDialog() {
-    QString folder = lastFolder_;
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    QFileDialog dialog(&window_, QStringLiteral("Salva suono"),
-                       QDir(folder).filePath(QStringLiteral("grafico.wav")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Suono WAV (*.wav)")});
-    dialog.setDefaultSuffix(QStringLiteral("wav"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return askForFile(&window_,
+                      {QStringLiteral("Salva suono"),
+                       QStandardPaths::MusicLocation,
+                       true,
+                       QStringLiteral("grafico.wav"),
+                       {QStringLiteral("Suono WAV (*.wav)")},
+                       {QStringLiteral("wav")}},
+                      lastFolder_);
 }
 
 } // namespace curvalia::ui
