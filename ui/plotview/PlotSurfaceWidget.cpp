@@ -106,6 +106,14 @@ void PlotSurfaceWidget::Line(float x1, float y1, float x2, float y2, int palette
     const float ax = mapping_.pixelX(x1), ay = mapping_.pixelY(y1);
     const float bx = mapping_.pixelX(x2), by = mapping_.pixelY(y2);
     const double dx = double(bx) - ax, dy = double(by) - ay;
+    // Most segments of a sweep span a pixel or less: their two end dots
+    // touch (or are one), and drawDot clips them.
+    if (std::fabs(dx) <= 1 && std::fabs(dy) <= 1) {
+        drawDot(ax, ay, paletteColour);
+        if (std::floor(ax) != std::floor(bx) || std::floor(ay) != std::floor(by))
+            drawDot(bx, by, paletteColour);
+        return;
+    }
     // Only the part near the drawing is walked: the pen reaches a few
     // pixels beyond the point it is centred on.
     const double pad = drawWidth_ + 1;
@@ -121,12 +129,12 @@ void PlotSurfaceWidget::Line(float x1, float y1, float x2, float y2, int palette
     if (!clip(ax, dx, -pad, mapping_.pixels().width() + pad) ||
         !clip(ay, dy, -pad, mapping_.pixels().height() + pad))
         return;
-    // One dot per logical pixel of the longer side: neighbours touch, and
-    // a segment within one pixel (most of a fine sweep's) is a single dot.
+    // One dot per logical pixel of the longer side: neighbours touch.
     const double length = (t1 - t0) * std::max(std::fabs(dx), std::fabs(dy));
-    const int steps = static_cast<int>(std::ceil(length));
+    const int steps = std::max(1, static_cast<int>(std::ceil(length)));
+    const double dt = (t1 - t0) / steps;
     for (int i = 0; i <= steps; ++i) {
-        const double t = steps == 0 ? t0 : t0 + (t1 - t0) * i / steps;
+        const double t = t0 + dt * i;
         drawDot(static_cast<float>(ax + t * dx), static_cast<float>(ay + t * dy), paletteColour);
     }
 }
