@@ -1,8 +1,9 @@
 // Draw command timings: the default plot from command to last point on an
-// in-memory surface and on the real image-backed surface, a 2,000,000
-// sample sweep measured against the engine alone on the same samples, and
-// exploring the plot in the main window (zoom, trace). Saving and drawing
-// anew at another size are in plot_save_bench.cpp; both make plot_bench.
+// in-memory surface and on the real image-backed surface (also with joined
+// lines), a 2,000,000 sample sweep measured against the engine alone on the
+// same samples, and exploring the plot in the main window (zoom, trace).
+// Saving and drawing anew at another size are in plot_save_bench.cpp; both
+// make plot_bench.
 #include "bench/bench_host.h"
 #include "engine/Engine.h"
 #include "engine/ReductionSchedule.h"
@@ -61,7 +62,7 @@ struct ShownSurfaces {
 };
 
 void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
-                 ui::QtEventQueue* events) {
+                 ui::QtEventQueue* events, const plot::Appearance& look = {}) {
     engine::Engine engine;
     plot::PlotSwitches switches;
     switches.GridOn = plot::kTrue;
@@ -69,6 +70,7 @@ void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& b
     plot::SteadyClock clock;
     plot::PlotModel model;
     plot::DrawCommand command(engine, switches, graph, bar, host, clock, model);
+    command.setAppearance(look);
     for (auto _ : state)
         command.run();
     state.SetItemsProcessed(state.iterations() * 2001);
@@ -86,6 +88,15 @@ void BM_DefaultPlotImageSurface(benchmark::State& state) {
     defaultPlot(state, shown.graph, shown.bar, &shown.events);
 }
 BENCHMARK(BM_DefaultPlotImageSurface)->Unit(benchmark::kMillisecond);
+
+// The same with joined lines: at most three times the dots above.
+void BM_ConnectedSweep(benchmark::State& state) {
+    ShownSurfaces shown;
+    plot::Appearance look;
+    look.continuousLines = true;
+    defaultPlot(state, shown.graph, shown.bar, &shown.events, look);
+}
+BENCHMARK(BM_ConnectedSweep)->Unit(benchmark::kMillisecond);
 
 // The same samples as the sweep, through the engine only, the way the sweep
 // uses it: recorded once, replayed per sample.

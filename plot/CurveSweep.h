@@ -6,12 +6,14 @@
 #pragma once
 
 #include "engine/ReductionSchedule.h"
+#include "plot/CurveLines.h"
 #include "plot/PlotFrame.h"
 #include "plot/RangeReader.h"
 #include "plot/Surface.h"
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace curvalia::plot {
 
@@ -40,16 +42,23 @@ inline double samplesAhead(const PlotRange& range) {
 
 // The schedule must have been recorded for the curve's expression.
 // afterSample(column) runs after every sample, defined or not, and returns
-// false to end the sweep there.
+// false to end the sweep there. With a judge (prepared for the same
+// expression and frame) each sample's segments follow its dots.
 template <class AfterSample>
 SweepResult sweepCurve(engine::ReductionSchedule& schedule, Surface& graph, const PlotRange& range,
-                       const PlotFrame& frame, const CurvePens& pens, AfterSample&& afterSample) {
+                       const PlotFrame& frame, const CurvePens& pens, AfterSample&& afterSample,
+                       SegmentJudge* judge = nullptr) {
     SweepResult result;
+    std::optional<CurveLines> lines;
+    if (judge)
+        lines.emplace(*judge, graph, range, frame);
     bool havePrevious = false;
     double prevX = 0;
     double prevY = 0;
     const auto inRange = [&](double v) { return range.Ymin <= v && v <= range.Ymax; };
-    graph.pointsAhead(samplesAhead(range) * (int{pens.function} + int{pens.derivative}));
+    // A segment is kept as two points.
+    graph.pointsAhead(samplesAhead(range) * (int{pens.function} + int{pens.derivative}) *
+                      (judge ? 3 : 1));
 
     for (double x = range.Xmin; x <= range.Xmax; x += range.Step) {
         const engine::Sample sample = schedule.run(x);
@@ -75,6 +84,11 @@ SweepResult sweepCurve(engine::ReductionSchedule& schedule, Surface& graph, cons
                 graph.PSet(column, static_cast<float>(frame.row(y)), pens.colour);
             if (pens.derivative && haveSlope && inRange(slope))
                 graph.PSet(column, static_cast<float>(frame.row(slope)), pens.derivativeColour);
+            if (lines)
+                lines->sample(x, y, haveSlope ? std::optional<double>(slope) : std::nullopt,
+                              {pens.colour, pens.derivativeColour, pens.function, pens.derivative});
+        } else if (lines) {
+            lines->gap();
         }
         if (!afterSample(column)) {
             result.stopped = true;

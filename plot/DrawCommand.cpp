@@ -121,6 +121,7 @@ void DrawCommand::prepareAndSweep() {
     }
     const PlotFrame frame =
         DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    curvePen(graph_);
     publish(range, frame);
     model_.setHome(range);
     yieldNow();
@@ -153,6 +154,20 @@ void DrawCommand::publish(const PlotRange& range, const PlotFrame& frame) {
     model_.setView(range);
 }
 
+void DrawCommand::curvePen(Surface& target) const {
+    // The axes leave the pen one pixel wide, the curves' own width at 1.
+    if (appearance_.thickness != 1)
+        target.setDrawWidth(appearance_.thickness);
+}
+
+SegmentJudge* DrawCommand::judgeFor(const std::string& expression, const PlotFrame& frame,
+                                    const Surface& target) {
+    if (!appearance_.continuousLines)
+        return nullptr;
+    judge_.prepare(expression, frame, target.pixelTwipsY());
+    return &judge_;
+}
+
 bool DrawCommand::redrawKept(const PlotRange& range, const std::string& replaced) {
     const SilentEngine silent(engine_);
     YieldPolicy policy(clock_, host_);
@@ -172,7 +187,8 @@ bool DrawCommand::redrawKept(const PlotRange& range, const std::string& replaced
                 policy.sampleDone(switches_.YieldEachSample != kFalse);
                 stopIfClosing();
                 return engine_.StopRequested == 0;
-            });
+            },
+            judgeFor(curve.expression, frame, graph_));
         if (result.stopped)
             return false;
         // It ended there when it was drawn too; the evaluator's stop is
@@ -207,15 +223,17 @@ std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const 
     // As the draws left them: the axes of the latest lie over the earlier
     // curves, and the latest curve over its axes.
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (i + 1 == shown.size())
+        if (i + 1 == shown.size()) {
             DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+            curvePen(target);
+        }
         const Curve& curve = model_.curves()[shown[i]];
         engine_.emptyArrays();
         schedule_.record(curve.expression);
         const SweepResult result = sweepCurve(
             schedule_, target, view, frame,
             {curve.colour, curve.derivativePaletteColour(), curve.function, curve.derivative},
-            [](float) { return true; });
+            [](float) { return true; }, judgeFor(curve.expression, frame, target));
         last = Sweep{curve.expression, result.samples};
     }
     if (shown.empty())
@@ -237,17 +255,18 @@ void DrawCommand::sweep(const PlotRange& range, const PlotFrame& frame,
     if (curves.function || curves.derivative)
         entry = model_.enter(Curve{expression, switches_.CurveColor, std::nullopt, curves.function,
                                    curves.derivative, true});
-    const SweepResult result =
-        sweepCurve(schedule_, graph_, range, frame,
-                   {switches_.CurveColor, kDerivativeColour, curves.function, curves.derivative},
-                   [&](float column) {
-                       lastSweep_->samples += 1;
-                       scrollBar_.PSet(column, kProgressRow, kProgressColour);
-                       // Read at every sample: the speed button works during a sweep.
-                       policy.sampleDone(switches_.YieldEachSample != kFalse);
-                       stopIfClosing();
-                       return engine_.StopRequested == 0;
-                   });
+    const SweepResult result = sweepCurve(
+        schedule_, graph_, range, frame,
+        {switches_.CurveColor, kDerivativeColour, curves.function, curves.derivative},
+        [&](float column) {
+            lastSweep_->samples += 1;
+            scrollBar_.PSet(column, kProgressRow, kProgressColour);
+            // Read at every sample: the speed button works during a sweep.
+            policy.sampleDone(switches_.YieldEachSample != kFalse);
+            stopIfClosing();
+            return engine_.StopRequested == 0;
+        },
+        judgeFor(expression, frame, graph_));
     if (entry) {
         // Refused by the evaluator at its first sample: nothing was drawn.
         if (result.nothingToReduce && result.samples == 1) {

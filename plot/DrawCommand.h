@@ -11,6 +11,7 @@
 #include "plot/PlotModel.h"
 #include "plot/PlotSettings.h"
 #include "plot/RangeReader.h"
+#include "plot/SegmentJudge.h"
 #include "plot/Surface.h"
 
 #include <cstdint>
@@ -85,6 +86,11 @@ class DrawCommand {
     // drawModelOn(), saying what the last curve drawn was.
     std::optional<Sweep> drawModel(Surface& target, const PlotRange& view);
     void publish(const PlotRange& range, const PlotFrame& frame);
+    // The pen of the curves again, after the axes.
+    void curvePen(Surface& target) const;
+    // The judge of the sweep of expression onto target, with joined lines on.
+    SegmentJudge* judgeFor(const std::string& expression, const PlotFrame& frame,
+                           const Surface& target);
     void finish();
     // Every yield outside the sweep: what was drawn is shown, and a close
     // of the window stops the draw like the stop button.
@@ -105,6 +111,7 @@ class DrawCommand {
     std::optional<Sweep> lastSweep_;
     std::uint64_t drawNumber_ = 0;
     Appearance appearance_;
+    SegmentJudge judge_;
 };
 
 } // namespace curvalia::plot

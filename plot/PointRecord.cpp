@@ -48,6 +48,10 @@ void PointRecord::replay(plot::Surface& target) const {
             target.setDrawWidth(p.penWidth);
             target.PSet(p.xTwips, p.yTwips, p.colour);
         },
+        [&](const Line& l) {
+            target.setDrawWidth(l.penWidth);
+            target.Line(l.x1, l.y1, l.x2, l.y2, l.colour);
+        },
         [&](const AxesCall& c) {
             target.setDrawWidth(1);
             plot::DrawAxes(target, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);

@@ -1,9 +1,10 @@
 // What a plot surface has drawn since it was last cleared, in the order
 // drawn, so that the plot can be drawn anew at another size and written out
 // as vector graphics: each point with its twip position, palette colour and
-// pen width, and each call of the axes renderer (whose dots depend on the
-// size, so the call is kept rather than its dots). A point costs twelve
-// bytes. The record is bounded: past kMaxPoints it gives up, frees its
+// pen width, each segment with its two ends, colour and pen width, and each
+// call of the axes renderer (whose dots depend on the size, so the call is
+// kept rather than its dots). A point costs twelve bytes, a segment twice
+// that. The record is bounded: past kMaxPoints it gives up, frees its
 // memory and says so (the caller then falls back to the pixel image).
 #pragma once
 
@@ -25,6 +26,10 @@ class PointRecord {
         float xTwips, yTwips;
         int colour, penWidth;
     };
+    struct Line {
+        float x1, y1, x2, y2;
+        int colour, penWidth;
+    };
 
     // Inline: a sweep records millions of these. The very same point again
     // changes nothing and is not kept. False once the record has given up.
@@ -34,6 +39,19 @@ class PointRecord {
         const Entry entry{xTwips, yTwips, tagOf(colour, penWidth)};
         if (size_ == 0 || !(last_ == entry))
             push(entry);
+        return !overflowed_;
+    }
+    // A segment is kept whole or not at all.
+    bool addLine(float x1, float y1, float x2, float y2, int colour, int penWidth) {
+        if (overflowed_)
+            return false;
+        if (size_ + 2 > kMaxPoints) {
+            overflow();
+            return false;
+        }
+        const std::int32_t tag = tagOf(colour, penWidth) | kLineBit;
+        push(Entry{x1, y1, tag});
+        push(Entry{x2, y2, tag});
         return !overflowed_;
     }
     void addAxes(const AxesCall& call);
@@ -58,30 +76,39 @@ class PointRecord {
     // width is left at 1.
     void replay(plot::Surface& target) const;
 
-    // Calls point(const Point&) and axes(const AxesCall&) for
-    // everything recorded, in the order drawn.
-    template <class P, class A> void forEach(P&& point, A&& axes) const {
+    // Calls point(const Point&), line(const Line&) and axes(const
+    // AxesCall&) for everything recorded, in the order drawn.
+    template <class P, class L, class A> void forEach(P&& point, L&& line, A&& axes) const {
         std::size_t left = size_;
+        const Entry* start = nullptr; // of a segment whose end comes next
         for (const auto& block : blocks_) {
             const std::size_t n = std::min(left, kBlockEntries);
             for (const Entry *e = block.get(), *end = e + n; e != end; ++e) {
-                if (e->tag >= 0)
-                    point(Point{e->x, e->y, e->tag & 0xFF, e->tag >> 8});
-                else
+                if (e->tag < 0) {
                     axes(axes_[static_cast<std::size_t>(~e->tag)]);
+                } else if (!(e->tag & kLineBit)) {
+                    point(Point{e->x, e->y, e->tag & 0xFF, e->tag >> 8});
+                } else if (!start) {
+                    start = e;
+                } else {
+                    line(Line{start->x, start->y, e->x, e->y, e->tag & 0xFF,
+                              (e->tag & ~kLineBit) >> 8});
+                    start = nullptr;
+                }
             }
             left -= n;
         }
     }
 
   private:
-    // tag >= 0: colour in bits 0..7, pen width above; tag < 0: ~tag indexes
-    // axes_.
+    // tag >= 0: colour in bits 0..7, pen width in bits 8..23, kLineBit on
+    // both ends of a segment; tag < 0: ~tag indexes axes_.
     struct Entry {
         float x, y;
         std::int32_t tag;
         bool operator==(const Entry&) const = default;
     };
+    static constexpr std::int32_t kLineBit = 1 << 30;
     static std::int32_t tagOf(int colour, int penWidth) {
         return (colour & 0xFF) | ((penWidth & 0xFFFF) << 8);
     }

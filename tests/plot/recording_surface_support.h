@@ -19,11 +19,19 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct Segment {
+    float x1, y1, x2, y2;
+    int colour, width;
+};
+
 // Every call in order; a Cls is recorded as colour -1, a pen width change
-// as colour -2 with the width in x.
+// as colour -2 with the width in x. Segments go to lines, with the pen width
+// they were drawn with.
 struct RecordingSurface : Surface {
     static constexpr int kCls = -1, kWidth = -2;
     std::vector<Point> calls;
+    std::vector<Segment> lines;
+    int width = 1;
     std::function<void()> onPSet = [] {};
     double pointsAnnounced = -1; // by the last sweep, before its first point
 
@@ -31,8 +39,14 @@ struct RecordingSurface : Surface {
         calls.push_back({x, y, colour});
         onPSet();
     }
+    void Line(float x1, float y1, float x2, float y2, int colour) override {
+        lines.push_back({x1, y1, x2, y2, colour, width});
+    }
     void Cls() override { calls.push_back({0, 0, kCls}); }
-    void setDrawWidth(int pixels) override { calls.push_back({float(pixels), 0, kWidth}); }
+    void setDrawWidth(int pixels) override {
+        width = pixels;
+        calls.push_back({float(pixels), 0, kWidth});
+    }
     void pointsAhead(double count) override { pointsAnnounced = count; }
     // The points of one colour, since the last Cls or over the whole run.
     std::vector<Point> points(int colour, bool sinceCls = true) const {

@@ -4,6 +4,7 @@
 #include "plot/Palette.h"
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
+#include "ui/plotview/SvgCurvePaths.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -87,6 +88,8 @@ template <class F> class DotCollector final : public plot::Surface {
         if (corner)
             onDot_(PixelDot{corner->x(), corner->y(), width_, width_, paletteColour & 15});
     }
+    // Segments are paths of their own (SvgCurvePaths).
+    void Line(float, float, float, float, int) override {}
     void Cls() override {}
     void setDrawWidth(int pixels) override { width_ = std::max(1, pixels); }
     double pixelTwipsX() const override { return mapping_.twipsPerPixelX(); }
@@ -108,11 +111,15 @@ template <class F> void forEachDot(const PlotSurfaceWidget& surface, F onDot) {
 // disjoint, so they can be grouped by colour, after the wider dots (in the
 // order drawn), which they always lie over. The picture is the same as
 // drawing every dot in order, and the file stays small however many points
-// the plot has: at most one square per pixel.
-void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, int height) {
+// the plot has: at most one square per pixel. Dots at the ends of segments
+// are left to the segments' strokes.
+void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, int height,
+                const SvgCurvePaths& paths) {
     constexpr std::uint8_t kNone = 255, kUnderWide = 254;
     std::vector<std::uint8_t> top(static_cast<std::size_t>(width) * height, kNone);
     forEachDot(surface, [&](const PixelDot& dot) {
+        if (!paths.empty() && paths.covers(dot.left, dot.top, dot.width, dot.colour))
+            return;
         const int left = std::max(0, dot.left), upper = std::max(0, dot.top);
         const int right = std::min(width, dot.left + dot.width);
         const int bottom = std::min(height, dot.top + dot.height);
@@ -214,7 +221,10 @@ QByteArray plotSvg(const PlotSurfaceWidget& surface) {
         out += pngOf(surface.image()).toBase64().toStdString();
         out += "\"/>\n";
     } else {
-        appendDots(out, surface, width, height);
+        const SvgCurvePaths paths(surface.pointRecord(), surface.mapping(),
+                                  [&](int colour) { return surface.colourOf(colour); });
+        appendDots(out, surface, width, height, paths);
+        paths.appendTo(out);
     }
     if (const PlotOverlay* overlay = surface.overlay())
         overlay->appendExportedSvg(out);

@@ -94,8 +94,52 @@ void PlotSurfaceWidget::PSet(float xTwips, float yTwips, int paletteColour) {
     // would pay millions of times: the double product is so close to the
     // exact quotient that it rounds to the same float (checked for every
     // float).
-    const float lx = mapping_.pixelX(xTwips);
-    const float ly = mapping_.pixelY(yTwips);
+    drawDot(mapping_.pixelX(xTwips), mapping_.pixelY(yTwips), paletteColour);
+}
+
+void PlotSurfaceWidget::Line(float x1, float y1, float x2, float y2, int paletteColour) {
+    // Kept when any of it lies near the frame, like a point.
+    if (recording_ && std::max(x1, x2) >= -kRecordMarginTwips &&
+        std::max(y1, y2) >= -kRecordMarginTwips && std::min(x1, x2) <= recordRight_ &&
+        std::min(y1, y2) <= recordBottom_)
+        recording_ = record_.addLine(x1, y1, x2, y2, paletteColour, drawWidth_);
+    const float ax = mapping_.pixelX(x1), ay = mapping_.pixelY(y1);
+    const float bx = mapping_.pixelX(x2), by = mapping_.pixelY(y2);
+    const double dx = double(bx) - ax, dy = double(by) - ay;
+    // Most segments of a sweep span a pixel or less: their two end dots
+    // touch (or are one), and drawDot clips them.
+    if (std::fabs(dx) <= 1 && std::fabs(dy) <= 1) {
+        drawDot(ax, ay, paletteColour);
+        if (std::floor(ax) != std::floor(bx) || std::floor(ay) != std::floor(by))
+            drawDot(bx, by, paletteColour);
+        return;
+    }
+    // Only the part near the drawing is walked: the pen reaches a few
+    // pixels beyond the point it is centred on.
+    const double pad = drawWidth_ + 1;
+    double t0 = 0, t1 = 1;
+    const auto clip = [&](double from, double delta, double low, double high) {
+        if (delta == 0)
+            return from >= low && from <= high;
+        const double ta = (low - from) / delta, tb = (high - from) / delta;
+        t0 = std::max(t0, std::min(ta, tb));
+        t1 = std::min(t1, std::max(ta, tb));
+        return t0 <= t1;
+    };
+    if (!clip(ax, dx, -pad, mapping_.pixels().width() + pad) ||
+        !clip(ay, dy, -pad, mapping_.pixels().height() + pad))
+        return;
+    // One dot per logical pixel of the longer side: neighbours touch.
+    const double length = (t1 - t0) * std::max(std::fabs(dx), std::fabs(dy));
+    const int steps = std::max(1, static_cast<int>(std::ceil(length)));
+    const double dt = (t1 - t0) / steps;
+    for (int i = 0; i <= steps; ++i) {
+        const double t = t0 + dt * i;
+        drawDot(static_cast<float>(ax + t * dx), static_cast<float>(ay + t * dy), paletteColour);
+    }
+}
+
+void PlotSurfaceWidget::drawDot(float lx, float ly, int paletteColour) {
     if (drawWidth_ == 1 && wholeRatio_ == 1) {
         // Curve points on an ordinary screen: one pixel, nothing to round.
         // A sweep sets millions of these.

@@ -42,6 +42,9 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     explicit PlotSurfaceWidget(const Look& look, QWidget* parent = nullptr);
 
     void PSet(float xTwips, float yTwips, int paletteColour) override;
+    // Dots of the pen's width at every logical pixel along the segment, so
+    // that its ends are square and it meets the curve's dots exactly.
+    void Line(float x1, float y1, float x2, float y2, int paletteColour) override;
     void Cls() override;
     void setDrawWidth(int pixels) override;
     double pixelTwipsX() const override { return mapping_.twipsPerPixelX(); }
@@ -112,6 +115,8 @@ class PlotSurfaceWidget : public QWidget, public plot::Surface {
     // when the record cannot give it.
     void redraw(const QImage& previous);
     void resetDots();
+    // One dot at a logical pixel position, not recorded.
+    void drawDot(float lx, float ly, int paletteColour);
 
     static constexpr float kRecordMarginTwips = 150;
 

@@ -221,6 +221,7 @@ TEST(PointRecord, KeepsPointsAndAxesInOrderAndSkipsOnlyTheSamePointAgain) {
             order += std::to_string(p.colour) + "/" + std::to_string(p.penWidth) + " ";
             EXPECT_EQ(p.xTwips, 3.5f);
         },
+        [&](const plot::PointRecord::Line&) { order += "line "; },
         [&](const plot::AxesCall& c) {
             order += "axes ";
             EXPECT_EQ(c, (plot::AxesCall{-1, 1, -2, 2, -1}));
