@@ -119,8 +119,7 @@ void DrawCommand::prepareAndSweep() {
         // the same expression stays, and is drawn again with the others.
         redrawKept(range, curves.function || curves.derivative ? expression : std::string());
     }
-    const PlotFrame frame =
-        DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
+    const PlotFrame frame = drawAxes(graph_, range);
     publish(range, frame);
     model_.setHome(range);
     yieldNow();
@@ -145,6 +144,14 @@ void DrawCommand::prepareAndSweep() {
     if (engine_.StopRequested != 0)
         return;
     sweep(range, frame, expression, curves);
+}
+
+PlotFrame DrawCommand::drawAxes(Surface& target, const PlotRange& range) {
+    const PlotFrame frame = DrawAxes(target, range.Xmin, range.Xmax, range.Ymin, range.Ymax,
+                                     switches_.GridOn, appearance_.grid);
+    // The axes leave the pen at 1; the curves after them keep their width.
+    target.setDrawWidth(appearance_.thickness);
+    return frame;
 }
 
 void DrawCommand::publish(const PlotRange& range, const PlotFrame& frame) {
@@ -208,7 +215,7 @@ std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const 
     // curves, and the latest curve over its axes.
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (i + 1 == shown.size())
-            DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+            drawAxes(target, view);
         const Curve& curve = model_.curves()[shown[i]];
         engine_.emptyArrays();
         schedule_.record(curve.expression);
@@ -219,7 +226,7 @@ std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const 
         last = Sweep{curve.expression, result.samples};
     }
     if (shown.empty())
-        DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+        drawAxes(target, view);
     engine_.StopRequested = stopBefore;
     return last;
 }
