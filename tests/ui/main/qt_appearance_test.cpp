@@ -5,6 +5,7 @@
 #include "plot/AxesRenderer.h"
 #include "support/qt_main_input_support.h"
 #include "ui/main/AppearanceActions.h"
+#include "ui/main/Legend.h"
 #include "ui/plotview/AxisNumbers.h"
 #include "ui/plotview/PlotExporter.h"
 #include "ui/windows/AppearanceDialog.h"
@@ -166,6 +167,8 @@ TEST_F(AppearanceTest, TheDialogAppliesOnOkAndNothingOnAnnulla) {
                             plot::GridStyle::Lines};
     EXPECT_EQ(looks().appearance(), chosen);
     EXPECT_EQ(graph().background(), Background::White);
+    // The legend's swatch shows the green the curve is drawn in there.
+    EXPECT_EQ(child<LegendSwatch>("Shape1")->fillColor(), QColor(0, 128, 0));
 }
 
 TEST_F(AppearanceTest, NothingChangesWhileADrawRuns) {

@@ -52,8 +52,8 @@ TEST_F(SessionTest, WhatIsSavedComesBackDrawn) {
     for (const char* entry : {"GrigliaM", "numeriAssi", "disegnoVeloce"})
         child<QAction>(entry)->trigger();
     auto* looks = child<AppearanceActions>("appearanceActions");
-    looks->apply({plot::Background::White, 2, false, plot::AxisNumberSize::Large,
-                  plot::GridStyle::Lines});
+    looks->apply(
+        {plot::Background::White, 2, false, plot::AxisNumberSize::Large, plot::GridStyle::Lines});
     const QImage drawn = plot();
     const std::string saved = state();
     const QString path = folder.filePath("lezione");
