@@ -61,7 +61,7 @@ struct ShownSurfaces {
 };
 
 void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& bar,
-                 ui::QtEventQueue* events) {
+                 ui::QtEventQueue* events, const plot::Appearance& look = {}) {
     engine::Engine engine;
     plot::PlotSwitches switches;
     switches.GridOn = plot::kTrue;
@@ -69,6 +69,7 @@ void defaultPlot(benchmark::State& state, plot::Surface& graph, plot::Surface& b
     plot::SteadyClock clock;
     plot::PlotModel model;
     plot::DrawCommand command(engine, switches, graph, bar, host, clock, model);
+    command.setAppearance(look);
     for (auto _ : state)
         command.run();
     state.SetItemsProcessed(state.iterations() * 2001);
@@ -86,6 +87,16 @@ void BM_DefaultPlotImageSurface(benchmark::State& state) {
     defaultPlot(state, shown.graph, shown.bar, &shown.events);
 }
 BENCHMARK(BM_DefaultPlotImageSurface)->Unit(benchmark::kMillisecond);
+
+// The look for a projector: white, the widest dots, grid lines.
+void BM_DefaultPlotImageSurfaceProjector(benchmark::State& state) {
+    ShownSurfaces shown;
+    shown.graph.setBackground(plot::Background::White);
+    defaultPlot(state, shown.graph, shown.bar, &shown.events,
+                {plot::Background::White, plot::Appearance::kMaxThickness, false,
+                 plot::AxisNumberSize::Large, plot::GridStyle::Lines});
+}
+BENCHMARK(BM_DefaultPlotImageSurfaceProjector)->Unit(benchmark::kMillisecond);
 
 // The same samples as the sweep, through the engine only, the way the sweep
 // uses it: recorded once, replayed per sample.
