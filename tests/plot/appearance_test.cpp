@@ -1,9 +1,9 @@
-// The look of a draw: curve dots as wide as the appearance asks, after the
-// axes too, and grid lines through every pixel of their rows and columns,
-// kept by the record so that a redraw repeats them.
-#include "draw_rig_support.h"
+// Grid lines through every pixel of their rows, kept by the record so that
+// a redraw repeats them.
 #include "plot/AxesRenderer.h"
+#include "plot/PlotSettings.h"
 #include "plot/PointRecord.h"
+#include "recording_surface_support.h"
 
 #include <gtest/gtest.h>
 
@@ -12,41 +12,7 @@
 namespace curvalia::plot {
 namespace {
 
-using testing::DrawRig;
 using testing::RecordingSurface;
-
-// The pen width in force at each point of colour, in order.
-std::vector<int> widthsAt(const RecordingSurface& graph, int colour) {
-    std::vector<int> out;
-    int width = 1;
-    for (const testing::Point& c : graph.calls) {
-        if (c.colour == RecordingSurface::kWidth)
-            width = static_cast<int>(c.x);
-        else if (c.colour == colour)
-            out.push_back(width);
-    }
-    return out;
-}
-
-TEST(Appearance, CurveDotsTakeTheThicknessInEveryDraw) {
-    for (int thickness = Appearance::kMinThickness; thickness <= Appearance::kMaxThickness;
-         ++thickness) {
-        SCOPED_TRACE(thickness);
-        DrawRig rig;
-        rig.host.expression = "sin(x)";
-        rig.switches.GridOn = kTrue;
-        rig.command.setAppearance({.thickness = thickness});
-        rig.command.run();
-        rig.command.redraw(*rig.model.view());
-        RecordingSurface page;
-        rig.command.drawModelOn(page, *rig.model.view());
-        for (const RecordingSurface* surface : {&rig.graph, &page}) {
-            const std::vector<int> widths = widthsAt(*surface, rig.switches.CurveColor);
-            ASSERT_FALSE(widths.empty());
-            EXPECT_EQ(std::set<int>(widths.begin(), widths.end()), std::set<int>{thickness});
-        }
-    }
-}
 
 // Every pixel column from left to right edge, on the rows through y.
 std::set<int> pixelsOnRow(const RecordingSurface& graph, float y) {
