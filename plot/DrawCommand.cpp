@@ -147,9 +147,10 @@ void DrawCommand::prepareAndSweep() {
 }
 
 PlotFrame DrawCommand::drawAxes(Surface& target, const PlotRange& range) {
+    // The axes are one pixel wide whatever the curves' width.
+    target.setDrawWidth(1);
     const PlotFrame frame = DrawAxes(target, range.Xmin, range.Xmax, range.Ymin, range.Ymax,
                                      switches_.GridOn, appearance_.grid);
-    // The axes leave the pen at 1; the curves after them keep their width.
     target.setDrawWidth(appearance_.thickness);
     return frame;
 }

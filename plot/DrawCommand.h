@@ -84,7 +84,8 @@ class DrawCommand {
                Curves curves);
     // drawModelOn(), saying what the last curve drawn was.
     std::optional<Sweep> drawModel(Surface& target, const PlotRange& view);
-    // The axes in the appearance's grid style, the pen set back to its thickness.
+    // The axes in the appearance's grid style at pen width 1, the pen then
+    // set back to the curves' thickness.
     PlotFrame drawAxes(Surface& target, const PlotRange& range);
     void publish(const PlotRange& range, const PlotFrame& frame);
     void finish();

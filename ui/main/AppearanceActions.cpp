@@ -5,6 +5,7 @@
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 #include "ui/windows/AppearanceDialog.h"
+#include "ui/windows/WindowPlacement.h"
 
 #include <QAction>
 
@@ -54,6 +55,9 @@ void AppearanceActions::openDialog() {
     }
     dialog_->setAppearance(appearance_);
     dialog_->setAcceptEnabled(true);
+    // Beside the plot, whose change it is there to show.
+    if (!dialog_->isVisible())
+        placeBeside(*dialog_, window_);
     dialog_->open();
 }
 

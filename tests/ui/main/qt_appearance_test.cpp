@@ -92,6 +92,8 @@ TEST_F(AppearanceTest, TheThicknessIsTheSizeOfEveryDotOnScreenAndInTheSvg) {
         if (thickness == 1)
             single = shown;
         EXPECT_EQ(shown, single * thickness * thickness);
+        // The x axis (row 154) stays one pixel wide.
+        EXPECT_EQ(graph().image().pixel(100, 153), qRgb(0, 0, 0));
         EXPECT_EQ(inner(renderSvg(plotSvg(graph()), graph().image().size()), green), shown);
     }
     EXPECT_EQ(single, 19); // x = -9 .. 9
