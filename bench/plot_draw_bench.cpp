@@ -98,6 +98,16 @@ void BM_ConnectedSweep(benchmark::State& state) {
 }
 BENCHMARK(BM_ConnectedSweep)->Unit(benchmark::kMillisecond);
 
+// The look for a projector: white, the widest dots, grid lines.
+void BM_DefaultPlotImageSurfaceProjector(benchmark::State& state) {
+    ShownSurfaces shown;
+    shown.graph.setBackground(plot::Background::White);
+    defaultPlot(state, shown.graph, shown.bar, &shown.events,
+                {plot::Background::White, plot::Appearance::kMaxThickness, false,
+                 plot::AxisNumberSize::Large, plot::GridStyle::Lines});
+}
+BENCHMARK(BM_DefaultPlotImageSurfaceProjector)->Unit(benchmark::kMillisecond);
+
 // The same samples as the sweep, through the engine only, the way the sweep
 // uses it: recorded once, replayed per sample.
 double engineSeconds(engine::Engine& engine, const std::string& expression, double step) {

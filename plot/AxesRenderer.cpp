@@ -124,10 +124,10 @@ std::int16_t gridRowSpacing(double RangeY) {
 }
 
 PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax,
-                   std::int16_t GridOn) {
+                   std::int16_t GridOn, GridStyle grid) {
     const double W = PlotWidth;
     const double H = PlotHeight;
-    graph.axesBegin(AxesCall{Xmin, Xmax, Ymin, Ymax, GridOn});
+    graph.axesBegin(AxesCall{Xmin, Xmax, Ymin, Ymax, GridOn, grid});
 
     PlotFrame frame;
     frame.Xmin = Xmin;
@@ -196,9 +196,20 @@ PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double
             for (int Y = 0; rowSpacing > 0 && Y <= H; Y += rowSpacing)
                 rows.push_back(Y);
         }
-        for (const double X : columns)
+        if (grid == GridStyle::Lines) {
+            const auto line = [&](double x1, double y1, double x2, double y2) {
+                graph.Line(static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2),
+                           static_cast<float>(y2), kAxesColour);
+            };
+            for (const double X : columns)
+                line(X, 0, X, H);
             for (const double Y : rows)
-                dot(graph, X, Y);
+                line(0, Y, W, Y);
+        } else {
+            for (const double X : columns)
+                for (const double Y : rows)
+                    dot(graph, X, Y);
+        }
     }
     graph.axesEnd();
     return frame;

@@ -1,6 +1,6 @@
-// Draws the axes, their ticks and the optional dot grid, and publishes
-// the frame (RangeX, RangeY, AxisY) with which the draw command places its
-// points. Points only: no lines, no text, no clearing.
+// Draws the axes, their ticks and the optional grid (dots, or lines through
+// them), and publishes the frame (RangeX, RangeY, AxisY) with which the draw
+// command places its points. No text, no clearing.
 #pragma once
 
 #include "plot/PlotFrame.h"
@@ -21,9 +21,10 @@ inline constexpr double kBottomTickY = PlotHeight - 15;
 // ticks one unit apart counted from its frame edge; one with a non-whole
 // end gets them on the multiples of tickStep() within its range. Grid
 // columns fall on the x ticks, grid rows on the y tick multiples (or, for
-// whole y ends, at gridRowSpacing() down from Ymax).
+// whole y ends, at gridRowSpacing() down from Ymax). Grid lines run across
+// the whole frame through those columns and rows, one pixel wide.
 PlotFrame DrawAxes(Surface& graph, double Xmin, double Xmax, double Ymin, double Ymax,
-                   std::int16_t GridOn);
+                   std::int16_t GridOn, GridStyle grid = GridStyle::Dots);
 
 // Spacing of the grid rows: PlotHeight / RangeY rounded to the nearest whole
 // twip, halves to the even neighbour. 0 means no rows.

@@ -119,9 +119,7 @@ void DrawCommand::prepareAndSweep() {
         // the same expression stays, and is drawn again with the others.
         redrawKept(range, curves.function || curves.derivative ? expression : std::string());
     }
-    const PlotFrame frame =
-        DrawAxes(graph_, range.Xmin, range.Xmax, range.Ymin, range.Ymax, switches_.GridOn);
-    curvePen(graph_);
+    const PlotFrame frame = drawAxes(graph_, range);
     publish(range, frame);
     model_.setHome(range);
     yieldNow();
@@ -148,16 +146,19 @@ void DrawCommand::prepareAndSweep() {
     sweep(range, frame, expression, curves);
 }
 
+PlotFrame DrawCommand::drawAxes(Surface& target, const PlotRange& range) {
+    // The axes are one pixel wide whatever the curves' width.
+    target.setDrawWidth(1);
+    const PlotFrame frame = DrawAxes(target, range.Xmin, range.Xmax, range.Ymin, range.Ymax,
+                                     switches_.GridOn, appearance_.grid);
+    target.setDrawWidth(appearance_.thickness);
+    return frame;
+}
+
 void DrawCommand::publish(const PlotRange& range, const PlotFrame& frame) {
     publishedFrame_ = frame;
     publishedRange_ = range;
     model_.setView(range);
-}
-
-void DrawCommand::curvePen(Surface& target) const {
-    // The axes leave the pen one pixel wide, the curves' own width at 1.
-    if (appearance_.thickness != 1)
-        target.setDrawWidth(appearance_.thickness);
 }
 
 SegmentJudge* DrawCommand::judgeFor(const std::string& expression, const PlotFrame& frame,
@@ -223,10 +224,8 @@ std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const 
     // As the draws left them: the axes of the latest lie over the earlier
     // curves, and the latest curve over its axes.
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (i + 1 == shown.size()) {
-            DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
-            curvePen(target);
-        }
+        if (i + 1 == shown.size())
+            drawAxes(target, view);
         const Curve& curve = model_.curves()[shown[i]];
         engine_.emptyArrays();
         schedule_.record(curve.expression);
@@ -237,7 +236,7 @@ std::optional<DrawCommand::Sweep> DrawCommand::drawModel(Surface& target, const 
         last = Sweep{curve.expression, result.samples};
     }
     if (shown.empty())
-        DrawAxes(target, view.Xmin, view.Xmax, view.Ymin, view.Ymax, switches_.GridOn);
+        drawAxes(target, view);
     engine_.StopRequested = stopBefore;
     return last;
 }

@@ -85,9 +85,10 @@ class DrawCommand {
                Curves curves);
     // drawModelOn(), saying what the last curve drawn was.
     std::optional<Sweep> drawModel(Surface& target, const PlotRange& view);
+    // The axes in the appearance's grid style at pen width 1, the pen then
+    // set back to the curves' thickness.
+    PlotFrame drawAxes(Surface& target, const PlotRange& range);
     void publish(const PlotRange& range, const PlotFrame& frame);
-    // The pen of the curves again, after the axes.
-    void curvePen(Surface& target) const;
     // The judge of the sweep of expression onto target, with joined lines on.
     SegmentJudge* judgeFor(const std::string& expression, const PlotFrame& frame,
                            const Surface& target);

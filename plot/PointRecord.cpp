@@ -54,7 +54,7 @@ void PointRecord::replay(plot::Surface& target) const {
         },
         [&](const AxesCall& c) {
             target.setDrawWidth(1);
-            plot::DrawAxes(target, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn);
+            plot::DrawAxes(target, c.Xmin, c.Xmax, c.Ymin, c.Ymax, c.GridOn, c.grid);
         });
     target.setDrawWidth(1);
 }

@@ -3,6 +3,8 @@
 // the tests record every call.
 #pragma once
 
+#include "plot/Appearance.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,6 +15,7 @@ namespace curvalia::plot {
 struct AxesCall {
     double Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0;
     std::int16_t GridOn = 0;
+    GridStyle grid = GridStyle::Dots;
     bool operator==(const AxesCall&) const = default;
 };
 

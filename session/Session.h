@@ -1,7 +1,8 @@
 // Everything a lesson needs to come back as it was left: the curves on the
-// plot, the five texts of "Area", the view, and the menu's choices.
+// plot, the five texts of "Area", the view, the menu's choices and the look.
 #pragma once
 
+#include "plot/Appearance.h"
 #include "plot/PlotHost.h"
 #include "plot/PlotModel.h"
 
@@ -13,9 +14,9 @@
 namespace curvalia::session {
 
 // Written into every file; a file of a later format is refused, since it may
-// hold what this version cannot show (a later format adds "aspetto", the
-// appearance, as a new section and reads this one with its defaults).
-inline constexpr int kFormatVersion = 1;
+// hold what this version cannot show. Version 2 added "aspetto", the
+// appearance; a version 1 file is read with the default one.
+inline constexpr int kFormatVersion = 2;
 inline constexpr const char* kFormatName = "curvalia-sessione";
 // A session of a hundred curves is far below this; anything larger is not
 // one, and is refused before it is parsed.
@@ -52,6 +53,7 @@ struct Session {
     plot::RangeTexts area;
     ViewEnds view;
     MenuChoices choices;
+    plot::Appearance appearance;
 };
 
 } // namespace curvalia::session

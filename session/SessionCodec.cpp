@@ -105,7 +105,7 @@ class Fields {
     const QJsonObject& object_;
 };
 
-void checkVersion(const QJsonObject& top) {
+int checkVersion(const QJsonObject& top) {
     if (top.value(key("formato")).toString() != key(kFormatName))
         throw Refused{"non contiene una sessione di " CURVALIA_TITLE};
     const QJsonValue version = top.value(key("versione"));
@@ -114,6 +114,58 @@ void checkVersion(const QJsonObject& top) {
         throw Fields::wrongType("versione");
     if (v > kFormatVersion)
         throw Refused{"è stata salvata da una versione più recente del programma"};
+    return static_cast<int>(v);
+}
+
+// The appearance's choices as the file names them.
+template <class E> struct Named {
+    E value;
+    const char* name;
+};
+constexpr Named<plot::Background> kBackgrounds[] = {{plot::Background::Black, "nero"},
+                                                    {plot::Background::White, "bianco"}};
+constexpr Named<plot::AxisNumberSize> kNumberSizes[] = {{plot::AxisNumberSize::Small, "piccoli"},
+                                                        {plot::AxisNumberSize::Medium, "medi"},
+                                                        {plot::AxisNumberSize::Large, "grandi"}};
+constexpr Named<plot::GridStyle> kGridStyles[] = {{plot::GridStyle::Dots, "punti"},
+                                                  {plot::GridStyle::Lines, "linee"}};
+
+template <class E, std::size_t N> QJsonValue nameOf(const Named<E> (&names)[N], E value) {
+    for (const Named<E>& n : names) {
+        if (n.value == value)
+            return key(n.name);
+    }
+    return key(names[0].name);
+}
+
+template <class E, std::size_t N>
+E choice(const Fields& fields, const char* name, const Named<E> (&names)[N]) {
+    const QJsonValue v = fields.value(name);
+    if (!v.isString())
+        throw Fields::wrongType(name);
+    std::string offered;
+    for (const Named<E>& n : names) {
+        if (v.toString() == key(n.name))
+            return n.value;
+        offered += std::string(offered.empty() ? "" : ", ") + "\"" + n.name + "\"";
+    }
+    throw Refused{"il valore di " + quoted(key(name)) + " non è tra quelli previsti (" + offered +
+                  ")"};
+}
+
+plot::Appearance readAppearance(const QJsonObject& object) {
+    const Fields fields(object, {"sfondo", "spessore", "lineeContinue", "numeriAssi", "griglia"});
+    plot::Appearance a;
+    a.background = choice(fields, "sfondo", kBackgrounds);
+    const double thickness = fields.number("spessore");
+    if (thickness != std::floor(thickness) || thickness < plot::Appearance::kMinThickness ||
+        thickness > plot::Appearance::kMaxThickness)
+        throw Fields::outOfRange("spessore");
+    a.thickness = static_cast<int>(thickness);
+    a.continuousLines = fields.flag("lineeContinue");
+    a.axisNumbers = choice(fields, "numeriAssi", kNumberSizes);
+    a.grid = choice(fields, "griglia", kGridStyles);
+    return a;
 }
 
 plot::Curve readCurve(const QJsonValue& value, engine::Engine& checker, const std::string& said) {
@@ -162,9 +214,14 @@ std::vector<plot::Curve> readCurves(const QJsonValue& value) {
 }
 
 Session readTop(const QJsonObject& top) {
-    checkVersion(top);
-    const Fields fields(top, {"formato", "versione", "curve", "area", "vista", "opzioni"});
+    const int version = checkVersion(top);
+    const Fields fields =
+        version == 1
+            ? Fields(top, {"formato", "versione", "curve", "area", "vista", "opzioni"})
+            : Fields(top, {"formato", "versione", "curve", "area", "vista", "opzioni", "aspetto"});
     Session session;
+    if (version > 1)
+        session.appearance = readAppearance(fields.object("aspetto"));
     session.curves = readCurves(fields.value("curve"));
 
     const QJsonObject areaObject = fields.object("area");
@@ -218,6 +275,7 @@ std::string writeSession(const Session& session) {
     const plot::RangeTexts& a = session.area;
     const ViewEnds& v = session.view;
     const MenuChoices& c = session.choices;
+    const plot::Appearance& look = session.appearance;
     const QJsonObject top = objectOf(
         {{"formato", key(kFormatName)},
          {"versione", kFormatVersion},
@@ -237,7 +295,12 @@ std::string writeSession(const Session& session) {
                                {"disegnoVeloce", c.fast},
                                {"numeriAssi", c.axisNumbers},
                                {"tracciaCurva", c.trace},
-                               {"disegnoAutomatico", c.autoDraw}})}});
+                               {"disegnoAutomatico", c.autoDraw}})},
+         {"aspetto", objectOf({{"sfondo", nameOf(kBackgrounds, look.background)},
+                               {"spessore", look.thickness},
+                               {"lineeContinue", look.continuousLines},
+                               {"numeriAssi", nameOf(kNumberSizes, look.axisNumbers)},
+                               {"griglia", nameOf(kGridStyles, look.grid)}})}});
     return QJsonDocument(top).toJson(QJsonDocument::Indented).toStdString();
 }
 

@@ -19,6 +19,8 @@ Session lesson() {
     s.area = {"-3", "3,5", "-4", "4", "0.005"};
     s.view = {-2.75, 1.0625, -0.5, 3.25};
     s.choices = {9, false, true, true, true, false, true, true, true};
+    s.appearance = {plot::Background::White, 3, true, plot::AxisNumberSize::Large,
+                    plot::GridStyle::Lines};
     return s;
 }
 
@@ -51,9 +53,9 @@ TEST(SessionCodec, BadFilesAreRefusedWithTheirReason) {
         {"[1, 2]", "non contiene una sessione di Curvalia Light"},
         {replaced(good, "curvalia-sessione", "altro"),
          "non contiene una sessione di Curvalia Light"},
-        {replaced(good, "\"versione\": 1", "\"versione\": 2"),
+        {replaced(good, "\"versione\": 2", "\"versione\": 3"),
          "è stata salvata da una versione più recente del programma"},
-        {replaced(good, "\"versione\": 1", "\"versione\": \"1\""),
+        {replaced(good, "\"versione\": 2", "\"versione\": \"2\""),
          "la voce \"versione\" non è del tipo previsto"},
         {replaced(good, "\"stampaGriglia\": true", "\"stampaGriglia\": 1"),
          "la voce \"stampaGriglia\" non è del tipo previsto"},
@@ -89,6 +91,43 @@ TEST(SessionCodec, BadFilesAreRefusedWithTheirReason) {
         // A refused expression's reason goes on with the checker's own message.
         EXPECT_EQ(reading.reason.substr(0, std::string(reason).size()), reason);
     }
+}
+
+TEST(SessionCodec, TheAppearanceIsCheckedLikeEveryField) {
+    const std::string good = writeSession(lesson());
+    const std::pair<std::pair<const char*, const char*>, const char*> rows[] = {
+        {{"\"sfondo\": \"bianco\"", "\"sfondo\": \"grigio\""},
+         "il valore di \"sfondo\" non è tra quelli previsti (\"nero\", \"bianco\")"},
+        {{"\"sfondo\": \"bianco\"", "\"sfondo\": 1"}, "la voce \"sfondo\" non è del tipo previsto"},
+        {{"\"spessore\": 3", "\"spessore\": 0"}, "il valore di \"spessore\" è fuori dai limiti"},
+        {{"\"spessore\": 3", "\"spessore\": 2.5"}, "il valore di \"spessore\" è fuori dai limiti"},
+        {{"\"numeriAssi\": \"grandi\"", "\"numeriAssi\": \"Grandi\""},
+         "il valore di \"numeriAssi\" non è tra quelli previsti"},
+        {{"\"griglia\": \"linee\"", "\"griglia\": \"linee\", \"colore\": 3"},
+         "la voce \"colore\" non è prevista"},
+        {{"\"griglia\": \"linee\",", ""}, "manca la voce \"griglia\""},
+        // The appearance belongs to version 2 on.
+        {{"\"versione\": 2", "\"versione\": 1"}, "la voce \"aspetto\" non è prevista"},
+    };
+    for (const auto& [edit, reason] : rows) {
+        SCOPED_TRACE(edit.second);
+        const SessionReading reading = readSession(replaced(good, edit.first, edit.second));
+        EXPECT_FALSE(reading.session);
+        EXPECT_EQ(reading.reason.substr(0, std::string(reason).size()), reason);
+    }
+}
+
+TEST(SessionCodec, AVersionOneFileGetsTheDefaultAppearance) {
+    Session s = lesson();
+    std::string text = replaced(writeSession(s), "\"versione\": 2", "\"versione\": 1");
+    // The writer sorts the keys: "aspetto" follows "area".
+    const std::size_t from = text.find("    \"aspetto\"");
+    ASSERT_NE(from, std::string::npos);
+    text.erase(from, text.find("},\n", from) + 3 - from);
+    const SessionReading reading = readSession(text);
+    ASSERT_TRUE(reading.session) << reading.reason;
+    s.appearance = {};
+    expectSame(*reading.session, s);
 }
 
 TEST(SessionCodec, AFileCutAnywhereIsRefused) {

@@ -39,7 +39,7 @@ void TraceCrossLayer::paint(QPainter& painter, const PlotMapping& mapping) const
     const QPointF c = pixelCentre(mapping, *cross);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(kCrossColour, 1));
+    painter.setPen(QPen(onWhite() ? kCrossColourOnWhite : kCrossColour, 1));
     painter.drawLine(QLineF(c.x() - kCrossArm, c.y(), c.x() + kCrossArm, c.y()));
     painter.drawLine(QLineF(c.x(), c.y() - kCrossArm, c.x(), c.y() + kCrossArm));
     painter.restore();

@@ -17,9 +17,11 @@
 namespace curvalia::ui {
 
 // Light magenta: none of the curve colours, nor the derivative's red, nor
-// the grey of the axes and grid.
+// the grey of the axes and grid; it reads on white as well.
 inline const QColor kTangentColour(255, 0, 255);
+// White on the black plot, black on the white one.
 inline const QColor kCrossColour(255, 255, 255);
+inline const QColor kCrossColourOnWhite(0, 0, 0);
 
 struct ExplorerMarks {
     std::optional<QPointF> cross;

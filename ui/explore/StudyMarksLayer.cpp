@@ -13,18 +13,13 @@ namespace {
 
 constexpr qreal kRingRadius = 4; // logical pixels
 
-QColor colourOf(int palette) {
-    const plot::Rgb c = plot::QBColor(palette);
-    return QColor(c.r, c.g, c.b);
-}
-
 } // namespace
 
 void StudyMarksLayer::paint(QPainter& painter, const PlotMapping& mapping) const {
     const StudyMarks marks = marks_();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colourOf(marks.colour), 1.5));
+    painter.setPen(QPen(shownQColor(marks.colour, appearance().background), 1.5));
     painter.setBrush(Qt::NoBrush);
     for (const QPointF& twips : marks.twips)
         painter.drawEllipse(mapping.toPixels(twips), kRingRadius, kRingRadius);
@@ -33,7 +28,7 @@ void StudyMarksLayer::paint(QPainter& painter, const PlotMapping& mapping) const
 
 void StudyMarksLayer::appendSvg(std::string& out, const PlotMapping& mapping) const {
     const StudyMarks marks = marks_();
-    const QColor colour = colourOf(marks.colour);
+    const QColor colour = shownQColor(marks.colour, appearance().background);
     char stroke[8];
     std::snprintf(stroke, sizeof stroke, "#%02x%02x%02x", colour.red(), colour.green(),
                   colour.blue());

@@ -15,8 +15,8 @@ using layout::twipsRect;
 
 namespace {
 
-QColor paletteColour(int number) {
-    const plot::Rgb c = plot::QBColor(number);
+QColor paletteColour(int number, plot::Background background = plot::Background::Black) {
+    const plot::Rgb c = plot::shownColour(number, background);
     return QColor(c.r, c.g, c.b);
 }
 
@@ -27,7 +27,7 @@ int fillFor(bool drawn) {
 } // namespace
 
 Legend::Legend(QWidget& frame, int curveColour, QAction& function, QAction& derivative)
-    : QObject(&frame) {
+    : QObject(&frame), curveColour_(curveColour) {
     setObjectName(QStringLiteral("legend"));
     Shape1 = new LegendSwatch(paletteColour(curveColour), fillFor(function.isChecked()), &frame);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -51,7 +51,18 @@ Legend::Legend(QWidget& frame, int curveColour, QAction& function, QAction& deri
 }
 
 void Legend::setCurveColour(int paletteNumber) {
-    Shape1->setFillColor(paletteColour(paletteNumber));
+    curveColour_ = paletteNumber;
+    colourSwatches();
+}
+
+void Legend::setBackground(plot::Background background) {
+    background_ = background;
+    colourSwatches();
+}
+
+void Legend::colourSwatches() {
+    Shape1->setFillColor(paletteColour(curveColour_, background_));
+    Shape2->setFillColor(paletteColour(plot::kDerivativeColour, background_));
 }
 
 QList<QWidget*> Legend::derivativeParts() const {

@@ -4,6 +4,8 @@
 // while it is not; the swatch of f takes the colour chosen in the menu.
 #pragma once
 
+#include "plot/Appearance.h"
+
 #include <QColor>
 #include <QList>
 #include <QObject>
@@ -42,6 +44,8 @@ class Legend : public QObject {
     Legend(QWidget& frame, int curveColour, QAction& function, QAction& derivative);
 
     void setCurveColour(int paletteNumber);
+    // The swatches in the colours the plot shows on its background.
+    void setBackground(plot::Background background);
     // The swatch and label of f'(x).
     QList<QWidget*> derivativeParts() const;
 
@@ -49,7 +53,11 @@ class Legend : public QObject {
     LegendSwatch* Shape2 = nullptr;
 
   private:
+    void colourSwatches();
+
     QWidget* Label3 = nullptr;
+    int curveColour_;
+    plot::Background background_ = plot::Background::Black;
 };
 
 } // namespace curvalia::ui

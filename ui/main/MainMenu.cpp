@@ -77,6 +77,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     traccia = addEntry(optionx, owner, "traccia", "&Traccia la curva", true, false);
     disegnoAutomatico =
         addEntry(optionx, owner, "disegnoAutomatico", "Disegno &automatico", true, false);
+    aspetto = addEntry(optionx, owner, "aspetto", "Asp&etto...");
     bar->addMenu(optionx);
 
     QMenu* in = addMenu(owner, "in", "&?");

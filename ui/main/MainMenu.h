@@ -57,6 +57,7 @@ class MainMenu {
     QAction* traccia = nullptr;       // "&Traccia la curva"
     // Off at start: typing in the expression box redraws the plot as it goes.
     QAction* disegnoAutomatico = nullptr;
+    QAction* aspetto = nullptr; // the appearance dialog
     QAction* credits = nullptr;
     QAction* help = nullptr;
 };

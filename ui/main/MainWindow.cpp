@@ -15,6 +15,7 @@
 #include "ui/host/ScreenReaderRoute.h"
 #include "ui/host/StatusLine.h"
 #include "ui/main/Announcements.h"
+#include "ui/main/AppearanceActions.h"
 #include "ui/main/KeyboardActions.h"
 #include "ui/main/Legend.h"
 #include "ui/main/MainWindowGrowth.h"
@@ -212,8 +213,12 @@ void MainWindow::buildPlotExtras() {
     });
     connect(menu_->elencoFunzioni, &QAction::triggered, this, &MainWindow::showFunctionList);
     buildLiveDrawing();
+    auto* looks = new AppearanceActions(
+        {*menu_->aspetto, *drawCommand_, *Graph, *overlay_, *legend_, [this] { viewRedrawn(); }},
+        *this);
     sessions_ = new SessionActions(
-        {*menu_, switches_, *area_, *drawCommand_, *MyFx, [this] { viewRedrawn(); }}, *this);
+        {*menu_, switches_, *area_, *drawCommand_, *MyFx, *looks, [this] { viewRedrawn(); }},
+        *this);
 }
 
 void MainWindow::buildLiveDrawing() {

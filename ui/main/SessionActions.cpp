@@ -4,6 +4,7 @@
 #include "plot/DrawCommand.h"
 #include "session/SessionCodec.h"
 #include "session/SessionView.h"
+#include "ui/main/AppearanceActions.h"
 #include "ui/main/MainMenu.h"
 #include "ui/plotview/FileQuestion.h"
 #include "ui/plotview/PlotExporter.h"
@@ -69,6 +70,7 @@ session::Session SessionActions::capture() const {
                  menu.noncancellare->isChecked(),    menu.disegnoVeloce->isChecked(),
                  menu.axisNumbers->isChecked(),      menu.traccia->isChecked(),
                  menu.disegnoAutomatico->isChecked()};
+    s.appearance = parts_.appearance.appearance();
     return s;
 }
 
@@ -98,6 +100,8 @@ void SessionActions::apply(const session::Session& s) {
         parts_.expression.setText(QString::fromStdString(s.curves.back().expression));
     const session::SessionRanges ranges = session::rangesOf(s);
     model.setHome(ranges.home);
+    // The curves are drawn once, in the session's own look.
+    parts_.appearance.set(s.appearance);
     parts_.draw.redraw(ranges.view);
     if (parts_.redrawn)
         parts_.redrawn();

@@ -1,8 +1,8 @@
 // "&Apri sessione..." (Ctrl+O) and "Salva sessio&ne..." (Ctrl+Shift+S): the
-// whole lesson (curves, "Area", view, the menu's choices) written to a
-// .curvalia file and read back. A file is checked whole before anything
-// changes, so a refused one leaves the program exactly as it was. Neither
-// runs while a draw does.
+// whole lesson (curves, "Area", view, the menu's choices, the appearance)
+// written to a .curvalia file and read back. A file is checked whole before
+// anything changes, so a refused one leaves the program exactly as it was.
+// Neither runs while a draw does.
 #pragma once
 
 #include "session/Session.h"
@@ -22,6 +22,7 @@ struct PlotSwitches;
 
 namespace curvalia::ui {
 
+class AppearanceActions;
 class AreaDialog;
 class MainMenu;
 
@@ -36,6 +37,7 @@ class SessionActions : public QObject {
         AreaDialog& area;
         plot::DrawCommand& draw;
         QLineEdit& expression;
+        AppearanceActions& appearance;
         std::function<void()> redrawn; // the plot was drawn again from its model
     };
     SessionActions(Parts parts, QWidget& window);

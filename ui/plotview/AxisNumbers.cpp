@@ -19,11 +19,6 @@ constexpr double kGapPixels = 3;        // between an axis and its numbers
 constexpr double kSpacingPixels = 12;   // at least, between neighbouring numbers
 constexpr int kMaxNumbersPerAxis = 400; // a bound however small the step
 
-QColor numberColour() {
-    const plot::Rgb c = plot::QBColor(plot::kAxesColour);
-    return QColor(c.r, c.g, c.b);
-}
-
 int decimalsOf(double step) {
     return std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
 }
@@ -165,10 +160,13 @@ double roundStep(double range, double pixels, const std::function<double(double)
     return 0;
 }
 
-QFont axisNumberFont() {
+QFont axisNumberFont(plot::AxisNumberSize size) {
     QFont font(QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(10);
+    // 1.3 and 1.7 times the small size: still a line of text beside the axis.
+    font.setPixelSize(size == plot::AxisNumberSize::Large    ? 17
+                      : size == plot::AxisNumberSize::Medium ? 13
+                                                             : 10);
     return font;
 }
 
@@ -250,8 +248,7 @@ AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& m
     return out;
 }
 
-AxisNumbersLayer::AxisNumbersLayer(FrameSource frame)
-    : frame_(std::move(frame)), font_(axisNumberFont()) {}
+AxisNumbersLayer::AxisNumbersLayer(FrameSource frame) : frame_(std::move(frame)) {}
 
 const AxisNumbers* AxisNumbersLayer::current(const PlotMapping& mapping) const {
     const std::optional<plot::PlotFrame> frame = frame_();
@@ -261,10 +258,12 @@ const AxisNumbers* AxisNumbersLayer::current(const PlotMapping& mapping) const {
     const auto same = [](const plot::PlotFrame& a, const plot::PlotFrame& b) {
         return a.Xmin == b.Xmin && a.Ymax == b.Ymax && a.RangeX == b.RangeX && a.RangeY == b.RangeY;
     };
+    const QFont face = font();
     if (!cache_.frame || !same(*cache_.frame, *frame) || cache_.pixels != mapping.pixels() ||
-        cache_.locale != locale.name()) {
-        cache_.numbers = layoutAxisNumbers(*frame, mapping, QFontMetricsF(font_), locale);
+        cache_.locale != locale.name() || cache_.fontPixels != face.pixelSize()) {
+        cache_.numbers = layoutAxisNumbers(*frame, mapping, QFontMetricsF(face), locale);
         cache_.frame = frame;
+        cache_.fontPixels = face.pixelSize();
         cache_.pixels = mapping.pixels();
         cache_.locale = locale.name();
     }
@@ -276,8 +275,8 @@ void AxisNumbersLayer::paint(QPainter& painter, const PlotMapping& mapping) cons
     if (!numbers)
         return;
     painter.save();
-    painter.setFont(font_);
-    painter.setPen(numberColour());
+    painter.setFont(font());
+    painter.setPen(shownQColor(plot::kAxesColour, appearance().background));
     for (const auto* axis : {&numbers->x, &numbers->y})
         for (const AxisNumber& n : *axis)
             painter.drawText(QPointF(n.box.left(), n.baseline), n.text);
@@ -289,8 +288,9 @@ void AxisNumbersLayer::appendSvg(std::string& out, const PlotMapping& mapping) c
     if (!numbers)
         return;
     out += "<g font-family=\"Liberation Sans, Arial, sans-serif\" font-size=\"";
-    out += std::to_string(font_.pixelSize());
-    out += "px\" fill=\"" + numberColour().name().toStdString() + "\">\n";
+    out += std::to_string(font().pixelSize());
+    out += "px\" fill=\"" +
+           shownQColor(plot::kAxesColour, appearance().background).name().toStdString() + "\">\n";
     for (const auto* axis : {&numbers->x, &numbers->y}) {
         for (const AxisNumber& n : *axis) {
             out += "<text x=\"" + svgCoordinate(n.box.left()) + "\" y=\"" +

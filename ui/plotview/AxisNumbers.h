@@ -44,8 +44,9 @@ double roundStep(double range, double pixels, const std::function<double(double)
 AxisNumbers layoutAxisNumbers(const plot::PlotFrame& frame, const PlotMapping& mapping,
                               const QFontMetricsF& metrics, const QLocale& locale);
 
-// The small sans-serif face of the numbers.
-QFont axisNumberFont();
+// The sans-serif face of the numbers: small as the plot has always shown
+// them, or larger for a projector.
+QFont axisNumberFont(plot::AxisNumberSize size = plot::AxisNumberSize::Small);
 
 class AxisNumbersLayer final : public PlotOverlayLayer {
   public:
@@ -65,11 +66,14 @@ class AxisNumbersLayer final : public PlotOverlayLayer {
     // only when the frame, the size or the locale changed.
     const AxisNumbers* current(const PlotMapping& mapping) const;
 
+    // In the size the appearance asks for.
+    QFont font() const { return axisNumberFont(appearance().axisNumbers); }
+
     FrameSource frame_;
-    QFont font_;
     bool on_ = false;
     mutable struct {
         std::optional<plot::PlotFrame> frame;
+        int fontPixels = 0;
         QSize pixels;
         QString locale;
         AxisNumbers numbers;

@@ -16,13 +16,10 @@ namespace {
 constexpr double kMarginPixels = 4;  // from the drawing's edges
 constexpr double kPaddingPixels = 4; // inside the box
 // Dark enough for every palette colour but the darkest to read on, and
-// still showing the curves underneath.
+// still showing the curves underneath; on a white plot, light for the
+// colours shown there.
 const QColor kBoxColour(24, 24, 24, 200);
-
-QColor paletteColour(int number) {
-    const plot::Rgb c = plot::QBColor(number);
-    return QColor(c.r, c.g, c.b);
-}
+const QColor kBoxColourOnWhite(248, 248, 248, 200);
 
 } // namespace
 
@@ -69,10 +66,10 @@ void CurveLegendLayer::paint(QPainter& painter, const PlotMapping& mapping) cons
     if (legend.lines.empty())
         return;
     painter.save();
-    painter.fillRect(legend.box, kBoxColour);
+    painter.fillRect(legend.box, onWhite() ? kBoxColourOnWhite : kBoxColour);
     painter.setFont(font_);
     for (const LegendLine& line : legend.lines) {
-        painter.setPen(paletteColour(line.colour));
+        painter.setPen(shownQColor(line.colour, appearance().background));
         painter.drawText(line.baseline, line.text);
     }
     painter.restore();
@@ -84,15 +81,15 @@ void CurveLegendLayer::appendSvg(std::string& out, const PlotMapping& mapping) c
         return;
     out += "<g font-family=\"Liberation Sans, Arial, sans-serif\" font-size=\"";
     out += std::to_string(font_.pixelSize()) + "px\">\n";
+    const QColor box = onWhite() ? kBoxColourOnWhite : kBoxColour;
     out += "<rect x=\"" + svgCoordinate(legend.box.x()) + "\" y=\"" +
            svgCoordinate(legend.box.y()) + "\" width=\"" + svgCoordinate(legend.box.width()) +
            "\" height=\"" + svgCoordinate(legend.box.height()) + "\" fill=\"" +
-           kBoxColour.name().toStdString() + "\" fill-opacity=\"" +
-           svgCoordinate(kBoxColour.alphaF()) + "\"/>\n";
+           box.name().toStdString() + "\" fill-opacity=\"" + svgCoordinate(box.alphaF()) + "\"/>\n";
     for (const LegendLine& line : legend.lines) {
         out += "<text x=\"" + svgCoordinate(line.baseline.x()) + "\" y=\"" +
                svgCoordinate(line.baseline.y()) + "\" fill=\"" +
-               paletteColour(line.colour).name().toStdString() + "\">";
+               shownQColor(line.colour, appearance().background).name().toStdString() + "\">";
         // Expressions hold < and >, which would end the element.
         out += line.text.toHtmlEscaped().toStdString();
         out += "</text>\n";

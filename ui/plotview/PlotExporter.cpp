@@ -30,9 +30,10 @@ void append(std::string& out, int value) {
     out.append(buffer, end);
 }
 
-void appendColour(std::string& out, int paletteColour) {
+// A palette colour as the surface shows it on its background.
+void appendColour(std::string& out, int paletteColour, plot::Background background) {
     static constexpr char kHex[] = "0123456789abcdef";
-    const plot::Rgb c = plot::QBColor(paletteColour);
+    const plot::Rgb c = plot::shownColour(paletteColour, background);
     out += '#';
     for (const std::uint8_t part : {c.r, c.g, c.b}) {
         out += kHex[part >> 4];
@@ -54,12 +55,12 @@ void appendSize(std::string& out, int width, int height) {
 }
 
 // A square; in its own colour when paletteColour is given, else in its group's.
-void appendRect(std::string& out, int left, int top, int width, int height,
-                int paletteColour = -1) {
+void appendRect(std::string& out, int left, int top, int width, int height, int paletteColour = -1,
+                plot::Background background = plot::Background::Black) {
     out += "<rect ";
     if (paletteColour >= 0) {
         out += "fill=\"";
-        appendColour(out, paletteColour);
+        appendColour(out, paletteColour, background);
         out += "\" ";
     }
     out += "x=\"";
@@ -116,6 +117,7 @@ template <class F> void forEachDot(const PlotSurfaceWidget& surface, F onDot) {
 void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, int height,
                 const SvgCurvePaths& paths) {
     constexpr std::uint8_t kNone = 255, kUnderWide = 254;
+    const plot::Background background = surface.background();
     std::vector<std::uint8_t> top(static_cast<std::size_t>(width) * height, kNone);
     forEachDot(surface, [&](const PixelDot& dot) {
         if (!paths.empty() && paths.covers(dot.left, dot.top, dot.width, dot.colour))
@@ -127,7 +129,7 @@ void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, i
             return; // off the surface
         const bool single = right - left == 1 && bottom - upper == 1;
         if (!single)
-            appendRect(out, left, upper, right - left, bottom - upper, dot.colour);
+            appendRect(out, left, upper, right - left, bottom - upper, dot.colour, background);
         for (int y = upper; y < bottom; ++y)
             for (int x = left; x < right; ++x)
                 top[static_cast<std::size_t>(y) * width + x] =
@@ -141,7 +143,7 @@ void appendDots(std::string& out, const PlotSurfaceWidget& surface, int width, i
                     continue;
                 if (!opened) {
                     out += "<g fill=\"";
-                    appendColour(out, colour);
+                    appendColour(out, colour, background);
                     out += "\">\n";
                     opened = true;
                 }

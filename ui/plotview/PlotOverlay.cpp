@@ -20,6 +20,11 @@ std::string svgCoordinate(double v) {
     return std::string(buf, written.ptr);
 }
 
+QColor shownQColor(int paletteColour, plot::Background background) {
+    const plot::Rgb c = plot::shownColour(paletteColour, background);
+    return QColor(c.r, c.g, c.b);
+}
+
 PlotOverlay::PlotOverlay(PlotSurfaceWidget& plot) : QWidget(&plot), plot_(plot) {
     setObjectName(QStringLiteral("PlotOverlay"));
     // The pointer belongs to the plot underneath (read-out, context menu).
@@ -47,6 +52,13 @@ void PlotOverlay::layersChanged() {
     setVisible(any);
     if (any)
         update();
+}
+
+void PlotOverlay::setAppearance(const plot::Appearance& appearance) {
+    appearance_ = appearance;
+    for (const auto& layer : layers_)
+        layer->setAppearance(appearance);
+    layersChanged();
 }
 
 bool PlotOverlay::hasExportedLayers() const {

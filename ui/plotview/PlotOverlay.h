@@ -6,8 +6,10 @@
 // paints those through paintExported() / appendExportedSvg().
 #pragma once
 
+#include "plot/Appearance.h"
 #include "ui/plotview/PlotMapping.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <memory>
@@ -24,6 +26,9 @@ class PlotSurfaceWidget;
 // desktop's locale.
 std::string svgCoordinate(double v);
 
+// A palette colour as the plot shows it on background.
+QColor shownQColor(int paletteColour, plot::Background background);
+
 class PlotOverlayLayer {
   public:
     virtual ~PlotOverlayLayer() = default;
@@ -37,6 +42,15 @@ class PlotOverlayLayer {
     virtual void paint(QPainter& painter, const PlotMapping& mapping) const = 0;
     // The same as SVG elements, in the same coordinates.
     virtual void appendSvg(std::string& out, const PlotMapping& mapping) const = 0;
+
+    // The plot's look, which the layer follows so that it reads on the
+    // plot's background (set by the overlay).
+    void setAppearance(const plot::Appearance& appearance) { appearance_ = appearance; }
+    const plot::Appearance& appearance() const { return appearance_; }
+    bool onWhite() const { return appearance_.background == plot::Background::White; }
+
+  private:
+    plot::Appearance appearance_;
 };
 
 class PlotOverlay : public QWidget {
@@ -49,12 +63,15 @@ class PlotOverlay : public QWidget {
     // Layers are drawn in the order added; the overlay owns them.
     template <class Layer> Layer* addLayer(std::unique_ptr<Layer> layer) {
         Layer* raw = layer.get();
+        raw->setAppearance(appearance_);
         layers_.push_back(std::move(layer));
         layersChanged();
         return raw;
     }
     // To be called whenever what a layer shows has changed.
     void layersChanged();
+    // The plot's look, for every layer, present and later.
+    void setAppearance(const plot::Appearance& appearance);
 
     // The layers that belong in exported images, as they show now.
     bool hasExportedLayers() const;
@@ -69,6 +86,7 @@ class PlotOverlay : public QWidget {
 
     PlotSurfaceWidget& plot_;
     std::vector<std::unique_ptr<PlotOverlayLayer>> layers_;
+    plot::Appearance appearance_;
 };
 
 } // namespace curvalia::ui

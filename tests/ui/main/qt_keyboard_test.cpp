@@ -228,9 +228,9 @@ TEST_F(KeyboardTest, SpeedEntryAndPicturesStayInStepAndHoveringLeavesTheFocus) {
     QStringList options;
     for (const QAction* entry : child<QMenu>("optionx")->actions())
         options << entry->text();
-    EXPECT_EQ(options,
-              (QStringList{"Stampa Griglia", "&Non Cancellare", "Disegno &veloce",
-                           "N&umeri sugli assi", "&Traccia la curva", "Disegno &automatico"}));
+    EXPECT_EQ(options, (QStringList{"Stampa Griglia", "&Non Cancellare", "Disegno &veloce",
+                                    "N&umeri sugli assi", "&Traccia la curva",
+                                    "Disegno &automatico", "Asp&etto..."}));
 
     for (const char* button : {"penna", "Stopim", "Impostazioni", "Lente"}) {
         moveOver(picture(button));

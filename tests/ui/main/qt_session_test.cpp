@@ -3,6 +3,7 @@
 // expression box.
 #include "session/SessionCodec.h"
 #include "support/qt_main_input_support.h"
+#include "ui/main/AppearanceActions.h"
 #include "ui/main/SessionActions.h"
 #include "ui/windows/AreaDialog.h"
 
@@ -50,6 +51,10 @@ TEST_F(SessionTest, WhatIsSavedComesBackDrawn) {
     drawExpression("sin(x)");
     for (const char* entry : {"GrigliaM", "numeriAssi", "disegnoVeloce"})
         child<QAction>(entry)->trigger();
+    auto* looks = child<AppearanceActions>("appearanceActions");
+    looks->apply(
+        {plot::Background::White, 2, false, plot::AxisNumberSize::Large, plot::GridStyle::Lines});
+    const QImage drawn = plot();
     const std::string saved = state();
     const QString path = folder.filePath("lezione");
     sessions().askSavePath = [&] { return path; };
@@ -61,6 +66,7 @@ TEST_F(SessionTest, WhatIsSavedComesBackDrawn) {
     for (const char* entry : {"GrigliaM", "numeriAssi", "disegnoVeloce", "noncancellare", "verde"})
         child<QAction>(entry)->trigger();
     window.areaDialog()->setRangeTexts({"-1", "1", "-1", "1", "0.1"});
+    looks->apply({});
     drawExpression("x");
     ASSERT_NE(state(), saved);
     sessions().askOpenPath = [&] { return path + ".curvalia"; };
@@ -72,6 +78,8 @@ TEST_F(SessionTest, WhatIsSavedComesBackDrawn) {
     EXPECT_EQ(window.switches().GridOn, plot::kTrue);
     EXPECT_EQ(window.switches().ClearBeforePlot, plot::kFalse);
     EXPECT_EQ(window.switches().CurveColor, 14);
+    // Drawn once, in the session's look.
+    EXPECT_TRUE(samePixels(plot(), drawn));
 }
 
 TEST_F(SessionTest, ARefusedFileChangesNothing) {
@@ -85,7 +93,7 @@ TEST_F(SessionTest, ARefusedFileChangesNothing) {
         {write("grande.curvalia", std::string(10 * 1024 * 1024, ' ')),
          "il file è più grande di 1 MB."},
         {write("nuovo.curvalia",
-               session::writeSession({}).replace(session::writeSession({}).find("\"versione\": 1"),
+               session::writeSession({}).replace(session::writeSession({}).find("\"versione\": 2"),
                                                  13, "\"versione\": 7")),
          "è stata salvata da una versione più recente del programma."},
     };
