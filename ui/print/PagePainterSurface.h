@@ -12,6 +12,8 @@
 #include <QColor>
 #include <QRectF>
 
+#include <vector>
+
 class QPainter;
 
 namespace curvalia::ui {
@@ -26,6 +28,9 @@ class PagePainterSurface final : public plot::Surface {
   public:
     // target: where the frame goes, in the painter's coordinates (points).
     PagePainterSurface(QPainter& painter, const QRectF& target, plot::Background background);
+    ~PagePainterSurface() override { flush(); }
+    // Draws the dots set so far; before the painter's state changes.
+    void flush();
 
     void PSet(float xTwips, float yTwips, int paletteColour) override;
     void Line(float x1, float y1, float x2, float y2, int paletteColour) override;
@@ -37,7 +42,10 @@ class PagePainterSurface final : public plot::Surface {
     double pixelTwipsX() const override { return twipsX_; }
     double pixelTwipsY() const override { return twipsY_; }
     void axesBegin(const plot::AxesCall&) override { inAxes_ = true; }
-    void axesEnd() override { inAxes_ = false; }
+    void axesEnd() override {
+        flush();
+        inAxes_ = false;
+    }
 
     QPointF toPage(double xTwips, double yTwips) const;
     // The width in points of what is drawn now.
@@ -46,12 +54,22 @@ class PagePainterSurface final : public plot::Surface {
   private:
     QColor colourOf(int paletteColour) const;
 
+    // Dots of one colour and width, drawn together: a page of thousands of
+    // them is then a few paths rather than thousands.
+    struct Batch {
+        std::vector<QPointF> centres;
+        int colour = -1;
+        double width = 0;
+        bool squares = false;
+    };
+
     QPainter& painter_;
     QRectF target_;
     plot::Background background_;
     double twipsX_, twipsY_;
     int penPixels_ = 1;
     bool inAxes_ = false;
+    Batch batch_;
 };
 
 } // namespace curvalia::ui

@@ -180,8 +180,10 @@ std::optional<QRectF> PlotPage::paint(QPainter& painter, const QPagedPaintDevice
 
     painter.save();
     painter.setClipRect(*plotRect);
-    PagePainterSurface surface(painter, *plotRect, background);
-    draw_.drawModelOn(surface, view_);
+    {
+        PagePainterSurface surface(painter, *plotRect, background);
+        draw_.drawModelOn(surface, view_);
+    }
     painter.restore();
 
     if (axisNumbers_) {
