@@ -194,6 +194,7 @@ TEST_F(PrintTest, WidthsOnPaperFollowTheThickness) {
             surface.axesBegin({});
         surface.setDrawWidth(r.thickness);
         surface.PSet(plot::PlotWidth / 2, plot::PlotHeight / 2, 15);
+        surface.flush();
         painter.end();
         int width = 0;
         for (int x = 0; x < image.width(); ++x)
