@@ -215,6 +215,7 @@ QByteArray plotPdf(PlotPage& page) {
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         writer.setResolution(1200);
         writer.setCreator(QStringLiteral(CURVALIA_TITLE));
+        writer.setTitle(page.title());
         QPainter painter;
         if (!painter.begin(&writer))
             return {};

@@ -53,6 +53,7 @@ class PlotPage {
              PageOptions options);
 
     const PageOptions& options() const { return options_; }
+    QString title() const { return pageTitle(draw_.model()); }
     void setScale(PageScale scale) { options_.scale = scale; }
 
     // The printable area of layout below the title and the legend, in points

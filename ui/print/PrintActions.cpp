@@ -48,6 +48,7 @@ bool PrintActions::askWithDialog(QPrinter& printer, PageOptions& options) {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setMinMax(1, 1); // one page
     auto* choices = new PrintOptionsWidget(options);
     dialog.setOptionTabs({choices});
     if (dialog.exec() != QDialog::Accepted)
@@ -68,14 +69,16 @@ void PrintActions::print() {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
-    const QString title = pageTitle(draw_.model());
-    printer.setDocName(title.isEmpty() ? QStringLiteral(CURVALIA_TITLE) : title);
+    // Also the name offered for a PDF file: an expression such as 1/x
+    // would make a path of it.
+    printer.setDocName(QStringLiteral("grafico"));
     printer.setCreator(QStringLiteral(CURVALIA_TITLE));
     PageOptions options = options_;
     if (!askPrinter(printer, options) || draw_.busy().busy())
         return;
     options_ = options;
     PlotPage page(draw_, *view, axisNumbers_.isChecked(), options);
+    printer.setDocName(page.title()); // the title the file or the queue shows
     if (options.scale == PageScale::Centimetre && !page.fitsAtCentimetre(printer.pageLayout())) {
         if (!askFit(page.tooBigQuestion(printer.pageLayout())))
             return;
