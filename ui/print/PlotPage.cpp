@@ -133,7 +133,11 @@ bool PlotPage::fitsAtCentimetre(const QPageLayout& layout) const {
 QString PlotPage::tooBigQuestion(const QPageLayout& layout) const {
     const QRectF area = plotArea(layout);
     const QLocale italian(QLocale::Italian, QLocale::Italy);
-    const auto cm = [&](double value) { return italian.toString(value, 'f', 1); };
+    // A view of a billion units is not worth a billion digits.
+    const auto cm = [&](double value) {
+        return std::fabs(value) < 1e6 ? italian.toString(value, 'f', 1)
+                                      : italian.toString(value, 'g', 3);
+    };
     return QString::fromUtf8("La vista non entra nella pagina a 1 unit\xC3\xA0 = 1 cm: servono "
                              "%1 x %2 cm, la pagina ne offre %3 x %4.\n\nAdattare il grafico "
                              "alla pagina?")
