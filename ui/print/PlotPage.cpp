@@ -139,7 +139,7 @@ QString PlotPage::tooBigQuestion(const QPageLayout& layout) const {
                                       : italian.toString(value, 'g', 3);
     };
     return QString::fromUtf8("La vista non entra nella pagina a 1 unit\xC3\xA0 = 1 cm: servono "
-                             "%1 x %2 cm, la pagina ne offre %3 x %4.\n\nAdattare il grafico "
+                             "%1 x %2 cm, la pagina ne offre %3 x %4 cm.\n\nAdattare il grafico "
                              "alla pagina?")
         .arg(cm(view_.Xmax - view_.Xmin), cm(view_.Ymax - view_.Ymin),
              cm(area.width() / kPointsPerCm), cm(area.height() / kPointsPerCm));
