@@ -5,7 +5,7 @@ CURVALIA_PACKAGES=(qt6-base-dev qt6-svg-dev qt6-multimedia-dev cmake ninja-build
                    xvfb xauth xdotool imagemagick fonts-liberation libmuparser-dev desktop-file-utils
                    dpkg-dev file appstream clang-format openbox x11-utils
                    dbus at-spi2-core python3-pyatspi dbus-daemon dbus-bin qt6-translations-l10n xdg-utils
-                   orca)
+                   orca poppler-utils)
 
 curvalia_install_missing() {
     local missing=()

@@ -2,7 +2,8 @@
 # A session on the real program with the keyboard alone, not one mouse
 # event: past the splash with Enter, the expression typed, the range set in
 # "Area" (Ctrl+I), a draw with F5, a slow draw stopped with Esc, "Valore"
-# (Ctrl+L) computed and closed with Esc, the plot saved (Ctrl+S). Where the
+# (Ctrl+L) computed and closed with Esc, the plot saved (Ctrl+S), the
+# session keys, the print dialog opened (Ctrl+P) and closed. Where the
 # AT-SPI bus and its Python binding are installed, the session runs on that
 # bus and reads what a screen reader reads: the five named push buttons, the
 # named fields, the calculator's answer.
@@ -225,5 +226,13 @@ sleep 0.5
 xdotool key Escape
 window_gone "^Apri sessione\$" || fail "Esc did not close the session dialog"
 echo "Ctrl+O opened the session dialog"
+
+# --- the print dialog with Ctrl+P ----------------------------------------------------
+xdotool key ctrl+p
+wait_window "^Stampa\$" 5000 >/dev/null || fail "Ctrl+P did not open the print dialog"
+sleep 0.5
+xdotool key Escape
+window_gone "^Stampa\$" || fail "Esc did not close the print dialog"
+echo "Ctrl+P opened the print dialog"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended during the session"
 echo "PASS"

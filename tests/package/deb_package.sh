@@ -44,7 +44,7 @@ extra=$(grep -vE '/$' "$work/contents" | grep -vE '^\./usr/(bin/curvalia-light|s
 [ "$(dpkg-deb -f "$deb" Package)" = curvalia-light ] || fail "wrong package name"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for lib in libqt6widgets6 libqt6svg6 libqt6multimedia6 libc6; do
+for lib in libqt6widgets6 libqt6svg6 libqt6multimedia6 libqt6printsupport6 libc6; do
     [[ "$depends" == *"$lib"* ]] || fail "Depends does not name $lib"
 done
 

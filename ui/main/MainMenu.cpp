@@ -62,6 +62,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) {
     ascolta->setShortcut(Qt::Key_F8);
     salvagrafico = addEntry(menu, owner, "salvagrafico", "&Salva grafico...");
     salvagrafico->setShortcut(QKeySequence::Save);
+    stampa = addEntry(menu, owner, "stampa", "Stam&pa...");
+    stampa->setShortcut(Qt::CTRL | Qt::Key_P);
     apriSessione = addEntry(menu, owner, "apriSessione", "&Apri sessione...");
     apriSessione->setShortcut(Qt::CTRL | Qt::Key_O);
     salvaSessione = addEntry(menu, owner, "salvaSessione", "Salva sessio&ne...");

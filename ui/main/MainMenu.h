@@ -47,6 +47,7 @@ class MainMenu {
     QAction* studio = nullptr;        // F7: the study of the function
     QAction* ascolta = nullptr;       // F8: the curve as sound
     QAction* salvagrafico = nullptr;  // Ctrl+S
+    QAction* stampa = nullptr;        // Ctrl+P
     QAction* apriSessione = nullptr;  // Ctrl+O
     QAction* salvaSessione = nullptr; // Ctrl+Shift+S
     QAction* Uscita = nullptr;

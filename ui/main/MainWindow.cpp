@@ -30,6 +30,7 @@
 #include "ui/plotview/PlotOverlay.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 #include "ui/plotview/ProgressMeter.h"
+#include "ui/print/PrintActions.h"
 #include "ui/windows/AreaDialog.h"
 #include "ui/windows/FunctionListWindow.h"
 #include "ui/windows/WindowPlacement.h"
@@ -179,6 +180,9 @@ void MainWindow::buildPlotExtras() {
     });
     plotActions_ = new PlotActions(*Graph, *this, menu_->salvagrafico, drawCommand_->busy(),
                                    [this](const QString& note) { coordinates_->showNote(note); });
+    auto* print = new PrintActions(*this, menu_->stampa, *drawCommand_, *menu_->axisNumbers,
+                                   [this](const QString& note) { coordinates_->showNote(note); });
+    plotActions_->pdfPage = [print] { return print->pdf(); };
     // Enter in the expression box draws, as a click on the draw button does.
     connect(MyFx, &QLineEdit::returnPressed, this, &MainWindow::draw);
     keyboard_ = new KeyboardActions(*this, *menu_,

@@ -16,6 +16,7 @@ namespace {
 
 const QString kPngFilter = QStringLiteral("Immagine PNG (*.png)");
 const QString kSvgFilter = QStringLiteral("Immagine SVG (*.svg)");
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
 
 } // namespace
 
@@ -58,7 +59,7 @@ void PlotActions::save() {
     if (path.isEmpty())
         return;
     lastFolder_ = QFileInfo(path).absolutePath();
-    const QString failure = savePlot(plot_, path);
+    const QString failure = savePlot(plot_, path, pdfPage);
     if (!failure.isEmpty())
         showError(failure);
 }
@@ -73,11 +74,12 @@ QString PlotActions::askPathWithDialog() {
                        QDir(folder).filePath(QStringLiteral("grafico.png")));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({kPngFilter, kSvgFilter});
+    dialog.setNameFilters({kPngFilter, kSvgFilter, kPdfFilter});
     dialog.setDefaultSuffix(QStringLiteral("png"));
     connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == kSvgFilter ? QStringLiteral("svg")
-                                                     : QStringLiteral("png"));
+        dialog.setDefaultSuffix(filter == kSvgFilter   ? QStringLiteral("svg")
+                                : filter == kPdfFilter ? QStringLiteral("pdf")
+                                                       : QStringLiteral("png"));
     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};

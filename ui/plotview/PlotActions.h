@@ -1,5 +1,5 @@
 // What the main window offers on its plot beyond drawing: "Salva grafico..."
-// (a save dialog, then PNG or SVG; refused while a draw runs) and "Copia
+// (a save dialog, then PNG, SVG or PDF; refused while a draw runs) and "Copia
 // grafico" (Ctrl+C while the plot has the focus, and in its context menu).
 #pragma once
 
@@ -38,6 +38,8 @@ class PlotActions : public QObject {
     // message box.
     std::function<QString()> askPath;
     std::function<void(const QString&)> showError;
+    // The printed page as a PDF, for a ".pdf" name; none: PDF is refused.
+    std::function<QByteArray()> pdfPage;
 
   private:
     QString askPathWithDialog();

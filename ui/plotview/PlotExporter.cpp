@@ -163,6 +163,8 @@ std::optional<ImageFormat> imageFormatOf(const QString& path) {
         return ImageFormat::Png;
     if (suffix == QLatin1String("svg"))
         return ImageFormat::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return ImageFormat::Pdf;
     return std::nullopt;
 }
 
@@ -268,12 +270,15 @@ QString saveFailureMessage(const QString& path, int error, const QString& prefix
     }
 }
 
-QString savePlot(const PlotSurfaceWidget& surface, const QString& path) {
+QString savePlot(const PlotSurfaceWidget& surface, const QString& path,
+                 const std::function<QByteArray()>& pdf) {
     const std::optional<ImageFormat> format = imageFormatOf(path);
-    if (!format)
+    if (!format || (*format == ImageFormat::Pdf && !pdf))
         return QStringLiteral("Impossibile salvare il grafico: il nome del file deve terminare "
-                              "con .png oppure con .svg.");
-    const QByteArray bytes = *format == ImageFormat::Png ? plotPng(surface) : plotSvg(surface);
+                              "con .png, con .svg oppure con .pdf.");
+    const QByteArray bytes = *format == ImageFormat::Png   ? plotPng(surface)
+                             : *format == ImageFormat::Svg ? plotSvg(surface)
+                                                           : pdf();
     if (bytes.isEmpty())
         return QString::fromUtf8("Impossibile salvare il grafico: l'immagine non \xC3\xA8 stata "
                                  "preparata.");

@@ -298,7 +298,7 @@ TEST(PlotExport, AFailedSaveSaysWhyAndLeavesNoFileBehind) {
         {"write fails half-way, over an existing file", root + "/vecchio.png",
          prefix + "il file supera la dimensione consentita.", SaveCondition::SmallFiles},
         {"no image suffix", root + "/grafico.jpg",
-         prefix + "il nome del file deve terminare con .png oppure con .svg."},
+         prefix + "il nome del file deve terminare con .png, con .svg oppure con .pdf."},
     };
     for (const auto& c : cases) {
         const QString message = [&] {
