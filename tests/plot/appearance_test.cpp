@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace curvalia::plot {
@@ -14,12 +15,18 @@ namespace {
 
 using testing::RecordingSurface;
 
-// Every pixel column from left to right edge, on the rows through y.
+// The pixel columns the dots and the lines in the axes' colour cover on the
+// row through y.
 std::set<int> pixelsOnRow(const RecordingSurface& graph, float y) {
     std::set<int> xs;
     for (const testing::Point& c : graph.calls)
         if (c.colour == kAxesColour && c.y == y)
             xs.insert(static_cast<int>(c.x / kTwipsPerPixel));
+    for (const testing::Segment& l : graph.lines)
+        if (l.colour == kAxesColour && l.y1 == y && l.y2 == y)
+            for (int x = static_cast<int>(std::min(l.x1, l.x2) / kTwipsPerPixel);
+                 x <= static_cast<int>(std::max(l.x1, l.x2) / kTwipsPerPixel); ++x)
+                xs.insert(x);
     return xs;
 }
 

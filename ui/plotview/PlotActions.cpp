@@ -1,11 +1,10 @@
 #include "ui/plotview/PlotActions.h"
 
+#include "ui/plotview/FileQuestion.h"
 #include "ui/plotview/PlotExporter.h"
 #include "ui/plotview/PlotSurfaceWidget.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
@@ -65,25 +64,14 @@ void PlotActions::save() {
 }
 
 QString PlotActions::askPathWithDialog() {
-    QString folder = lastFolder_;
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    QFileDialog dialog(&window_, QStringLiteral("Salva grafico"),
-                       QDir(folder).filePath(QStringLiteral("grafico.png")));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({kPngFilter, kSvgFilter, kPdfFilter});
-    dialog.setDefaultSuffix(QStringLiteral("png"));
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setDefaultSuffix(filter == kSvgFilter   ? QStringLiteral("svg")
-                                : filter == kPdfFilter ? QStringLiteral("pdf")
-                                                       : QStringLiteral("png"));
-    });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().constFirst();
+    return askForFile(&window_,
+                      {QStringLiteral("Salva grafico"),
+                       QStandardPaths::PicturesLocation,
+                       true,
+                       QStringLiteral("grafico.png"),
+                       {kPngFilter, kSvgFilter, kPdfFilter},
+                       {QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}},
+                      lastFolder_);
 }
 
 } // namespace curvalia::ui
