@@ -167,3 +167,16 @@ expression_focused() {
     done
     return 1
 }
+# sin(x) in light green, then with "Non Cancellare" cos(x) in light cyan
+# beside it, at the default range; the screenshot is kept as name.
+green="#00FF00"
+cyan="#00FFFF"
+draw_sin_and_cos() { # screenshot name
+    draw_at_default 'sin(x)' "$green"
+    options n "Non Cancellare" on
+    # "Menu", "&Colore del Grafico..." (which opens on "Verde"), the next one.
+    set_entry 20 "c Down Return" Azzurro on
+    type_expression 'cos(x)'
+    wait_curves "$1" -10 10 -10 10 "$green" "sin(x)" "$cyan" "cos(x)" ||
+        fail "not both curves on the plot:$hits_text"
+}

@@ -151,6 +151,14 @@ wait_window() { # title pattern, timeout ms -> window id on stdout
     done
     return 1
 }
+# Waits up to five seconds for no window of that title to be shown.
+window_gone() { # title pattern
+    for _ in $(seq 100); do
+        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
 # Starts the program (with the arguments given) and waits for its splash;
 # sets splash to the splash's id.
 start_program() {

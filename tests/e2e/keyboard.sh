@@ -73,13 +73,6 @@ tree() { timeout 30 "$python" "$work/tree.py" "$app_pid" 2>/dev/null; }
 # role, name: the tree has such an object.
 has_object() { tree | cut -d'|' -f2,3 | grep -qxF "$1|$2"; }
 
-window_gone() { # title pattern
-    for _ in $(seq 100); do
-        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
 main_active() { # the keys go to the main window again
     for _ in $(seq 100); do
         [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && return 0

@@ -21,19 +21,10 @@ a11y_session "$@"
 need_wm "the menus and the file dialogs need a window manager (openbox)"
 a11y_start || cannot_run "no accessibility bus (at-spi2-core, dbus, python3-pyatspi) to read the program"
 
-green="#00FF00"
-cyan="#00FFFF"
 lesson="$work/lezione.curvalia"
 plot_of() { convert "$work/$1.png" -crop "446x310+${graph_x}+${graph_y}" +repage "$work/$1-plot.png"; }
 differing() { compare -metric AE "$work/$1-plot.png" "$work/$2-plot.png" null: 2>&1 | cut -d' ' -f1; }
 click_expression_box() { xdotool mousemove --sync "$fx_x" "$fx_y" click 1; }
-wait_gone() { # title pattern
-    for _ in $(seq 100); do
-        [ -z "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
 # Types a path into a file dialog that the keys open, and accepts it.
 path_in_dialog() { # keys, title, path
     click_expression_box
@@ -43,7 +34,7 @@ path_in_dialog() { # keys, title, path
     xdotool key ctrl+a
     xdotool type "$3"
     xdotool key Return
-    wait_gone "^$2\$" || fail "\"$2\" did not close"
+    window_gone "^$2\$" || fail "\"$2\" did not close"
 }
 # Screenshots until the plot has stayed the same for a second (a draw that
 # runs changes it), then keeps it as name.
@@ -63,11 +54,7 @@ settled_plot() { # name
 start_past_splash
 
 # --- the lesson: two curves, a view, a white background ---------------------------
-draw_at_default 'sin(x)' "$green"
-options n "Non Cancellare" on
-set_entry 20 "c Down Return" Azzurro on
-type_expression 'cos(x)'
-wait_curves first -10 10 -10 10 "$green" "sin(x)" "$cyan" "cos(x)" || fail "not both curves on the plot:$hits_text"
+draw_sin_and_cos first
 xdotool mousemove --sync $(( graph_x + 223 )) $(( graph_y + 155 ))
 change_view xdotool click 4
 change_view xdotool click 4
@@ -79,7 +66,7 @@ xdotool key e
 wait_window "^Aspetto\$" 5000 >/dev/null || fail "Opzioni, e did not open Aspetto"
 sleep 0.5
 xdotool key Down Return
-wait_gone "^Aspetto\$" || fail "Aspetto did not close on Enter"
+window_gone "^Aspetto\$" || fail "Aspetto did not close on Enter"
 wait_idle 10000 || fail "the white background was not drawn within 10 s"
 settled_plot saved
 corner=$(convert "$work/saved-plot.png" -format '%[pixel:p{440,300}]' info:)

@@ -24,19 +24,12 @@ a11y_session "$@"
 need_wm "the menus and the list window need a window manager (openbox)"
 a11y_start || cannot_run "no accessibility bus (at-spi2-core, dbus, python3-pyatspi) to read the read-out"
 
-green="#00FF00"
-cyan="#00FFFF"
 plot_of() { convert "$work/$1.png" -crop "446x310+${graph_x}+${graph_y}" +repage "$work/$1-plot.png"; }
 
 start_past_splash
 
 # --- sin(x), then cos(x) in light cyan beside it --------------------------------------
-draw_at_default 'sin(x)' "$green"
-options n "Non Cancellare" on
-# "Menu", "&Colore del Grafico..." (which opens on "Verde"), the next one.
-set_entry 20 "c Down Return" Azzurro on
-type_expression 'cos(x)'
-wait_curves first -10 10 -10 10 "$green" "sin(x)" "$cyan" "cos(x)" || fail "not both curves on the plot:$hits_text"
+draw_sin_and_cos first
 echo "Both curves:$hits_text"
 plot_of first
 
