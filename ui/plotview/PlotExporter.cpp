@@ -89,8 +89,26 @@ template <class F> class DotCollector final : public plot::Surface {
         if (corner)
             onDot_(PixelDot{corner->x(), corner->y(), width_, width_, paletteColour & 15});
     }
-    // Segments are paths of their own (SvgCurvePaths).
-    void Line(float, float, float, float, int) override {}
+    // The curves' segments are paths of their own (SvgCurvePaths); grid
+    // lines, drawn by the axes, are one long dot each, as the surface sets
+    // them pixel by pixel along the row or column.
+    void Line(float x1, float y1, float x2, float y2, int paletteColour) override {
+        if (!inAxes_)
+            return;
+        if (x1 != x2 && y1 != y2) {
+            plot::Surface::Line(x1, y1, x2, y2, paletteColour);
+            return;
+        }
+        const std::optional<QPoint> a =
+            dotCorner(mapping_.pixelX(std::min(x1, x2)), mapping_.pixelY(std::min(y1, y2)), width_);
+        const std::optional<QPoint> b =
+            dotCorner(mapping_.pixelX(std::max(x1, x2)), mapping_.pixelY(std::max(y1, y2)), width_);
+        if (a && b)
+            onDot_(PixelDot{a->x(), a->y(), b->x() - a->x() + width_, b->y() - a->y() + width_,
+                            paletteColour & 15});
+    }
+    void axesBegin(const plot::AxesCall&) override { inAxes_ = true; }
+    void axesEnd() override { inAxes_ = false; }
     void Cls() override {}
     void setDrawWidth(int pixels) override { width_ = std::max(1, pixels); }
     double pixelTwipsX() const override { return mapping_.twipsPerPixelX(); }
@@ -100,6 +118,7 @@ template <class F> class DotCollector final : public plot::Surface {
     const PlotMapping& mapping_;
     F onDot_;
     int width_ = 1;
+    bool inAxes_ = false;
 };
 
 template <class F> void forEachDot(const PlotSurfaceWidget& surface, F onDot) {

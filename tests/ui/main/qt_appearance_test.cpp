@@ -99,6 +99,18 @@ TEST_F(AppearanceTest, TheThicknessIsTheSizeOfEveryDotOnScreenAndInTheSvg) {
     EXPECT_EQ(single, 19); // x = -9 .. 9
 }
 
+TEST_F(AppearanceTest, GridLinesAreInTheSvgAsOnTheScreen) {
+    child<QAction>("GrigliaM")->trigger();
+    for (const Background background : {Background::Black, Background::White}) {
+        looks().apply({.background = background, .grid = plot::GridStyle::Lines});
+        drawExpression("sin(x)");
+        const QRgb axes = plot::shownColourArgb(plot::kAxesColour, background);
+        const int shown = inner(graph().image(), axes);
+        EXPECT_GT(shown, 10 * 400); // at least ten lines across
+        EXPECT_EQ(inner(renderSvg(plotSvg(graph()), graph().image().size()), axes), shown);
+    }
+}
+
 TEST(AppearanceNumbers, BiggerNumbersGrowAndStillKeepApart) {
     const QLocale italian(QLocale::Italian);
     const struct {
