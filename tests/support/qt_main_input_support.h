@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QColorSpace>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -105,6 +106,18 @@ struct MainWindowRig : ClosesSingleWindows {
     }
     PictureButton* picture(const char* name) { return child<PictureButton>(name); }
     QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
+    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
+    QString status() { return child<QLabel>("StatusBar")->text(); }
+    // The other windows ask the platform for activation, which comes later:
+    // let it come, then make the main window active, as its shortcuts need.
+    void activate() {
+        QApplication::processEvents();
+        QApplication::setActiveWindow(&window);
+    }
+    void drawExpression(const char* text) {
+        fx()->setText(QString::fromUtf8(text));
+        pressButton("penna");
+    }
     // Hovers over a button, which shows its highlighted picture, and clicks it.
     void pressButton(const char* name) {
         moveOver(picture(name));

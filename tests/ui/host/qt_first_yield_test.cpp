@@ -19,9 +19,7 @@ using namespace curvalia::ui::testing;
 enum class Arrival { Calcola, FieldEdit, ZoomNotch, TraceKey, SecondDraw };
 
 struct FirstYield : MainWindowRig {
-    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
     TraceControl* trace() { return window.findChild<TraceControl*>("traceControl"); }
-    QString status() { return child<QLabel>("StatusBar")->text(); }
     QString valore(const char* field) {
         return window.valueWindow()->findChild<QLineEdit*>(field)->text();
     }

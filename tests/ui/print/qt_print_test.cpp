@@ -74,8 +74,7 @@ AxisLine findAxis(const QImage& image, bool horizontal) {
 
 struct PrintTest : MainWindowRig {
     PrintTest() {
-        QApplication::processEvents();
-        QApplication::setActiveWindow(&window);
+        activate();
         printing().showError = [this](const QString& text) { shown = text; };
         printing().askFit = [this](const QString& question) {
             asked = question;
