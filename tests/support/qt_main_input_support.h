@@ -98,6 +98,10 @@ inline QImage renderSvg(const QByteArray& svg, QSize pixels) {
 
 struct MainWindowRig : ClosesSingleWindows {
     MainWindowRig() { window.show(); }
+    void TearDown() override {
+        EXPECT_EQ(probesWaiting, 0) << "a probe's draw never reached its first yield";
+        ClosesSingleWindows::TearDown();
+    }
 
     template <class T = QWidget> T* child(const char* name) {
         T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -124,8 +128,10 @@ struct MainWindowRig : ClosesSingleWindows {
         click(picture(name));
     }
     // Runs during the draw that the next click on the draw button starts, at
-    // its first yield after the inputs were disabled.
+    // its first yield after the inputs were disabled; the test fails if it
+    // never does.
     void duringDraw(std::function<void()> probe) {
+        ++probesWaiting;
         auto* poll = new QTimer(&window);
         poll->setInterval(0);
         QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
@@ -133,6 +139,7 @@ struct MainWindowRig : ClosesSingleWindows {
                 return;
             poll->stop();
             poll->deleteLater();
+            --probesWaiting;
             probe();
         });
         poll->start();
@@ -154,6 +161,7 @@ struct MainWindowRig : ClosesSingleWindows {
     }
 
     MainWindow window;
+    int probesWaiting = 0;
 };
 
 } // namespace curvalia::ui::testing

@@ -226,6 +226,7 @@ TEST_F(PlotExplorerTest, KeptCurvesFollowTheViewAndControlZeroGivesBackThePictur
         dragBy(QPointF(100, 100), {60, 60});
         key(Qt::Key_Minus);
     });
+    draw();
     EXPECT_EQ(view(), kHome);
 }
 
