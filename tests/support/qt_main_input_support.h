@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -39,6 +40,13 @@ inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF local = at.value_or(QPointF(w->width() / 2.0, w->height() / 2.0));
     QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, modifiers);
+    QApplication::sendEvent(w, &event);
+}
+
+// Notches of the wheel at local position at, positive away from the user.
+inline void sendWheel(QWidget* w, QPointF at, int notches) {
+    QWheelEvent event(at, w->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
 }
 

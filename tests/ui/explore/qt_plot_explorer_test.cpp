@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolTip>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
@@ -106,11 +105,7 @@ struct PlotExplorerTest : MainWindowRig {
                            QString::fromStdString(t.ymin), QString::fromStdString(t.ymax),
                            QString::fromStdString(t.step)};
     }
-    void wheel(QPointF at, int notches) {
-        QWheelEvent event(at, graph()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(graph(), &event);
-    }
+    void wheel(QPointF at, int notches) { sendWheel(graph(), at, notches); }
     void dragBy(QPointF from, QPointF by) {
         sendMouse(graph(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
         sendMouse(graph(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + by / 2);

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
@@ -49,13 +48,9 @@ struct FirstYield : MainWindowRig {
             window.areaDialog()->setRangeTexts(texts);
             break;
         }
-        case Arrival::ZoomNotch: {
-            const QPointF at(graph()->width() / 2.0, graph()->height() / 2.0);
-            QWheelEvent event(at, graph()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(graph(), &event);
+        case Arrival::ZoomNotch:
+            sendWheel(graph(), QPointF(graph()->width() / 2.0, graph()->height() / 2.0), 1);
             break;
-        }
         case Arrival::TraceKey:
             pressKey(graph(), Qt::Key_Right);
             break;
