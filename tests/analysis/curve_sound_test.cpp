@@ -9,6 +9,7 @@
 #include <map>
 #include <numbers>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace curvalia::analysis {
@@ -64,14 +65,10 @@ TEST_F(SoundTest, PitchRisesWithYFromLowAtTheBottomToHighAtTheTop) {
 }
 
 TEST_F(SoundTest, TicksStandAboveTheToneAtTheZerosOfTheStudy) {
-    const struct {
-        const char* expression;
-        std::vector<double> zeros;
-    } rows[] = {{"sin(x)", {-3 * kPi, -2 * kPi, -kPi, 0, kPi, 2 * kPi, 3 * kPi}},
-                {"x^2", {0}},
-                {"1/x", {}},
-                {"lgn(x)", {1}}};
-    for (const auto& [expression, zeros] : rows) {
+    using Z = std::pair<const char*, std::vector<double>>;
+    for (const auto& [expression, zeros] :
+         {Z{"sin(x)", {-3 * kPi, -2 * kPi, -kPi, 0, kPi, 2 * kPi, 3 * kPi}}, Z{"x^2", {0}},
+          Z{"1/x", {}}, Z{"lgn(x)", {1}}}) {
         SCOPED_TRACE(expression);
         const std::vector<std::int16_t>& s = sound(expression);
         ASSERT_EQ(s.size(), 66150u);
@@ -92,14 +89,9 @@ TEST_F(SoundTest, TicksStandAboveTheToneAtTheZerosOfTheStudy) {
 }
 
 TEST_F(SoundTest, SilentWhereFIsUndefinedOrOutsideTheView) {
-    const struct {
-        const char* expression;
-        double from, to;
-    } rows[] = {{"1/x", -0.07, 0.07},
-                {"lgn(x)", -9.98, -0.02},
-                {"x^2", 3.2, 9.9},
-                {"rad(2)(x-20)", -10, 10}};
-    for (const auto& [expression, from, to] : rows)
+    using G = std::tuple<const char*, double, double>; // silent from, to
+    for (const auto& [expression, from, to] : {G{"1/x", -0.07, 0.07}, G{"lgn(x)", -9.98, -0.02},
+                                               G{"x^2", 3.2, 9.9}, G{"rad(2)(x-20)", -10, 10}})
         for (std::size_t i = at(from); i < at(to); ++i)
             ASSERT_EQ(sound(expression)[i], 0) << expression << " " << i;
     EXPECT_EQ(sounds.make(studies.study("sin(x", kView), kView).refusal,

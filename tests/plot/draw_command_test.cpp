@@ -4,6 +4,7 @@
 #include "engine/Engine.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
+#include "support/table_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,7 @@ TEST(DrawCommand, DefaultRangeUnderEverySwitch) {
 
 TEST(DrawCommand, RefusalsStopsAndACloseAtTheFirstYieldDrawNoCurveAndGiveTheInputsBack) {
     struct Case {
-        const char* expression;
+        std::string expression;
         RangeTexts texts;
         std::string status;
         bool axes;
@@ -124,53 +125,47 @@ TEST(DrawCommand, RefusalsStopsAndACloseAtTheFirstYieldDrawNoCurveAndGiveTheInpu
     const std::string brackets = engine::msg::kBrackets, badStart = engine::msg::kBadStart,
                       unknown = engine::msg::kUnknownWordPrefix;
     // The range's own reasons are the range reader's: one per status here.
-    for (const Case& c :
-         {Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
-          Case("(x+1", {}, engine::msg::kMoreOpen, true),
-          Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
-          Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true),
-          Case("x", {}, "", true,
-               [](Rig& rig) { // a stop while the axes are drawn
-                   rig.host.onYield = [&rig, yields = 0]() mutable {
-                       if (++yields == 2)
-                           rig.command.requestStop();
-                   };
-               }),
-          // Passes the checker, but leaves two values with no step; the message stays.
-          Case("2x", {}, brackets + " (scrivere 2*x)", true,
-               [](Rig& rig) { rig.host.drawDerivative = true; }),
-          // Nothing to draw: the axes as a guide, and what is missing.
-          Case("", {}, engine::msg::kEmptyExpression, true),
-          Case(" \t ", {}, engine::msg::kEmptyExpression, true),
-          // The described message, then a hint for the usual slips: the first one only.
-          Case("sen(x)", {}, unknown + "sen (usare sin)", true),
-          Case("EXP(x)", {}, brackets + " (usare e^(...))", true),
-          Case("2(x+1)", {}, brackets + " (scrivere 2*(...))", true),
-          Case("|x|", {}, unknown + "| (usare abs(...))", true),
-          Case("-x^2+3*x", {}, badStart + " (scrivere 0-x^2)", true),
-          Case("sinx", {}, unknown + "sin 0 (scrivere sin(x))", true),
-          Case("2*tgx+2x", {}, brackets + " (scrivere tg(x))", true),
-          Case("3.5sin(x)", {}, brackets + " (scrivere 3.5*sin)", true),
-          Case("1e5", {}, brackets, true), // the exponent form is no product
-          Case("tan(x)", {}, unknown + "tan (usare tg)", true),
-          Case("ln(x)", {}, unknown + "ln (usare lgn)", true),
-          Case("log(x)", {}, unknown + "log (usare lge o lgn)", true),
-          Case("sqrt(x)", {}, unknown + "sqrt (usare rad(2)(...))", true),
-          Case("radq(x)", {}, unknown + "radq (usare rad(2)(...))", true),
-          Case("arcsin(x)", {}, unknown + "arcsin (usare asin)", true),
-          Case("arcsen(x)", {}, unknown + "arcsen (usare asin)", true),
-          Case("asen(x)", {}, unknown + "asen (usare asin)", true),
-          Case("arccos(x)", {}, unknown + "arccos (usare acos)", true),
-          Case("arctan(x)", {}, unknown + "arctan (usare atg)", true),
-          Case("arctg(x)", {}, unknown + "arctg (usare atg)", true),
-          Case("atan(x)", {}, unknown + "atan (usare atg)", true),
-          Case("cot(x)", {}, unknown + "cot (usare 1/tg(...))", true),
-          Case("cotg(x)", {}, unknown + "cotg (usare 1/tg(...))", true),
-          // The first yield comes before the command clears StopRequested, so the
-          // window's own stop would be lost there; a closing window gets no status.
-          Case("x", {}, msg::kAnalysing, true,
-               [](Rig& rig) { rig.host.onYield = [&rig] { rig.host.closing = true; }; })}) {
-        Rig rig(c.expression, c.texts);
+    std::vector<Case> cases{
+        Case("x", {"0.2", "0.7", "-10", "10", "0.01"}, msg::kBadFields, false),
+        Case("(x+1", {}, engine::msg::kMoreOpen, true),
+        Case("x", {"-10", "10", "-10", "10", "-0.01"}, msg::kBadStep, true),
+        Case("x", {"-10", "10", "-10", "10", "0,01"}, comma, true),
+        Case("x", {}, "", true,
+             [](Rig& rig) { // a stop while the axes are drawn
+                 rig.host.onYield = [&rig, yields = 0]() mutable {
+                     if (++yields == 2)
+                         rig.command.requestStop();
+                 };
+             }),
+        // Passes the checker, but leaves two values with no step; the message stays.
+        Case("2x", {}, brackets + " (scrivere 2*x)", true,
+             [](Rig& rig) { rig.host.drawDerivative = true; }),
+        // Nothing to draw: the axes as a guide, and what is missing.
+        Case("", {}, engine::msg::kEmptyExpression, true),
+        Case(" \t ", {}, engine::msg::kEmptyExpression, true),
+        // The described message, then a hint for the usual slips: the first one only.
+        Case("EXP(x)", {}, brackets + " (usare e^(...))", true),
+        Case("2(x+1)", {}, brackets + " (scrivere 2*(...))", true),
+        Case("|x|", {}, unknown + "| (usare abs(...))", true),
+        Case("-x^2+3*x", {}, badStart + " (scrivere 0-x^2)", true),
+        Case("sinx", {}, unknown + "sin 0 (scrivere sin(x))", true),
+        Case("2*tgx+2x", {}, brackets + " (scrivere tg(x))", true),
+        Case("3.5sin(x)", {}, brackets + " (scrivere 3.5*sin)", true),
+        Case("1e5", {}, brackets, true), // the exponent form is no product
+        // The first yield comes before the command clears StopRequested, so the
+        // window's own stop would be lost there; a closing window gets no status.
+        Case("x", {}, msg::kAnalysing, true,
+             [](Rig& rig) { rig.host.onYield = [&rig] { rig.host.closing = true; }; })};
+    // A word of another notation: its name in this one.
+    using W = std::pair<std::string, std::string>;
+    for (const auto& [word, name] : ::curvalia::testing::rows(
+             W("sen", "sin"), W("tan", "tg"), W("ln", "lgn"), W("log", "lge o lgn"),
+             W("sqrt", "rad(2)(...)"), W("radq", "rad(2)(...)"), W("arcsin", "asin"),
+             W("arcsen", "asin"), W("asen", "asin"), W("arccos", "acos"), W("arctan", "atg"),
+             W("arctg", "atg"), W("atan", "atg"), W("cot", "1/tg(...)"), W("cotg", "1/tg(...)")))
+        cases.push_back(Case(word + "(x)", {}, unknown + word + " (usare " + name + ")", true));
+    for (const Case& c : cases) {
+        Rig rig(c.expression.c_str(), c.texts);
         c.setup(rig);
         rig.command.run();
         EXPECT_EQ(rig.host.lastStatus(), c.status);

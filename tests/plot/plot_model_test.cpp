@@ -5,6 +5,7 @@
 #include "engine/Engine.h"
 #include "plot/Palette.h"
 #include "plot/PlotMessages.h"
+#include "support/table_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -114,47 +115,39 @@ struct SequenceCase {
 };
 using C = SequenceCase;
 
-const SequenceCase kSequences[] = {
-    C{"clear_keeps_only_the_last", {draw("sin(x)"), draw("cos(x)")}, {"cos(x) f 10"}},
-    C{"keep_same_range",
-      {draw("sin(x)"), keep, draw("cos(x)", kA, true, true)},
-      {"sin(x) f 10", "cos(x) fd 10"}},
-    C{"keep_other_range",
-      {draw("sin(x)"), keep, draw("cos(x)", kB, true, true)},
-      {"sin(x) f 10", "cos(x) fd 10"}},
-    C{"same_expression_lower_cased_moves_to_the_end",
+const std::vector<SequenceCase> kSequences = ::curvalia::testing::rows(
+    C("clear_keeps_only_the_last", {draw("sin(x)"), draw("cos(x)")}, {"cos(x) f 10"}),
+    C("keep_same_range", {draw("sin(x)"), keep, draw("cos(x)", kA, true, true)},
+      {"sin(x) f 10", "cos(x) fd 10"}),
+    C("keep_other_range", {draw("sin(x)"), keep, draw("cos(x)", kB, true, true)},
+      {"sin(x) f 10", "cos(x) fd 10"}),
+    C("same_expression_lower_cased_moves_to_the_end",
       {draw("sin(x)"), keep, draw("cos(x)"), draw("SIN(X)", kB, false, true)},
-      {"cos(x) f 10", "sin(x) d 10"}},
-    C{"bad_fields_with_clear", {draw("sin(x)"), draw("cos(x)", kBadFields)}, {}},
-    C{"bad_fields_with_keep", {draw("sin(x)"), keep, draw("cos(x)", kBadFields)}, {"sin(x) f 10"}},
+      {"cos(x) f 10", "sin(x) d 10"}),
+    C("bad_fields_with_clear", {draw("sin(x)"), draw("cos(x)", kBadFields)}, {}),
+    C("bad_fields_with_keep", {draw("sin(x)"), keep, draw("cos(x)", kBadFields)}, {"sin(x) f 10"}),
     // A step that cannot sweep the kept curves at the new range changes nothing.
-    C{"refused_step_at_another_range",
-      {draw("sin(x)"), keep, draw("cos(x)", {"0", "5", "-3", "3", "-0.05"})},
-      {"sin(x) f 10"}},
-    C{"checker_refusal", {draw("sin(x)"), keep, draw("cos(x", kB)}, {"sin(x) f 10"}},
-    C{"empty_expression", {draw("sin(x)"), keep, draw("", kB)}, {"sin(x) f 10"}},
-    C{"evaluator_stop_at_the_first_sample",
-      {draw("sin(x)"), keep, draw("2x", kB)},
-      {"sin(x) f 10"}},
-    C{"stopped_sweep_kept_and_later_drawn_whole",
-      {stop("sin(x)", kA, 3), keep, draw("cos(x)", kB)},
-      {"sin(x) f 14", "cos(x) f 14"}},
-    C{"both_switches_off", {draw("sin(x)"), keep, draw("cos(x)", kB, false)}, {"sin(x) f 10"}},
-    C{"both_switches_off_same_expression",
-      {draw("sin(x)"), keep, draw("sin(x)", kB, false)},
-      {"sin(x) f 10"}},
+    C("refused_step_at_another_range",
+      {draw("sin(x)"), keep, draw("cos(x)", {"0", "5", "-3", "3", "-0.05"})}, {"sin(x) f 10"}),
+    C("checker_refusal", {draw("sin(x)"), keep, draw("cos(x", kB)}, {"sin(x) f 10"}),
+    C("empty_expression", {draw("sin(x)"), keep, draw("", kB)}, {"sin(x) f 10"}),
+    C("evaluator_stop_at_the_first_sample", {draw("sin(x)"), keep, draw("2x", kB)},
+      {"sin(x) f 10"}),
+    C("stopped_sweep_kept_and_later_drawn_whole", {stop("sin(x)", kA, 3), keep, draw("cos(x)", kB)},
+      {"sin(x) f 14", "cos(x) f 14"}),
+    C("both_switches_off", {draw("sin(x)"), keep, draw("cos(x)", kB, false)}, {"sin(x) f 10"}),
+    C("both_switches_off_same_expression", {draw("sin(x)"), keep, draw("sin(x)", kB, false)},
+      {"sin(x) f 10"}),
     // Its old points went with the clearing: the model cannot keep it.
-    C{"stop_before_the_sweep_of_the_same_expression",
-      {draw("sin(x)"), keep, draw("cos(x)"), stop("sin(x)", kB, 1)},
-      {"cos(x) f 10"}},
-    C{"hidden_kept_but_not_drawn",
+    C("stop_before_the_sweep_of_the_same_expression",
+      {draw("sin(x)"), keep, draw("cos(x)"), stop("sin(x)", kB, 1)}, {"cos(x) f 10"}),
+    C("hidden_kept_but_not_drawn",
       {draw("sin(x)"), keep, draw("cos(x)"), Act{.kind = 'h', .index = 0}, draw("x", kB)},
-      {"sin(x) f 10 hidden", "cos(x) f 10", "x f 10"}},
-    C{"removed",
+      {"sin(x) f 10 hidden", "cos(x) f 10", "x f 10"}),
+    C("removed",
       {draw("sin(x)"), keep, draw("cos(x)"), Act{.kind = 'r', .index = 0}, draw("x", kB)},
-      {"cos(x) f 10", "x f 10"}},
-    C{"clear_again", {draw("sin(x)"), keep, draw("cos(x)", kB), keep, draw("x")}, {"x f 10"}},
-};
+      {"cos(x) f 10", "x f 10"}),
+    C("clear_again", {draw("sin(x)"), keep, draw("cos(x)", kB), keep, draw("x")}, {"x f 10"}));
 
 TEST(PlotModel, HoldsWhatTheDrawsLeftOnThePlot) {
     for (const SequenceCase& c : kSequences) {

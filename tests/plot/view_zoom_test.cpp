@@ -2,6 +2,8 @@
 // with the limits each axis keeps and the step that follows the width.
 #include "plot/ViewZoom.h"
 
+#include "support/table_rows.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -63,24 +65,16 @@ struct BoxCase {
     ViewOutcome outcome;
     double step = 0;
 };
-const BoxCase kBoxes[] = {
-    {0.1, -2.5, 3.7, 4e-3, kChanged, 0.00222},
-    {3.7, 4e-3, 0.1, -2.5, kChanged, 0.00222},
-    {17, 0, -3, 1, kChanged, 0.01234},
-    {0, 0, 20.0 / 3, 1, kChanged, 0.00411},
-    {0, 0, 2e-9, 1, kChanged, 1.23e-12},
-    {0, 0, 0.5e-9, 1, kNarrow},
-    {0, 0.4e-9, 1, -0.4e-9, kNarrow},
-    {1, 1, 1, 2, kNarrow},
-    {1e6 - 6e-4, 0, 1e6 + 6e-4, 1, kChanged, 7.4e-7},
-    {1e6 - 4e-4, 0, 1e6 + 4e-4, 1, kNarrow},
-    {0, -1e6 - 4e-4, 1, -1e6 + 4e-4, kNarrow},
-    {-5e14, 0, 5e14, 1, kChanged, 6.17e11},
-    {-6e14, 0, 6e14, 1, kWide},
-    {0, 0, 1, 1.5e15, kWide},
-    {0, 0, kInf, 1, kWide},
-    {0, 1, 1, std::nan(""), kWide},
-};
+using B = BoxCase;
+const std::vector<BoxCase> kBoxes = ::curvalia::testing::rows(
+    B(0.1, -2.5, 3.7, 4e-3, kChanged, 0.00222), B(3.7, 4e-3, 0.1, -2.5, kChanged, 0.00222),
+    B(17, 0, -3, 1, kChanged, 0.01234), B(0, 0, 20.0 / 3, 1, kChanged, 0.00411),
+    B(0, 0, 2e-9, 1, kChanged, 1.23e-12), B(0, 0, 0.5e-9, 1, kNarrow),
+    B(0, 0.4e-9, 1, -0.4e-9, kNarrow), B(1, 1, 1, 2, kNarrow),
+    B(1e6 - 6e-4, 0, 1e6 + 6e-4, 1, kChanged, 7.4e-7), B(1e6 - 4e-4, 0, 1e6 + 4e-4, 1, kNarrow),
+    B(0, -1e6 - 4e-4, 1, -1e6 + 4e-4, kNarrow), B(-5e14, 0, 5e14, 1, kChanged, 6.17e11),
+    B(-6e14, 0, 6e14, 1, kWide), B(0, 0, 1, 1.5e15, kWide), B(0, 0, kInf, 1, kWide),
+    B(0, 1, 1, std::nan(""), kWide));
 
 TEST(ViewZoom, BoxGivesTheRectangleOrNamesTheLimitItBreaks) {
     for (const BoxCase& c : kBoxes) {

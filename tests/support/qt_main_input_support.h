@@ -13,11 +13,13 @@
 #include <QApplication>
 #include <QColorSpace>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -38,6 +40,13 @@ inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     const QPointF local = at.value_or(QPointF(w->width() / 2.0, w->height() / 2.0));
     QMouseEvent event(type, local, w->mapToGlobal(local), button, buttons, modifiers);
+    QApplication::sendEvent(w, &event);
+}
+
+// Notches of the wheel at local position at, positive away from the user.
+inline void sendWheel(QWidget* w, QPointF at, int notches) {
+    QWheelEvent event(at, w->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
 }
 
@@ -97,6 +106,10 @@ inline QImage renderSvg(const QByteArray& svg, QSize pixels) {
 
 struct MainWindowRig : ClosesSingleWindows {
     MainWindowRig() { window.show(); }
+    void TearDown() override {
+        EXPECT_EQ(probesWaiting, 0) << "a probe's draw never reached its first yield";
+        ClosesSingleWindows::TearDown();
+    }
 
     template <class T = QWidget> T* child(const char* name) {
         T* found = window.findChild<T*>(QString::fromLatin1(name));
@@ -105,14 +118,28 @@ struct MainWindowRig : ClosesSingleWindows {
     }
     PictureButton* picture(const char* name) { return child<PictureButton>(name); }
     QLineEdit* fx() { return child<QLineEdit>("MyFx"); }
+    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
+    QString status() { return child<QLabel>("StatusBar")->text(); }
+    // The other windows ask the platform for activation, which comes later:
+    // let it come, then make the main window active, as its shortcuts need.
+    void activate() {
+        QApplication::processEvents();
+        QApplication::setActiveWindow(&window);
+    }
+    void drawExpression(const char* text) {
+        fx()->setText(QString::fromUtf8(text));
+        pressButton("penna");
+    }
     // Hovers over a button, which shows its highlighted picture, and clicks it.
     void pressButton(const char* name) {
         moveOver(picture(name));
         click(picture(name));
     }
     // Runs during the draw that the next click on the draw button starts, at
-    // its first yield after the inputs were disabled.
+    // its first yield after the inputs were disabled; the test fails if it
+    // never does.
     void duringDraw(std::function<void()> probe) {
+        ++probesWaiting;
         auto* poll = new QTimer(&window);
         poll->setInterval(0);
         QObject::connect(poll, &QTimer::timeout, &window, [this, poll, probe = std::move(probe)] {
@@ -120,6 +147,7 @@ struct MainWindowRig : ClosesSingleWindows {
                 return;
             poll->stop();
             poll->deleteLater();
+            --probesWaiting;
             probe();
         });
         poll->start();
@@ -141,6 +169,7 @@ struct MainWindowRig : ClosesSingleWindows {
     }
 
     MainWindow window;
+    int probesWaiting = 0;
 };
 
 } // namespace curvalia::ui::testing

@@ -34,8 +34,7 @@ struct LiveDrawingTest : MainWindowRig {
         for (int i = 0; i < n; ++i)
             pressKey(fx(), Qt::Key_Backspace);
     }
-    const QImage& plot() { return child<PlotSurfaceWidget>("Graph")->image(); }
-    QString status() { return child<QLabel>("StatusBar")->text(); }
+    const QImage& plot() { return graph()->image(); }
     std::vector<std::string> expressions() {
         std::vector<std::string> out;
         for (const plot::Curve& c : window.plotModel().curves())

@@ -3,8 +3,9 @@
 // and leave "Area" alone, the tangent after "Calcola", and what is refused
 // while a draw runs.
 #include "calc/ValueWindow.h"
-#include "plot/recording_surface_support.h"
+#include "plot/draw_rig_support.h"
 #include "support/qt_main_input_support.h"
+#include "support/table_rows.h"
 #include "ui/explore/CoordinateLabel.h"
 #include "ui/explore/CurveTracer.h"
 #include "ui/explore/PlotExplorer.h"
@@ -16,18 +17,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QToolTip>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
 
 using namespace curvalia::ui::testing;
-using plot::testing::FakeClock;
-using plot::testing::FakeHost;
-using plot::testing::RecordingSurface;
 
 // A draw on fake surfaces, with the engine's status messages counted.
-struct TracedDraw {
+struct TracedDraw : plot::testing::DrawRig {
     explicit TracedDraw(const char* expression, plot::RangeTexts texts = {}) {
         engine.setStatusSink([this](std::string_view) { ++statusWrites; });
         host.expression = expression;
@@ -43,14 +40,7 @@ struct TracedDraw {
             calculator.calculate(host.expression, point.xText.toStdString()));
     }
 
-    engine::Engine engine;
     int statusWrites = 0;
-    plot::PlotSwitches switches;
-    RecordingSurface graph, bar;
-    FakeHost host;
-    FakeClock clock;
-    plot::PlotModel model;
-    plot::DrawCommand command{engine, switches, graph, bar, host, clock, model};
     CurveTracer tracer{engine, command};
 };
 
@@ -66,20 +56,15 @@ TEST(CurveTracer, ReadsOutWhatTheCalculatorShowsAtTheNearestSample) {
         const char* shows;  // part of the read-out
     };
     const plot::RangeTexts defaults;
-    for (const Case& c :
-         {Case{"centre", "x^2", defaults, 3337.5, 0, "0.00", true, "f(x) = 0"},
-          Case{"out_of_the_frame", "x^2", defaults, 6675, 10, "10.00", false, "f(x) = 100"},
-          Case{"undefined", "lgn(x)", defaults, 1000, -7, "-7.00", false, "f(x) = non definita"},
-          Case{"coarse_step", "x", {"0", "10", "-1", "20", "2.5"}, 3000, 5, "5.0", true, "x = 5.0"},
-          // The sweep's running sum stands at 0.999999999999938 here.
-          Case{"pole_on_the_grid",
-               "(x^2-4)/(x-1)",
-               {"-5", "5", "-10", "10", "0.01"},
-               4005,
-               1,
-               "1.00",
-               false,
-               "f(x) = non definita"}}) {
+    for (const Case& c : ::curvalia::testing::rows(
+             Case("centre", "x^2", defaults, 3337.5, 0, "0.00", true, "f(x) = 0"),
+             Case("out_of_the_frame", "x^2", defaults, 6675, 10, "10.00", false, "f(x) = 100"),
+             Case("undefined", "lgn(x)", defaults, 1000, -7, "-7.00", false, "f(x) = non definita"),
+             Case("coarse_step", "x", {"0", "10", "-1", "20", "2.5"}, 3000, 5, "5.0", true,
+                  "x = 5.0"),
+             // The sweep's running sum stands at 0.999999999999938 here.
+             Case("pole_on_the_grid", "(x^2-4)/(x-1)", {"-5", "5", "-10", "10", "0.01"}, 4005, 1,
+                  "1.00", false, "f(x) = non definita"))) {
         SCOPED_TRACE(c.name);
         TracedDraw draw(c.expression, c.texts);
         const int writes = draw.statusWrites;
@@ -113,7 +98,6 @@ struct PlotExplorerTest : MainWindowRig {
         draw();
     }
     void draw() { pressButton("penna"); }
-    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
     TraceControl* trace() { return window.findChild<TraceControl*>("traceControl"); }
     QStringList fields() {
         const plot::RangeTexts t = window.areaDialog()->rangeTexts();
@@ -121,11 +105,7 @@ struct PlotExplorerTest : MainWindowRig {
                            QString::fromStdString(t.ymin), QString::fromStdString(t.ymax),
                            QString::fromStdString(t.step)};
     }
-    void wheel(QPointF at, int notches) {
-        QWheelEvent event(at, graph()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(graph(), &event);
-    }
+    void wheel(QPointF at, int notches) { sendWheel(graph(), at, notches); }
     void dragBy(QPointF from, QPointF by) {
         sendMouse(graph(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
         sendMouse(graph(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, from + by / 2);
@@ -148,7 +128,6 @@ struct PlotExplorerTest : MainWindowRig {
         return {v.Xmin, v.Xmax, v.Ymin, v.Ymax, v.Step};
     }
     QString readOut() { return child<QLabel>("Coordinate")->text(); }
-    QString status() { return child<QLabel>("StatusBar")->text(); }
 };
 
 const QStringList kDefaults{"-10", "10", "-10", "10", "0.01"};
@@ -173,9 +152,7 @@ TEST_F(PlotExplorerTest, WheelDragsKeysAndBoxesMoveTheViewAndNeverTheFields) {
         {"plus", [&] { key(Qt::Key_Plus); }, {-8, 8, -8, 8, 0.008}, 1e-12},
         {"minus", [&] { key(Qt::Key_Minus); }, kHome},
         {"drag",
-         [&] {
-             dragBy(kMiddle, {45, 0});
-         },
+         [&] { dragBy(kMiddle, QPointF(45, 0)); },
          {-10 - 45 * px, 10 - 45 * px, -10, 10, 0.01},
          1e-12},
         {"left_then_down",
@@ -184,9 +161,7 @@ TEST_F(PlotExplorerTest, WheelDragsKeysAndBoxesMoveTheViewAndNeverTheFields) {
          1e-12},
         {"home", [&] { key(Qt::Key_0, Qt::ControlModifier); }, kHome},
         {"box",
-         [&] {
-             boxBy(QPointF(1 + 112, 1 + 77), {112, 77});
-         },
+         [&] { boxBy(QPointF(1 + 112, 1 + 77), QPointF(112, 77)); },
          {-10 + 112 * px, -10 + 224 * px, 10 - 154 * py, 10 - 77 * py, 0.00252},
          1e-12},
         {"too_narrow",
@@ -246,6 +221,7 @@ TEST_F(PlotExplorerTest, KeptCurvesFollowTheViewAndControlZeroGivesBackThePictur
         dragBy(QPointF(100, 100), {60, 60});
         key(Qt::Key_Minus);
     });
+    draw();
     EXPECT_EQ(view(), kHome);
 }
 

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
@@ -19,9 +18,7 @@ using namespace curvalia::ui::testing;
 enum class Arrival { Calcola, FieldEdit, ZoomNotch, TraceKey, SecondDraw };
 
 struct FirstYield : MainWindowRig {
-    PlotSurfaceWidget* graph() { return child<PlotSurfaceWidget>("Graph"); }
     TraceControl* trace() { return window.findChild<TraceControl*>("traceControl"); }
-    QString status() { return child<QLabel>("StatusBar")->text(); }
     QString valore(const char* field) {
         return window.valueWindow()->findChild<QLineEdit*>(field)->text();
     }
@@ -51,13 +48,9 @@ struct FirstYield : MainWindowRig {
             window.areaDialog()->setRangeTexts(texts);
             break;
         }
-        case Arrival::ZoomNotch: {
-            const QPointF at(graph()->width() / 2.0, graph()->height() / 2.0);
-            QWheelEvent event(at, graph()->mapToGlobal(at), {}, QPoint(0, 120), Qt::NoButton,
-                              Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(graph(), &event);
+        case Arrival::ZoomNotch:
+            sendWheel(graph(), QPointF(graph()->width() / 2.0, graph()->height() / 2.0), 1);
             break;
-        }
         case Arrival::TraceKey:
             pressKey(graph(), Qt::Key_Right);
             break;

@@ -24,7 +24,6 @@ using namespace curvalia::ui::testing;
 struct MainWindowTest : MainWindowRig {
     QAction* action(const char* name) { return child<QAction>(name); }
     LegendSwatch* swatch(const char* name) { return child<LegendSwatch>(name); }
-    QString status() { return child<QLabel>("StatusBar")->text(); }
 };
 
 TEST_F(MainWindowTest, StartsWithTheProgramsState) {

@@ -3,6 +3,7 @@
 // read by lines and the About box's links by keyboard.
 #include "platform/platform_fakes_support.h"
 #include "support/qt_main_input_support.h"
+#include "support/table_rows.h"
 #include "ui/main/Accessibility.h"
 #include "ui/main/MainMenu.h"
 #include "ui/plotview/ProgressMeter.h"
@@ -38,22 +39,18 @@ TEST_F(ScreenReaderWidgets, FieldsAnswerEveryTextQueryWithTheWholeText) {
     using B = QAccessible::TextBoundaryType;
     // text, offset, boundary, step (-1 before, 0 at, 1 after), piece, start
     using Row = std::tuple<const char*, int, B, int, const char*, int>;
-    const Row rows[] = {{"-10", 3, QAccessible::LineBoundary, 0, "-10", 0},
-                        {"-10", 0, QAccessible::LineBoundary, 0, "-10", 0},
-                        {"-10", 3, QAccessible::CharBoundary, 0, "", -1},
-                        {"-10", 3, QAccessible::CharBoundary, -1, "0", 2},
-                        {"-10", 2, QAccessible::CharBoundary, 0, "0", 2},
-                        {"-10", 0, QAccessible::WordBoundary, 0, "-10", 0},
-                        {"-10", 3, QAccessible::WordBoundary, 0, "-10", 0},
-                        {"-10", 0, QAccessible::SentenceBoundary, 0, "-10", 0},
-                        {"0.01", 4, QAccessible::ParagraphBoundary, 0, "0.01", 0},
-                        {"0.01", -1, QAccessible::LineBoundary, 0, "0.01", 0},
-                        {"0.01", 2, QAccessible::LineBoundary, 1, "", -1},
-                        {"sin(x) + 2", 10, QAccessible::WordBoundary, 0, "2", 9},
-                        {"sin(x) + 2", 10, QAccessible::WordBoundary, -1, "+ ", 7},
-                        {"sin(x) + 2", 0, QAccessible::WordBoundary, 1, "+ ", 7},
-                        {"", 0, QAccessible::LineBoundary, 0, "", -1},
-                        {"-10", 4, QAccessible::LineBoundary, 0, "", -1}};
+    const B line = QAccessible::LineBoundary, chr = QAccessible::CharBoundary,
+            word = QAccessible::WordBoundary, sentence = QAccessible::SentenceBoundary,
+            paragraph = QAccessible::ParagraphBoundary;
+    const auto rows = ::curvalia::testing::rows(
+        Row("-10", 3, line, 0, "-10", 0), Row("-10", 0, line, 0, "-10", 0),
+        Row("-10", 3, chr, 0, "", -1), Row("-10", 3, chr, -1, "0", 2),
+        Row("-10", 2, chr, 0, "0", 2), Row("-10", 0, word, 0, "-10", 0),
+        Row("-10", 3, word, 0, "-10", 0), Row("-10", 0, sentence, 0, "-10", 0),
+        Row("0.01", 4, paragraph, 0, "0.01", 0), Row("0.01", -1, line, 0, "0.01", 0),
+        Row("0.01", 2, line, 1, "", -1), Row("sin(x) + 2", 10, word, 0, "2", 9),
+        Row("sin(x) + 2", 10, word, -1, "+ ", 7), Row("sin(x) + 2", 0, word, 1, "+ ", 7),
+        Row("", 0, line, 0, "", -1), Row("-10", 4, line, 0, "", -1));
     for (const auto& [text, offset, boundary, step, piece, start] : rows) {
         SCOPED_TRACE(std::string(text) + " @" + std::to_string(offset) + " " +
                      std::to_string(boundary) + " " + std::to_string(step));
@@ -93,8 +90,9 @@ TEST_F(ScreenReaderWidgets, AreaOpensOnXminSelectedAndEscPutsBackItsTexts) {
     AreaDialog dialog;
     auto* xmin = dialog.findChild<QLineEdit*>("XminTXT");
     auto* ymax = dialog.findChild<QLineEdit*>("YmaxTXT");
-    // How it was left: OK, Esc, a draw that disabled the field with the focus.
-    const char* leaves[] = {"ok", "esc", "draw"};
+    // How it was left: OK or its close button (both keep the texts), Esc, a
+    // draw that disabled the field with the focus.
+    const char* leaves[] = {"ok", "close", "esc", "draw"};
     for (const char* leave : leaves) {
         SCOPED_TRACE(leave);
         dialog.show();
@@ -103,8 +101,11 @@ TEST_F(ScreenReaderWidgets, AreaOpensOnXminSelectedAndEscPutsBackItsTexts) {
         EXPECT_EQ(xmin->selectedText(), xmin->text());
         ymax->setFocus();
         ymax->setText("99");
-        if (leave == std::string("ok")) {
-            dialog.findChild<QPushButton*>("Command1")->click();
+        if (leave == std::string("ok") || leave == std::string("close")) {
+            if (leave == std::string("ok"))
+                dialog.findChild<QPushButton*>("Command1")->click();
+            else
+                dialog.close();
             EXPECT_EQ(dialog.rangeTexts().ymax, "99");
         } else if (leave == std::string("esc")) {
             pressKey(ymax, Qt::Key_Escape);

@@ -42,8 +42,7 @@ struct FakeAudio final : platform::AudioOutput {
 
 struct SoundTest : MainWindowRig {
     SoundTest() {
-        QApplication::processEvents();
-        QApplication::setActiveWindow(&window);
+        activate();
         fx()->setFocus();
     }
     SoundActions* sound() { return child<SoundActions>("soundActions"); }
@@ -52,7 +51,7 @@ struct SoundTest : MainWindowRig {
         child<QLabel>("StatusBar")->clear();
         fx()->setText(expression);
         pressKey(QApplication::focusWidget(), Qt::Key_F8);
-        return child<QLabel>("StatusBar")->text();
+        return status();
     }
     void clickInStudy(const char* button) {
         window.findChild<QAction*>("studio")->trigger();
@@ -68,7 +67,7 @@ TEST_F(SoundTest, F8InTheExpressionBoxPlaysItsCurveOrSaysWhyNot) {
     EXPECT_EQ(heard.bytes, 2 * 66150); // 3 s at 22050 Hz, 16 bits
     EXPECT_EQ(QApplication::focusWidget(), fx());
     heard.failed(); // the output gave up while playing
-    EXPECT_EQ(child<QLabel>("StatusBar")->text(), SoundActions::kNoAudio);
+    EXPECT_EQ(status(), SoundActions::kNoAudio);
     EXPECT_EQ(pressF8("sin(x"), "Le parentesi APERTE sono maggiori di quelle chiuse");
     heard.available = false;
     EXPECT_EQ(pressF8("x^2"), SoundActions::kNoAudio);

@@ -10,7 +10,6 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
@@ -136,11 +135,8 @@ TEST_F(SpokenTest, FiveNotchesInABurstSayTheViewOnce) {
     draw("x^2");
     const QPointF middle(224, 155.5);
     const QStringList heard = heardAfter([&] {
-        for (int i = 0; i < 5; ++i) {
-            QWheelEvent notch(middle, middle, {}, QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(child("Graph"), &notch);
-        }
+        for (int i = 0; i < 5; ++i)
+            sendWheel(child("Graph"), middle, 1);
     });
     EXPECT_EQ(heard, QStringList{label("Coordinate")});
     EXPECT_TRUE(label("Coordinate").startsWith(QStringLiteral("Vista: x da ")));

@@ -86,7 +86,7 @@ struct AxisNumbersInWindow : MainWindowRig {
         QLocale::setDefault(QLocale(QLocale::Italian));
     }
     ~AxisNumbersInWindow() override { QLocale::setDefault(QLocale::c()); }
-    QImage graphShown() { return child<PlotSurfaceWidget>("Graph")->grab().toImage(); }
+    QImage graphShown() { return graph()->grab().toImage(); }
     QAction* numbers() { return child<QAction>("numeriAssi"); }
 };
 

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QResizeEvent>
-#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
@@ -37,9 +36,7 @@ QStringList routed(const std::array<Stage, 5>& madeInOrder) {
     }
     moveOver(&plot, QPointF(10, 10));
     pressKey(&plot, Qt::Key_Right);
-    QWheelEvent wheel(QPointF(5, 5), plot.mapToGlobal(QPointF(5, 5)), {}, QPoint(0, 120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&plot, &wheel);
+    sendWheel(&plot, QPointF(5, 5), 1);
     QResizeEvent resize(QSize(120, 90), plot.size());
     QApplication::sendEvent(&plot, &resize);
     sendMouse(&plot, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);

@@ -74,8 +74,7 @@ AxisLine findAxis(const QImage& image, bool horizontal) {
 
 struct PrintTest : MainWindowRig {
     PrintTest() {
-        QApplication::processEvents();
-        QApplication::setActiveWindow(&window);
+        activate();
         printing().showError = [this](const QString& text) { shown = text; };
         printing().askFit = [this](const QString& question) {
             asked = question;
@@ -209,15 +208,12 @@ TEST_F(PrintTest, CtrlPPrintsFromTheExpressionBoxButNotDuringADraw) {
     EXPECT_EQ(dialogs, 1);
 
     child<QAction>("disegnoVeloce")->trigger(); // a draw that yields
-    bool probed = false;
     duringDraw([&] {
-        probed = true;
         EXPECT_FALSE(child<QAction>("stampa")->isEnabled());
         printing().print();
         child<QAction>("stop")->trigger();
     });
     drawExpression("x", {"-10", "10", "-10", "10", "0.001"});
-    EXPECT_TRUE(probed);
     EXPECT_EQ(dialogs, 1);
     EXPECT_TRUE(child<QAction>("stampa")->isEnabled());
 }

@@ -139,20 +139,6 @@ TEST_F(AboutBoxTest, UnopenedLinksShowTheirAddressesToSelectAndCopy) {
     EXPECT_EQ(LinkFallbackBox::current()->addresses(), (QStringList{mail, web}));
 }
 
-TEST(AreaDialog, OkOrCloseOnlyHideKeepingTheTexts) {
-    AreaDialog dialog;
-    for (const bool viaOk : {true, false}) {
-        dialog.show();
-        dialog.findChild<QLineEdit*>("XmaxTXT")->setText(viaOk ? "2.9" : "7");
-        if (viaOk)
-            dialog.findChild<QPushButton*>("Command1")->click();
-        else
-            dialog.close();
-        EXPECT_FALSE(dialog.isVisible());
-        EXPECT_EQ(dialog.rangeTexts().xmax, viaOk ? "2.9" : "7");
-    }
-}
-
 // The note under the fields comes and goes as the texts are typed; the
 // fields above it stay where they are, and nothing is changed.
 TEST(AreaDialog, NotesHowTheTextsAreReadGrowingOnlyWhileItShows) {

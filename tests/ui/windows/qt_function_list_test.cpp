@@ -63,13 +63,6 @@ struct ListFixture : ::testing::Test {
     }
 };
 
-TEST_F(ListFixture, OneRowPerCurveWithItsColoursAndSwitches) {
-    ASSERT_EQ(window->table()->rowCount(), 3);
-    EXPECT_EQ(row(0), "sin(x) Verde Rosso fdv");
-    EXPECT_EQ(row(1), "x^2 Blu Giallo f");
-    EXPECT_EQ(row(2), "cos(x) Magenta Rosso dv");
-}
-
 TEST_F(ListFixture, EachControlEditsTheModelAndDrawsAgain) {
     struct Action {
         const char* name;

@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QWheelEvent>
 
 namespace curvalia::ui {
 namespace {
@@ -90,10 +89,7 @@ TEST_F(StudyWindowTest, WaitsForADrawFollowsTheViewAndGuidesTheTrace) {
     }
 
     // Eight notches in around the middle: only the zero at 0 stays in view.
-    const QPointF middle(224, 155.5);
-    QWheelEvent wheel(middle, graph->mapToGlobal(middle), {}, QPoint(0, 8 * 120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(graph, &wheel);
+    sendWheel(graph, QPointF(224, 155.5), 8);
     EXPECT_EQ(rows(study).filter(QRegularExpression("^zero ")).size(), 1);
 }
 
