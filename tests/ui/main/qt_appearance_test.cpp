@@ -100,9 +100,9 @@ TEST_F(AppearanceTest, GridLinesAreInTheSvgAsOnTheScreen) {
         looks().apply({.background = background, .grid = plot::GridStyle::Lines});
         drawExpression("sin(x)");
         const QRgb axes = plot::shownColourArgb(plot::kAxesColour, background);
-        const int shown = inner(graph().image(), axes);
+        const int shown = inner(graph()->image(), axes);
         EXPECT_GT(shown, 10 * 400); // at least ten lines across
-        EXPECT_EQ(inner(renderSvg(plotSvg(graph()), graph().image().size()), axes), shown);
+        EXPECT_EQ(inner(renderSvg(plotSvg(*graph()), graph()->image().size()), axes), shown);
     }
 }
 
