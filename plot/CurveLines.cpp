@@ -14,7 +14,7 @@ constexpr double kMarginTwips = 150;
 } // namespace
 
 void CurveLines::sample(double x, std::optional<double> value, std::optional<double> slope,
-                        const Pens& pens) {
+                        const CurvePens& pens) {
     if (!value) {
         gap();
         return;

@@ -10,25 +10,29 @@
 #include "plot/SegmentJudge.h"
 #include "plot/Surface.h"
 
+#include <cstdint>
 #include <optional>
 
 namespace curvalia::plot {
+
+struct CurvePens {
+    // Read at every point: a colour chosen while the sweep yields colours
+    // the rest of it.
+    const std::int16_t& colour;
+    int derivativeColour;
+    bool function;
+    bool derivative;
+};
 
 class CurveLines {
   public:
     CurveLines(SegmentJudge& judge, Surface& graph, const PlotRange& range, const PlotFrame& frame)
         : judge_(judge), graph_(graph), range_(range), frame_(frame) {}
 
-    struct Pens {
-        int colour;
-        int derivativeColour;
-        bool function;
-        bool derivative;
-    };
     // After the dots of the sample at x: its value and difference quotient
     // when it has them.
     void sample(double x, std::optional<double> value, std::optional<double> slope,
-                const Pens& pens);
+                const CurvePens& pens);
     // An undefined sample breaks both curves there.
     void gap() {
         previous_.reset();

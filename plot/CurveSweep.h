@@ -17,15 +17,6 @@
 
 namespace curvalia::plot {
 
-struct CurvePens {
-    // Read at every point: a colour chosen while the sweep yields colours
-    // the rest of it.
-    const std::int16_t& colour;
-    int derivativeColour;
-    bool function;
-    bool derivative;
-};
-
 struct SweepResult {
     std::int64_t samples = 0;
     bool stepLimitHit = false;
@@ -85,8 +76,7 @@ SweepResult sweepCurve(engine::ReductionSchedule& schedule, Surface& graph, cons
             if (pens.derivative && haveSlope && inRange(slope))
                 graph.PSet(column, static_cast<float>(frame.row(slope)), pens.derivativeColour);
             if (lines)
-                lines->sample(x, y, haveSlope ? std::optional<double>(slope) : std::nullopt,
-                              {pens.colour, pens.derivativeColour, pens.function, pens.derivative});
+                lines->sample(x, y, haveSlope ? std::optional<double>(slope) : std::nullopt, pens);
         } else if (lines) {
             lines->gap();
         }

@@ -28,7 +28,6 @@ AppearanceActions::AppearanceActions(Parts parts, QWidget& window)
 bool AppearanceActions::set(const plot::Appearance& appearance) {
     if (parts_.draw.busy().busy())
         return false;
-    appearance_ = appearance;
     parts_.draw.setAppearance(appearance);
     parts_.graph.setBackground(appearance.background);
     parts_.overlay.setAppearance(appearance);
@@ -53,7 +52,7 @@ void AppearanceActions::openDialog() {
         dialog_ = new AppearanceDialog(&window_);
         connect(dialog_, &QDialog::accepted, this, [this] { apply(dialog_->appearance()); });
     }
-    dialog_->setAppearance(appearance_);
+    dialog_->setAppearance(appearance());
     dialog_->setAcceptEnabled(true);
     // Beside the plot, whose change it is there to show.
     if (!dialog_->isVisible())

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "plot/Appearance.h"
+#include "plot/DrawCommand.h"
 #include "ui/windows/AppearanceDialog.h"
 
 #include <QObject>
@@ -16,10 +17,6 @@
 
 class QAction;
 class QWidget;
-
-namespace curvalia::plot {
-class DrawCommand;
-}
 
 namespace curvalia::ui {
 
@@ -40,7 +37,7 @@ class AppearanceActions : public QObject {
     };
     AppearanceActions(Parts parts, QWidget& window);
 
-    const plot::Appearance& appearance() const { return appearance_; }
+    const plot::Appearance& appearance() const { return parts_.draw.appearance(); }
     // Hands appearance to every part without drawing the curves again: for
     // a caller that draws them next. False (nothing changed) while a draw runs.
     bool set(const plot::Appearance& appearance);
@@ -55,7 +52,6 @@ class AppearanceActions : public QObject {
   private:
     Parts parts_;
     QWidget& window_;
-    plot::Appearance appearance_;
     QPointer<AppearanceDialog> dialog_;
 };
 
